@@ -1,0 +1,22 @@
+#include "app/FileUtil.h"
+#include <windows.h>
+
+bool FileExists(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    ::FindClose(search);
+    return true;
+}
+
+std::string FindCharacterFile(const std::string& characterName)
+{
+    char windows[260];
+    const UINT length = ::GetWindowsDirectoryA(windows, sizeof(windows));
+    if (length == 0 || length >= sizeof(windows))
+        return std::string();
+    const std::string path = std::string(windows, length) + "\\MSAgent\\Chars\\" + characterName + ".ACS";
+    return FileExists(path) ? path : std::string();
+}

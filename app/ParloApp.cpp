@@ -1,0 +1,89 @@
+#include "app/ParloApp.h"
+#include "app/AppSettings.h"
+#include "app/FileUtil.h"
+#include "app/MainFrame.h"
+#include "app/ParloView.h"
+#include "app/SetupDlg.h"
+#include "framework/DocTemplate.h"
+#include "framework/MessageBox.h"
+#include "greeting/ParloDoc.h"
+#include "greeting/Vocabulary.h"
+#include "res/resource.h"
+#include <ole2.h>
+
+CParloApp::CParloApp() = default;
+
+void InitGlobals()
+{
+    FillVocabulary();
+    LoadSettings();
+}
+
+bool CParloApp::InitInstance()
+{
+    AfxEnableControlContainer();
+    oleStarted_ = true;
+    Enable3dControls();
+    SetRegistryKey("Zentorix");
+    LoadStdProfileSettings(4);
+    InitGlobals();
+
+    if (GetSettings().ShowPromo != 0)
+        RunIntroductionTour();
+    if (!RunFirstSetup())
+        return false;
+
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CParloDoc), RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(CParloView)));
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (!ProcessShellCommand(commandLine))
+        return false;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    CreateAgentControl();
+    return true;
+}
+
+int CParloApp::ExitInstance()
+{
+    const int result = CWinApp::ExitInstance();
+    if (oleStarted_) {
+        ::OleUninitialize();
+        oleStarted_ = false;
+    }
+    return result;
+}
+
+bool CParloApp::RunFirstSetup()
+{
+    AppSettings& settings = GetSettings();
+    if (!settings.UserName.empty())
+        return true;
+    CSetupDlg dialog;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    settings.UserName = dialog.m_name;
+    settings.UserEmail = dialog.m_email;
+    settings.Gender = dialog.m_gender;
+    return SaveSettings();
+}
+
+CDocument* CParloApp::OpenDocumentFile(const std::string& path)
+{
+    if (FileExists(path))
+        return CWinApp::OpenDocumentFile(path);
+    ShowMessageBox(nullptr, "Failed to open " + path + "\nFile could not be found.", "Parlacard", MB_OK);
+    return nullptr;
+}
+
+void CParloApp::RunIntroductionTour()
+{
+    // The spoken tour arrives with the characters; until then start-up goes on at once.
+}
+
+void CParloApp::CreateAgentControl()
+{
+    // The hidden character control arrives with the character stage.
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "framework/WinApp.h"
+
+// The application object: start-up in its fixed order, first-run setup, and the
+// existence check in front of every document open.
+class CParloApp : public CWinApp {
+public:
+    CParloApp();
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+    CDocument* OpenDocumentFile(const std::string& path) override;
+
+    // Asks for the sender's details when none are stored; false when the user cancels.
+    bool RunFirstSetup();
+
+protected:
+    // The steps that belong to the character side of the program.
+    virtual void RunIntroductionTour();
+    virtual void CreateAgentControl();
+
+private:
+    bool oleStarted_ = false;
+};
+
+// Fills the shared vocabulary and the screen size, then loads the settings.
+void InitGlobals();

@@ -1,0 +1,18 @@
+#include "app/SiteInfo.h"
+#include "app/Registry.h"
+
+#define SITE_HOST "www.parlacard.example"
+
+const char* const SiteHost = SITE_HOST;
+
+const SiteAddress CharactersPage = { "SiteInfo", "CharactersPage", "http://" SITE_HOST "/characters/" };
+const SiteAddress SendGreetingPage = { "SiteInfo", "SendGreetingPage", "http://" SITE_HOST "/send/default.asp" };
+const SiteAddress OnlineHelpPage = { "ContactInfo", "OnlineHelp", "http://" SITE_HOST "/help/" };
+const SiteAddress FeedbackPage = { "ContactInfo", "Feedback", "http://" SITE_HOST "/feedback/" };
+const SiteAddress OtherProductsPage = { "ContactInfo", "OtherProducts", "http://" SITE_HOST "/products/" };
+const SiteAddress UpdateManifestAddress = { "WebUpdate", "URL", "http://" SITE_HOST "/update/ver.txt" };
+
+std::string ReadSiteAddress(const SiteAddress& address)
+{
+    return ReadRegString(address.section, address.valueName, address.defaultAddress);
+}

@@ -1,0 +1,39 @@
+#include "app/UserDetailsDlg.h"
+#include "framework/DataExchange.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CUserDetailsDlg, CDialog)
+    ON_EN_CHANGE(IDC_NAME, UpdateOkButton)
+    ON_EN_CHANGE(IDC_EMAIL, UpdateOkButton)
+END_MESSAGE_MAP()
+
+CUserDetailsDlg::CUserDetailsDlg(UINT templateId, int maxEmailLength, CWnd* parent)
+    : CDialog(templateId, parent), maxEmailLength_(maxEmailLength) {}
+
+bool CUserDetailsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    UpdateOkButton();
+    return true;
+}
+
+void CUserDetailsDlg::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Text(dx, IDC_NAME, m_name);
+    DDV_MaxChars(dx, m_name, MaxNameLength);
+    DDX_Text(dx, IDC_EMAIL, m_email);
+    DDV_MaxChars(dx, m_email, maxEmailLength_);
+}
+
+namespace {
+bool HasText(const std::string& text)
+{
+    return text.find_first_not_of(" \t\r\n\v\f") != std::string::npos;
+}
+}
+
+void CUserDetailsDlg::UpdateOkButton()
+{
+    const bool ready = HasText(GetDlgItemText(IDC_NAME)) && HasText(GetDlgItemText(IDC_EMAIL));
+    ::EnableWindow(GetDlgItem(IDOK), ready);
+}

@@ -1,0 +1,123 @@
+#include "framework/Dialog.h"
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+#include <cstring>
+#include <string>
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
+
+CDialog* CDialog::FromHandle(HWND hwnd)
+{
+    return dynamic_cast<CDialog*>(FromHandlePermanent(hwnd));
+}
+
+// The dialog's window is subclassed onto this object when it is created, so every message
+// goes through the message map first; the dialog procedure itself has nothing left to do.
+INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND owner = parent_ ? parent_->m_hWnd : nullptr;
+    if (!owner) {
+        CWnd* main = AfxGetMainWnd();
+        if (main && main->m_hWnd && main->IsWindowVisible())
+            owner = main->m_hWnd;
+    }
+    INT_PTR result;
+    {
+        WindowCreationScope scope(this);
+        result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId_), owner,
+                                   &CDialog::DialogProc, 0);
+    }
+    // A template that could not be loaded leaves nothing attached.
+    if (m_hWnd && !::IsWindow(m_hWnd))
+        DetachHandle();
+    return result;
+}
+
+void CDialog::EndDialog(int result)
+{
+    ::EndDialog(m_hWnd, result);
+}
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
+{
+    ExecuteDlgInit();
+    return OnInitDialog() ? TRUE : FALSE;
+}
+
+// The template's initial list entries live in a resource of type 240 with the template's
+// id: records of control id, add-string message (16-bit numbering), length and text.
+void CDialog::ExecuteDlgInit()
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(templateId_), MAKEINTRESOURCEA(240));
+    if (!found)
+        return;
+    HGLOBAL loaded = ::LoadResource(module, found);
+    const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    if (!data)
+        return;
+    const BYTE* end = data + ::SizeofResource(module, found);
+    while (data + 8 <= end) {
+        WORD id, message;
+        DWORD length;
+        memcpy(&id, data, 2);
+        if (id == 0)
+            break;
+        memcpy(&message, data + 2, 2);
+        memcpy(&length, data + 4, 4);
+        data += 8;
+        if (length > static_cast<DWORD>(end - data))
+            break;
+        const std::string text(reinterpret_cast<const char*>(data), strnlen(reinterpret_cast<const char*>(data), length));
+        data += length;
+        UINT addString = 0;
+        if (message == 0x0403)
+            addString = CB_ADDSTRING;
+        else if (message == 0x0401)
+            addString = LB_ADDSTRING;
+        if (addString)
+            ::SendDlgItemMessageA(m_hWnd, id, addString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+bool CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+bool CDialog::UpdateData(bool saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CDataExchange::Failure&) {
+        return false;
+    }
+    return true;
+}

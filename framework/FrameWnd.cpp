@@ -1,0 +1,193 @@
+#include "framework/FrameWnd.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/ResourceString.h"
+#include "framework/View.h"
+#include "framework/WinApp.h"
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+bool CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!cs.lpszClass) {
+        HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDHelp));
+        if (!icon)
+            icon = ::LoadIcon(nullptr, IDI_APPLICATION);
+        cs.lpszClass = RegisterWindowClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon);
+    }
+    cs.style &= ~FWS_ADDTOTITLE;
+    if (cs.cx == 0 && cs.cy == 0) {
+        cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
+    }
+    return cs.lpszClass != nullptr;
+}
+
+bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context)
+{
+    m_nIDHelp = resourceId;
+    m_strTitle = GetStringPart(LoadResourceString(resourceId), 0);
+    HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    creatingContext_ = context;
+    const RECT noRect = { 0, 0, 0, 0 };  // PreCreateWindow places the frame
+    const bool created = CreateEx(0, nullptr, m_strTitle, style, noRect, parent ? parent->m_hWnd : nullptr,
+                                  reinterpret_cast<UINT_PTR>(menu));
+    creatingContext_ = nullptr;
+    if (!created) {
+        if (menu)
+            ::DestroyMenu(menu);
+        return false;
+    }
+    OnUpdateFrameTitle();
+    return true;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (Default() == -1)
+        return -1;
+    return OnCreateClient(cs, creatingContext_) ? 0 : -1;
+}
+
+bool CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* context)
+{
+    if (!context || !context->m_pNewViewClass)
+        return true;
+    CView* view = static_cast<CView*>(context->m_pNewViewClass());
+    if (context->m_pCurrentDoc)
+        context->m_pCurrentDoc->AddView(view);
+    if (!view->Create(this, AFX_IDW_PANE_FIRST)) {
+        if (view->m_pDocument)
+            view->m_pDocument->RemoveView(view);
+        delete view;  // never created, so it never owned itself
+        return false;
+    }
+    SetActiveView(view);
+    return true;
+}
+
+void CFrameWnd::SetActiveView(CView* view)
+{
+    activeView_ = view;
+    if (view && view->m_hWnd)
+        ::SetFocus(view->m_hWnd);
+}
+
+CDocument* CFrameWnd::GetActiveDocument() const
+{
+    return activeView_ ? activeView_->GetDocument() : nullptr;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument*, bool makeVisible)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app->m_pMainWnd)
+        app->m_pMainWnd = this;
+    if (activeView_)
+        activeView_->OnInitialUpdate();
+    OnUpdateFrameTitle();
+    // The first frame waits for the application to show it at the end of start-up.
+    if (makeVisible && IsWindowVisible() && activeView_)
+        ::SetFocus(activeView_->m_hWnd);
+}
+
+void CFrameWnd::OnUpdateFrameTitle()
+{
+    if (!m_hWnd)
+        return;
+    CDocument* doc = GetActiveDocument();
+    if (doc && !doc->GetTitle().empty())
+        SetWindowText(doc->GetTitle() + " - " + m_strTitle);
+    else
+        SetWindowText(m_strTitle);
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (!activeView_ || !activeView_->m_hWnd)
+        return;
+    RECT client;
+    GetClientRect(&client);
+    activeView_->MoveWindow(client);
+}
+
+void CFrameWnd::OnSize(UINT type, int, int)
+{
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnClose()
+{
+    CWinApp* app = AfxGetApp();
+    if (app->m_pMainWnd == this && !app->SaveAllModified())
+        return;
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    CWinApp* app = AfxGetApp();
+    if (auto* single = dynamic_cast<CSingleDocTemplate*>(app->GetFirstDocTemplate()))
+        if (single->frame_ == this)
+            single->frame_ = nullptr;
+    if (app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+    Default();
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    // The frame owns itself: it goes with its window.
+    delete this;
+}
+
+bool CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    if (activeView_ && activeView_->OnCmdMsg(id, code, extra, handlerInfo))
+        return true;
+    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo))
+        return true;
+    CWinApp* app = AfxGetApp();
+    return app && app->OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+bool CFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (m_hAccelTable && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
+    return false;
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU menu, UINT, bool sysMenu)
+{
+    if (sysMenu)
+        return;
+    CCmdUI ui;
+    ui.m_pMenu = menu;
+    for (UINT index = 0; index < static_cast<UINT>(::GetMenuItemCount(menu)); ++index) {
+        const UINT id = ::GetMenuItemID(menu, index);
+        // Separators, submenus and the recent files beyond the first are not commands here.
+        if (id == 0 || id == static_cast<UINT>(-1) || (id > ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4))
+            continue;
+        ui.m_nID = id;
+        ui.m_nIndex = index;
+        ui.DoUpdate(this, true);
+    }
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    // The bars of the frame update their buttons here.
+    return 0;
+}

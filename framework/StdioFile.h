@@ -1,0 +1,41 @@
+#pragma once
+#include "framework/File.h"
+#include <string>
+#include <vector>
+
+// A buffered file with lines. In text mode (the default; typeBinary turns it off)
+// a written LF reaches the disk as CR LF, and on reading CR LF comes back as LF;
+// a lone CR is data either way.
+class CStdioFile : public CFile {
+public:
+    CStdioFile() = default;
+    // Aborts: call Close to learn whether the buffered text reached the file.
+    ~CStdioFile() override;
+
+    bool Open(const std::string& path, UINT flags, CFileException* error = nullptr) override;
+    UINT Read(void* buffer, UINT count) override;
+    void Write(const void* buffer, UINT count) override;
+    void Flush() override;
+    void Close() override;
+    // Writes what is buffered as far as it can and closes, reporting nothing.
+    void Abort() override;
+    ULONGLONG GetLength() override;
+
+    // The next line without its LF (nor, in text mode, the CR before it), however long.
+    // False at the end of the file; a last line without a line end still counts.
+    bool ReadString(std::string& line);
+    void WriteString(const std::string& text);
+
+private:
+    bool FillReadBuffer();
+    void GiveBackReadAhead();
+    void AppendToWriteBuffer(const char* data, size_t count);
+    void WritePending();
+    void ResetBuffers();
+
+    bool m_textMode = true;
+    std::vector<char> m_readBuffer;
+    size_t m_readPos = 0;
+    size_t m_readEnd = 0;
+    std::string m_writeBuffer;
+};

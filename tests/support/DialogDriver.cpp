@@ -1,0 +1,147 @@
+#include "support/DialogDriver.h"
+#include "support/WindowText.h"
+#include "framework/Dialog.h"
+#include <gtest/gtest.h>
+
+namespace {
+thread_local DialogDriver* current = nullptr;
+
+HWND Control(HWND dialog, int controlId)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    if (!control)
+        ADD_FAILURE() << "dialog \"" << WindowText(dialog) << "\" has no control " << controlId;
+    return control;
+}
+}
+
+DialogDriver::DialogDriver()
+    : outer(current),
+      hook(SetWindowsHookExA(WH_CBT, &DialogDriver::CbtHook, nullptr, GetCurrentThreadId()))
+{
+    if (!hook)
+        ADD_FAILURE() << "SetWindowsHookEx(WH_CBT) failed with error " << GetLastError();
+    current = this;
+}
+
+DialogDriver::~DialogDriver()
+{
+    if (hook)
+        UnhookWindowsHookEx(hook);
+    for (const auto& entry : scheduled)
+        KillTimer(nullptr, entry.first);
+    current = outer;
+    for (const auto& entry : actions) {
+        if (!entry.second.empty())
+            ADD_FAILURE() << entry.second.size() << " action(s) for dialog " << entry.first
+                          << " never ran";
+    }
+}
+
+void DialogDriver::On(UINT templateId, Action action)
+{
+    actions[templateId].push_back(std::move(action));
+}
+
+LRESULT CALLBACK DialogDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (current) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE)
+            current->OnActivate(window);
+        else if (code == HCBT_DESTROYWND)
+            current->handled.erase(window);   // the handle may come back for a new window
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Activation comes from inside the call that shows the dialog; a zero timer runs the
+// action once the dialog's modal loop is dispatching.
+void DialogDriver::OnActivate(HWND window)
+{
+    if (!IsDialogClass(window) || handled.count(window))
+        return;
+    const CDialog* dialog = CDialog::FromHandle(window);
+    if (!dialog)
+        return;
+    handled.insert(window);
+    const UINT templateId = dialog->GetTemplateId();
+    seen.push_back(templateId);
+
+    auto queue = actions.find(templateId);
+    if (queue == actions.end() || queue->second.empty()) {
+        ADD_FAILURE() << "dialog " << templateId << " (\"" << WindowText(window)
+                      << "\") appeared with no action for it; cancelled";
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
+    const UINT_PTR timer = SetTimer(nullptr, 0, 0, &DialogDriver::RunScheduled);
+    if (!timer) {
+        ADD_FAILURE() << "SetTimer failed with error " << GetLastError();
+        return;
+    }
+    scheduled[timer] = Scheduled{ window, templateId, std::move(queue->second.front()) };
+    queue->second.pop_front();
+}
+
+void CALLBACK DialogDriver::RunScheduled(HWND, UINT, UINT_PTR timerId, DWORD)
+{
+    KillTimer(nullptr, timerId);
+    if (!current)
+        return;
+    auto entry = current->scheduled.find(timerId);
+    if (entry == current->scheduled.end())
+        return;
+    const Scheduled task = std::move(entry->second);
+    current->scheduled.erase(entry);
+    if (!IsWindow(task.dialog)) {
+        ADD_FAILURE() << "dialog " << task.templateId << " closed before its action ran";
+        return;
+    }
+    task.action(task.dialog);
+}
+
+void DialogDriver::SetText(HWND dialog, int controlId, const std::string& text)
+{
+    if (HWND control = Control(dialog, controlId)) {
+        if (!SetWindowTextA(control, text.c_str()))
+            ADD_FAILURE() << "setting the text of control " << controlId << " failed";
+    }
+}
+
+std::string DialogDriver::GetText(HWND dialog, int controlId)
+{
+    HWND control = Control(dialog, controlId);
+    return control ? WindowText(control) : std::string();
+}
+
+void DialogDriver::Click(HWND dialog, int controlId)
+{
+    HWND control = Control(dialog, controlId);
+    if (!control)
+        return;
+    if (!IsWindowEnabled(control)) {
+        ADD_FAILURE() << "control " << controlId << " of dialog \"" << WindowText(dialog)
+                      << "\" is disabled and cannot be clicked";
+        return;
+    }
+    SendMessageA(control, BM_CLICK, 0, 0);
+}
+
+void DialogDriver::Command(HWND dialog, int commandId)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, commandId)));
+}
+
+bool DialogDriver::IsEnabled(HWND dialog, int controlId)
+{
+    HWND control = Control(dialog, controlId);
+    return control && IsWindowEnabled(control);
+}
+
+bool DialogDriver::IsChecked(HWND dialog, int controlId)
+{
+    HWND control = Control(dialog, controlId);
+    return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

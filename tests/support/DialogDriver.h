@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// Drives the framework's dialogs that the calling thread opens while it lives. Each
+// dialog, when it first becomes active, takes the next action registered for its
+// template id; the action runs from the dialog's own modal loop and is expected to end
+// the dialog (or open the next one, which is driven the same way). A dialog with no
+// action left fails the test and is cancelled, so that the test goes on. Windows the
+// framework does not know as dialogs, message boxes among them, are left alone.
+class DialogDriver {
+public:
+    using Action = std::function<void(HWND dialog)>;
+
+    DialogDriver();
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    // Queues an action for the next dialog built from this template.
+    void On(UINT templateId, Action action);
+
+    // Template ids of the dialogs seen so far, in the order they appeared.
+    const std::vector<UINT>& Seen() const { return seen; }
+
+    // Small helpers for actions. A missing control fails the test.
+    static void SetText(HWND dialog, int controlId, const std::string& text);
+    static std::string GetText(HWND dialog, int controlId);
+    // Clicks as a user would; clicking a disabled control fails the test.
+    static void Click(HWND dialog, int controlId);
+    // Sends the command as a button or a key (Enter: IDOK, Esc: IDCANCEL) would.
+    static void Command(HWND dialog, int commandId);
+    static bool IsEnabled(HWND dialog, int controlId);
+    static bool IsChecked(HWND dialog, int controlId);
+
+private:
+    struct Scheduled {
+        HWND dialog;
+        UINT templateId;
+        Action action;
+    };
+
+    static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK RunScheduled(HWND, UINT, UINT_PTR timerId, DWORD);
+    void OnActivate(HWND window);
+
+    DialogDriver* outer;
+    HHOOK hook;
+    std::map<UINT, std::deque<Action>> actions;
+    std::set<HWND> handled;
+    std::map<UINT_PTR, Scheduled> scheduled;
+    std::vector<UINT> seen;
+};
