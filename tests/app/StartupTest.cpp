@@ -1,0 +1,158 @@
+#include "app/AppSettings.h"
+#include "app/ParloApp.h"
+#include "framework/DocTemplate.h"
+#include "framework/Wnd.h"
+#include "greeting/ParloDoc.h"
+#include "res/resource.h"
+#include "support/DialogDriver.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/TempFolder.h"
+#include "support/TestRegistry.h"
+#include "support/WindowText.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// The application with its character steps recorded instead of performed.
+class RecordingApp : public CParloApp {
+public:
+    explicit RecordingApp(std::vector<std::string>& events) : events_(events) {}
+
+protected:
+    void RunIntroductionTour() override { events_.push_back("tour"); }
+    void CreateAgentControl() override
+    {
+        events_.push_back(m_pMainWnd && m_pMainWnd->IsWindowVisible() ? "agent after main window" : "agent");
+    }
+
+private:
+    std::vector<std::string>& events_;
+};
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { GetSettings() = AppSettings{}; }
+
+    // Closes the main window the way the user would and ends the application.
+    void Shutdown(CWinApp& app)
+    {
+        if (app.m_pMainWnd)
+            app.m_pMainWnd->DestroyWindow();
+        // The closing main window asks the loop to quit; this loop is the test's.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message != WM_QUIT)
+                DispatchMessageA(&message);
+        }
+        app.ExitInstance();
+    }
+
+    CParloDoc* Document(CWinApp& app)
+    {
+        auto* single = dynamic_cast<CSingleDocTemplate*>(app.GetFirstDocTemplate());
+        return single ? dynamic_cast<CParloDoc*>(single->GetOnlyDocument()) : nullptr;
+    }
+
+    TestRegistry registry;
+    DialogDriver driver;
+    MessageBoxAnswerer boxes;
+    std::vector<std::string> events;
+};
+
+} // namespace
+
+TEST_F(Startup, FirstRunShowsTourThenSetupThenTheNewGreetingInTheMainWindow)
+{
+    driver.On(IDD_SETUP, [&](HWND dialog) {
+        events.push_back("setup");
+        DialogDriver::SetText(dialog, IDC_NAME, "Ann");
+        DialogDriver::SetText(dialog, IDC_EMAIL, "ann@example.org");
+        DialogDriver::Click(dialog, IDOK);
+    });
+    RecordingApp app(events);
+    ASSERT_TRUE(app.InitInstance());
+
+    EXPECT_EQ((std::vector<std::string>{ "tour", "setup", "agent after main window" }), events);
+    ASSERT_NE(nullptr, app.m_pMainWnd);
+    EXPECT_TRUE(app.m_pMainWnd->IsWindowVisible());
+    EXPECT_EQ("Greeting - Parlacard Maker", WindowText(app.m_pMainWnd->m_hWnd));
+    CParloDoc* doc = Document(app);
+    ASSERT_NE(nullptr, doc);
+    EXPECT_EQ(0, doc->GetActionCount());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ("Ann", registry.GetString(HKEY_LOCAL_MACHINE, "General", "UserName"));
+    EXPECT_EQ("Male", registry.GetString(HKEY_LOCAL_MACHINE, "General", "Gender"));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    Shutdown(app);
+}
+
+TEST_F(Startup, WithoutTourAndWithAUserItGoesStraightToTheGreeting)
+{
+    registry.SetDword(HKEY_LOCAL_MACHINE, "General", "ShowPromo", 0);
+    registry.SetString(HKEY_LOCAL_MACHINE, "General", "UserName", "Ann");
+    RecordingApp app(events);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ((std::vector<std::string>{ "agent after main window" }), events);
+    EXPECT_TRUE(driver.Seen().empty());
+    ASSERT_NE(nullptr, app.m_pMainWnd);
+    Shutdown(app);
+}
+
+TEST_F(Startup, CancelledSetupEndsBeforeAnyWindow)
+{
+    driver.On(IDD_SETUP, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    RecordingApp app(events);
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(nullptr, app.m_pMainWnd);
+    EXPECT_EQ(nullptr, app.GetFirstDocTemplate());
+    EXPECT_EQ((std::vector<std::string>{ "tour" }), events);
+    EXPECT_FALSE(registry.GetString(HKEY_LOCAL_MACHINE, "General", "UserName"));
+    Shutdown(app);
+}
+
+TEST_F(Startup, AMissingFileOnTheCommandLineIsReportedAndEndsStartup)
+{
+    registry.SetDword(HKEY_LOCAL_MACHINE, "General", "ShowPromo", 0);
+    registry.SetString(HKEY_LOCAL_MACHINE, "General", "UserName", "Ann");
+    TempFolder folder;
+    const std::string path = folder.File("No Such Greeting.pcg");
+    RecordingApp app(events);
+    app.m_lpCmdLine = "\"" + path + "\"";
+    EXPECT_FALSE(app.InitInstance());
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ("Failed to open " + path + "\nFile could not be found.", boxes.Boxes()[0].text);
+    EXPECT_EQ("Parlacard", boxes.Boxes()[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.Boxes()[0].flags);
+    EXPECT_EQ(nullptr, boxes.Boxes()[0].owner);
+    EXPECT_EQ(nullptr, app.m_pMainWnd);
+    EXPECT_TRUE(events.empty());
+    Shutdown(app);
+}
+
+TEST_F(Startup, AGreetingOnTheCommandLineOpensAndSavesBackByteForByte)
+{
+    registry.SetDword(HKEY_LOCAL_MACHINE, "General", "ShowPromo", 0);
+    registry.SetString(HKEY_LOCAL_MACHINE, "General", "UserName", "Ann");
+    registry.SetString(HKEY_LOCAL_MACHINE, "General", "UserEmail", "ann@example.org");
+    TempFolder folder;
+    const std::string bytes =
+        "Parlacard File Version : 1\r\nBob\r\nbob@example.org,carl@example.org\r\nAnn\r\nann@example.org\r\n\r\n"
+        "Merlin,Show,Animate\r\nMerlin,Say,\"Hello, \"\"Bob\"\"!\"\r\nPeedy,Move,Top Left\r\n";
+    folder.Write("Birthday.pcg", bytes);
+    RecordingApp app(events);
+    app.m_lpCmdLine = "\"" + folder.File("Birthday.pcg") + "\"";
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ("Birthday.pcg - Parlacard Maker", WindowText(app.m_pMainWnd->m_hWnd));
+    CParloDoc* doc = Document(app);
+    ASSERT_NE(nullptr, doc);
+    ASSERT_EQ(3, doc->GetActionCount());
+    EXPECT_EQ("Merlin says: \"Hello, \"Bob\"!\"", doc->GetAction(1)->GetDescription());
+
+    folder.Write("Birthday.pcg", "overwritten");
+    ASSERT_TRUE(doc->DoFileSave());
+    EXPECT_EQ(bytes, folder.Read("Birthday.pcg"));
+    EXPECT_FALSE(doc->IsModified());
+    Shutdown(app);
+    // The file went into the recent-file list of the user's profile.
+    EXPECT_EQ(folder.File("Birthday.pcg"), registry.GetString(HKEY_CURRENT_USER, "Recent File List", "File1"));
+}
