@@ -42,13 +42,13 @@ bool CParloApp::InitInstance()
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
-    CreateAgentControl();
+    CreateAgentControl(m_pMainWnd);
     return true;
 }
 
 int CParloApp::ExitInstance()
 {
-    const int result = CWinApp::ExitInstance();
+    const int result = CAgentApp::ExitInstance();
     if (oleStarted_) {
         ::OleUninitialize();
         oleStarted_ = false;
@@ -81,9 +81,4 @@ CDocument* CParloApp::OpenDocumentFile(const std::string& path)
 void CParloApp::RunIntroductionTour()
 {
     // The spoken tour arrives with the characters; until then start-up goes on at once.
-}
-
-void CParloApp::CreateAgentControl()
-{
-    // The hidden character control arrives with the character stage.
 }

@@ -1,9 +1,9 @@
 #pragma once
-#include "framework/WinApp.h"
+#include "agent/AgentApp.h"
 
 // The application object: start-up in its fixed order, first-run setup, and the
 // existence check in front of every document open.
-class CParloApp : public CWinApp {
+class CParloApp : public CAgentApp {
 public:
     CParloApp();
 
@@ -15,9 +15,8 @@ public:
     bool RunFirstSetup();
 
 protected:
-    // The steps that belong to the character side of the program.
+    // The spoken tour of the character side.
     virtual void RunIntroductionTour();
-    virtual void CreateAgentControl();
 
 private:
     bool oleStarted_ = false;

@@ -13,7 +13,7 @@ DWORD AccessFor(UINT flags)
 
 DWORD SharingFor(UINT flags)
 {
-    switch (flags & 0x70) {
+    switch (flags & (CFile::shareExclusive | CFile::shareDenyWrite | CFile::shareDenyNone)) {
     case CFile::shareDenyNone:
         return FILE_SHARE_READ | FILE_SHARE_WRITE;
     case CFile::shareDenyWrite:

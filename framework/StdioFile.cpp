@@ -17,7 +17,6 @@ bool CStdioFile::Open(const std::string& path, UINT flags, CFileException* error
     if (!CFile::Open(path, flags, error))
         return false;
     m_textMode = (flags & typeBinary) == 0;
-    m_readBuffer.resize(BlockSize);
     return true;
 }
 
@@ -129,6 +128,8 @@ void CStdioFile::WriteString(const std::string& text)
 // Keeps the unread bytes, moved to the front, and reads more behind them.
 bool CStdioFile::FillReadBuffer()
 {
+    if (m_readBuffer.empty())
+        m_readBuffer.resize(BlockSize);
     const size_t kept = m_readEnd - m_readPos;
     std::memmove(m_readBuffer.data(), m_readBuffer.data() + m_readPos, kept);
     m_readPos = 0;
@@ -148,43 +149,45 @@ void CStdioFile::GiveBackReadAhead()
         SeekBy(-static_cast<LONGLONG>(unread));
 }
 
+// Large texts go out block by block, so the buffer stays small. Translating byte by
+// byte in place beats a library call per line.
 void CStdioFile::AppendToWriteBuffer(const char* data, size_t count)
 {
-    if (!m_textMode) {
-        m_writeBuffer.append(data, count);
-    } else {
-        const char* end = data + count;
-        while (data != end) {
-            const void* lf = std::memchr(data, '\n', end - data);
-            const char* stop = lf ? static_cast<const char*>(lf) : end;
-            m_writeBuffer.append(data, stop);
-            if (!lf)
-                break;
-            m_writeBuffer.append("\r\n", 2);
-            data = stop + 1;
+    // Under a block is pending here, and a block may double when it is all line feeds.
+    if (m_writeBuffer.empty())
+        m_writeBuffer.resize(3 * BlockSize);
+    const char* const end = data + count;
+    while (data != end) {
+        const char* const stop = data + std::min<size_t>(end - data, BlockSize);
+        char* out = m_writeBuffer.data() + m_writeUsed;
+        if (m_textMode) {
+            for (; data != stop; ++data) {
+                if (*data == '\n')
+                    *out++ = '\r';
+                *out++ = *data;
+            }
+        } else {
+            out = std::copy(data, stop, out);
+            data = stop;
         }
+        m_writeUsed = out - m_writeBuffer.data();
+        if (m_writeUsed >= BlockSize)
+            WritePending();
     }
-    if (m_writeBuffer.size() >= BlockSize)
-        WritePending();
 }
 
 // Hands the buffered bytes to the system; the buffer is emptied even on failure so
 // that a broken file is not written again at close.
 void CStdioFile::WritePending()
 {
-    if (m_writeBuffer.empty())
-        return;
-    try {
-        CFile::Write(m_writeBuffer.data(), static_cast<UINT>(m_writeBuffer.size()));
-    } catch (const CFileException&) {
-        m_writeBuffer.clear();
-        throw;
-    }
-    m_writeBuffer.clear();
+    const size_t pending = m_writeUsed;
+    m_writeUsed = 0;
+    if (pending != 0)
+        CFile::Write(m_writeBuffer.data(), static_cast<UINT>(pending));
 }
 
 void CStdioFile::ResetBuffers()
 {
     m_readPos = m_readEnd = 0;
-    m_writeBuffer.clear();
+    m_writeUsed = 0;
 }

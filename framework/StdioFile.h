@@ -37,5 +37,6 @@ private:
     std::vector<char> m_readBuffer;
     size_t m_readPos = 0;
     size_t m_readEnd = 0;
-    std::string m_writeBuffer;
+    std::vector<char> m_writeBuffer;
+    size_t m_writeUsed = 0;
 };

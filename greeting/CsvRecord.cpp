@@ -1,5 +1,23 @@
 #include "greeting/CsvRecord.h"
 
+namespace {
+
+// The first position from at on that holds one of the stops, or the end. A plain loop:
+// find_first_of costs a library call per character.
+template <size_t N>
+size_t FindStop(const std::string& text, size_t at, const char (&stops)[N])
+{
+    for (; at < text.size(); ++at) {
+        for (size_t i = 0; i + 1 < N; ++i) {
+            if (text[at] == stops[i])
+                return at;
+        }
+    }
+    return at;
+}
+
+} // namespace
+
 bool CsvRecord::Parse()
 {
     return true;
@@ -16,7 +34,7 @@ bool CsvRecord::SetLine(const std::string& text)
     return Parse();
 }
 
-std::string CsvRecord::GetLine()
+const std::string& CsvRecord::GetLine()
 {
     Format();
     return line;
@@ -33,23 +51,29 @@ void CsvRecord::ResetPosition()
 std::string CsvRecord::ReadField()
 {
     std::string field;
+    const size_t end = line.size();
     size_t at = static_cast<size_t>(position);
-    if (at >= line.size())
+    if (at >= end)
         return field;
     const bool quoted = line[at] == '"';
     if (quoted)
         ++at;
     bool pendingQuote = false;
-    while (at < line.size()) {
-        const char c = line[at++];
-        if ((!quoted || pendingQuote) && c == ',')
+    while (at < end) {
+        const size_t run = FindStop(line, at, ",\"");
+        field.append(line, at, run - at);
+        at = run;
+        if (at == end)
             break;
-        if (c == '"') {
+        const char c = line[at++];
+        if (c == ',') {
+            if (!quoted || pendingQuote)
+                break;
+            field += ',';
+        } else {
             if (pendingQuote)
                 field += '"';
             pendingQuote = !pendingQuote;
-        } else {
-            field += c;
         }
     }
     position = static_cast<int>(at);
@@ -67,13 +91,13 @@ void CsvRecord::AddField(const std::string& text)
     const bool enclose = text.find(',') != std::string::npos || (!text.empty() && text[0] == '"');
     if (enclose)
         line += '"';
-    for (const char c : text) {
-        if (c == '"')
-            line += "\"\"";
-        else if (c == '\r' || c == '\n')
-            line += ' ';
-        else
-            line += c;
+    for (size_t at = 0; at < text.size();) {
+        const size_t special = FindStop(text, at, "\"\r\n");
+        line.append(text, at, special - at);
+        if (special == text.size())
+            break;
+        line += text[special] == '"' ? "\"\"" : " ";
+        at = special + 1;
     }
     if (enclose)
         line += '"';

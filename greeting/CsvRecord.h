@@ -11,7 +11,7 @@ public:
     // Replaces the line and decodes it.
     bool SetLine(const std::string& text);
     // Encodes the fields and returns the line.
-    std::string GetLine();
+    const std::string& GetLine();
 
     void ResetPosition();
     // Decodes the field at the current position and moves past it and its comma.
@@ -20,7 +20,6 @@ public:
     void AddField(const std::string& text);
 
 protected:
-    CsvRecord() = default;
     // Records are deleted through their own class, never through this base.
     ~CsvRecord() = default;
 

@@ -25,7 +25,7 @@ void ShowError(const char* text)
 }
 
 // Leading blanks, an optional sign, then digits up to the first other character;
-// no digits is 0. Values beyond an int stick at its limits.
+// no digits is 0. Huge numbers stop growing at the largest int.
 int ParseVersion(const std::string& text)
 {
     size_t at = text.find_first_not_of(" \t\n\v\f\r");
@@ -36,9 +36,8 @@ int ParseVersion(const std::string& text)
         ++at;
     long long value = 0;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
-        value = std::min<long long>(value * 10 + (text[at] - '0'), 1LL + INT_MAX);
-    value = negative ? -value : value;
-    return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, value)));
+        value = std::min<long long>(value * 10 + (text[at] - '0'), INT_MAX);
+    return static_cast<int>(negative ? -value : value);
 }
 
 // A new empty file in the folder of path, so that it can take path's place by a rename.
@@ -155,6 +154,7 @@ bool CParloDoc::WriteGreetingFile(const std::string& path)
                                               CFile::typeText)) {
                 BuildGreetingText("\n");
                 recordFile.WriteString(greetingText);
+                // On the disk before it takes the old file's place.
                 recordFile.Flush();
                 recordFile.Close();
                 saved = ::MoveFileExA(tempPath.c_str(), path.c_str(),

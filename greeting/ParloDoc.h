@@ -10,8 +10,6 @@
 // The document owns every action in its list.
 class CParloDoc : public CDocument {
 public:
-    ~CParloDoc() override = default;
-
     // Asks for a new greeting; a cancelled dialog keeps the current actions.
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;

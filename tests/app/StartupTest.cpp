@@ -20,9 +20,11 @@ public:
 
 protected:
     void RunIntroductionTour() override { events_.push_back("tour"); }
-    void CreateAgentControl() override
+    bool CreateAgentControl(CWnd* parent) override
     {
-        events_.push_back(m_pMainWnd && m_pMainWnd->IsWindowVisible() ? "agent after main window" : "agent");
+        events_.push_back(parent && parent == m_pMainWnd && parent->IsWindowVisible() ? "agent after main window"
+                                                                                        : "agent");
+        return true;
     }
 
 private:

@@ -10,7 +10,8 @@ class CountingDialog {
 public:
     CountingDialog()
     {
-        struct {
+        // Templates in memory must start on a DWORD boundary.
+        struct alignas(DWORD) {
             DLGTEMPLATE header;
             WORD menu, windowClass, title[10];
         } layout{};

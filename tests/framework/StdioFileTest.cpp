@@ -7,12 +7,13 @@ namespace {
 
 const UINT TextRead = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 const UINT TextWrite = CFile::modeCreate | CFile::modeWrite | CFile::typeText;
+using Lines = std::vector<std::string>;
 
-std::vector<std::string> ReadAllLines(const std::string& path, UINT flags = TextRead)
+Lines ReadAllLines(const std::string& path, UINT flags = TextRead)
 {
     CStdioFile file;
     EXPECT_TRUE(file.Open(path, flags));
-    std::vector<std::string> lines;
+    Lines lines;
     std::string line;
     while (file.ReadString(line))
         lines.push_back(line);
@@ -20,100 +21,61 @@ std::vector<std::string> ReadAllLines(const std::string& path, UINT flags = Text
     return lines;
 }
 
-using Lines = std::vector<std::string>;
-
 } // namespace
 
-TEST(StdioFile, TextModeWritesEveryLineFeedAsCrLf)
+TEST(StdioFile, WritesLfAsCrLfInTextModeOnly)
 {
     TempFolder folder;
-    CStdioFile file;
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), TextWrite));
-    file.WriteString("one\ntwo\n\n");
-    file.WriteString("bare\rcr\r\n");
-    file.Write("x\ny", 3);
-    file.Close();
-    EXPECT_EQ("one\r\ntwo\r\n\r\nbare\rcr\r\r\nx\r\ny", folder.Read("t.txt"));
+    const std::string bytes("one\n\nbare\rcr\r\n\0x", 16);
+    for (const UINT type : { CFile::typeText, CFile::typeBinary }) {
+        CStdioFile file;
+        ASSERT_TRUE(file.Open(folder.File("t"), CFile::modeCreate | CFile::modeWrite | type));
+        file.WriteString(bytes.substr(0, 5));
+        file.Write(bytes.data() + 5, static_cast<UINT>(bytes.size() - 5));
+        file.Close();
+        EXPECT_EQ(type == CFile::typeText ? std::string("one\r\n\r\nbare\rcr\r\r\n\0x", 19) : bytes, folder.Read("t"));
+    }
 }
 
-TEST(StdioFile, BinaryModeWritesBytesUnchanged)
+TEST(StdioFile, ReadStringEndsLinesAtLfAndDropsOnlyTheCrBeforeIt)
 {
     TempFolder folder;
-    CStdioFile file;
-    ASSERT_TRUE(file.Open(folder.File("b.bin"), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
-    const std::string bytes("a\nb\r\n\0c", 7);
-    file.WriteString(bytes);
-    file.Close();
-    EXPECT_EQ(bytes, folder.Read("b.bin"));
-}
-
-TEST(StdioFile, ReadStringSplitsAtLfAndCrLfAndKeepsLoneCrAndNul)
-{
-    TempFolder folder;
-    folder.Write("t.txt", std::string("one\r\ntwo\nthree\rsame\r\n\r\nnul\0byte\r\r\nlast", 38));
+    folder.Write("t", std::string("one\r\ntwo\nthree\rsame\r\n\r\nnul\0byte\r\r\nlast", 38));
     EXPECT_EQ((Lines{ "one", "two", "three\rsame", "", std::string("nul\0byte\r", 9), "last" }),
-              ReadAllLines(folder.File("t.txt")));
-    EXPECT_EQ("one\r", ReadAllLines(folder.File("t.txt"), CFile::modeRead | CFile::typeBinary).at(0));
-}
+              ReadAllLines(folder.File("t")));
+    EXPECT_EQ("one\r", ReadAllLines(folder.File("t"), CFile::modeRead | CFile::typeBinary).at(0));
 
-TEST(StdioFile, ReadStringAtEndOfFile)
-{
-    TempFolder folder;
     folder.Write("empty", "");
-    folder.Write("newline", "\n");
-    folder.Write("twice", "a\n\n");
+    folder.Write("blank", "a\n\n");
     EXPECT_EQ(Lines{}, ReadAllLines(folder.File("empty")));
-    EXPECT_EQ(Lines{ "" }, ReadAllLines(folder.File("newline")));
-    EXPECT_EQ((Lines{ "a", "" }), ReadAllLines(folder.File("twice")));
+    EXPECT_EQ((Lines{ "a", "" }), ReadAllLines(folder.File("blank")));
 }
 
-// A CR LF pair may be cut by the read-ahead at any place; the CR must still go.
+// The read-ahead may cut a CR LF pair anywhere; the CR must still go, in lines and in Read.
 TEST(StdioFile, CrLfAcrossBlockBoundaries)
 {
     TempFolder folder;
     for (size_t block : { 512u, 4096u, 65536u }) {
         for (size_t length = block - 2; length <= block + 1; ++length) {
             const std::string first(length, 'x');
-            folder.Write("t.txt", first + "\r\nnext\r\n");
-            EXPECT_EQ((Lines{ first, "next" }), ReadAllLines(folder.File("t.txt"))) << length;
+            folder.Write("t", first + "\r\nnext\r\n\r");
+            EXPECT_EQ((Lines{ first, "next", "\r" }), ReadAllLines(folder.File("t"))) << length;
 
             CStdioFile file;
-            ASSERT_TRUE(file.Open(folder.File("t.txt"), TextRead));
-            std::string raw(length + 6, '?');
-            EXPECT_EQ(length + 6, file.Read(&raw[0], static_cast<UINT>(raw.size())));
-            EXPECT_EQ(first + "\nnext\n", raw) << length;
+            ASSERT_TRUE(file.Open(folder.File("t"), TextRead));
+            std::string raw(length + 8, '?');
+            EXPECT_EQ(length + 7, file.Read(&raw[0], static_cast<UINT>(raw.size())));
+            EXPECT_EQ(first + "\nnext\n\r?", raw) << length;
         }
     }
-}
-
-TEST(StdioFile, LongLinesAreReadWhole)
-{
-    TempFolder folder;
-    std::string big(3 * 1024 * 1024 + 17, 'q');
-    for (size_t i = 0; i < big.size(); i += 4099)
-        big[i] = static_cast<char>('a' + i % 26);
-    folder.Write("big.txt", big + "\r\n" + big);
-    EXPECT_EQ((Lines{ big, big }), ReadAllLines(folder.File("big.txt")));
-}
-
-TEST(StdioFile, TextModeReadTurnsCrLfIntoLf)
-{
-    TempFolder folder;
-    folder.Write("t.txt", "a\r\nb\rc\r\n\r");
-    CStdioFile file;
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), TextRead));
-    char buffer[16];
-    const UINT got = file.Read(buffer, sizeof buffer);
-    EXPECT_EQ("a\nb\rc\n\r", std::string(buffer, got));
-    EXPECT_EQ(0u, file.Read(buffer, sizeof buffer));
 }
 
 TEST(StdioFile, WritingAfterReadingStartsWhereTheReaderStands)
 {
     TempFolder folder;
-    folder.Write("t.txt", "first\nsecond\nthird\n");
+    folder.Write("t", "first\nsecond\nthird\n");
     CStdioFile file;
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), CFile::modeReadWrite | CFile::typeBinary));
+    ASSERT_TRUE(file.Open(folder.File("t"), CFile::modeReadWrite | CFile::typeBinary));
     std::string line;
     ASSERT_TRUE(file.ReadString(line));
     file.WriteString("SECOND");
@@ -122,40 +84,39 @@ TEST(StdioFile, WritingAfterReadingStartsWhereTheReaderStands)
     ASSERT_TRUE(file.ReadString(line));
     EXPECT_EQ("third", line);
     file.Close();
-    EXPECT_EQ("first\nSECOND\nthird\n", folder.Read("t.txt"));
+    EXPECT_EQ("first\nSECOND\nthird\n", folder.Read("t"));
 }
 
-TEST(StdioFile, BufferedTextReachesTheFile)
+TEST(StdioFile, BufferedTextReachesTheFileWithoutClose)
 {
     TempFolder folder;
     {
         CStdioFile file;
-        ASSERT_TRUE(file.Open(folder.File("t.txt"), TextWrite));
+        ASSERT_TRUE(file.Open(folder.File("t"), TextWrite));
         file.WriteString("a\nb");
         EXPECT_EQ(4u, file.GetLength());
     }
-    EXPECT_EQ("a\r\nb", folder.Read("t.txt"));
+    EXPECT_EQ("a\r\nb", folder.Read("t"));
     CStdioFile file;
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), TextWrite));
+    ASSERT_TRUE(file.Open(folder.File("t"), TextWrite));
     file.WriteString("kept");
     file.Abort();
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ("kept", folder.Read("t.txt"));
+    EXPECT_EQ("kept", folder.Read("t"));
 }
 
-TEST(StdioFile, CreateTruncatesUnlessNoTruncate)
+TEST(File, CreateTruncatesUnlessNoTruncate)
 {
     TempFolder folder;
-    folder.Write("t.txt", "hello");
+    folder.Write("t", "hello");
     CFile file;
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
-    EXPECT_EQ(5u, file.GetLength());
+    ASSERT_TRUE(file.Open(folder.File("t"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
     file.Write("J", 1);
     file.Close();
-    EXPECT_EQ("Jello", folder.Read("t.txt"));
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), CFile::modeCreate | CFile::modeWrite));
+    EXPECT_EQ("Jello", folder.Read("t"));
+    ASSERT_TRUE(file.Open(folder.File("t"), CFile::modeCreate | CFile::modeWrite));
     EXPECT_EQ(0u, file.GetLength());
-    EXPECT_EQ(folder.File("t.txt"), file.GetFilePath());
+    EXPECT_EQ(folder.File("t"), file.GetFilePath());
 }
 
 TEST(FileException, FailedOpenTellsCauseOsErrorAndName)
@@ -163,58 +124,47 @@ TEST(FileException, FailedOpenTellsCauseOsErrorAndName)
     TempFolder folder;
     CStdioFile file;
     CFileException error;
-    const std::string missing = folder.File("missing.txt");
-    EXPECT_FALSE(file.Open(missing, TextRead, &error));
+    EXPECT_FALSE(file.Open(folder.File("missing"), TextRead, &error));
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
-    EXPECT_EQ(missing, error.m_strFileName);
+    EXPECT_EQ(folder.File("missing"), error.m_strFileName);
     const std::string text = error.GetErrorMessage();
-    EXPECT_FALSE(text.empty());
+    ASSERT_FALSE(text.empty());
     EXPECT_NE('\n', text.back());
 
-    EXPECT_FALSE(file.Open(folder.File("no\\such\\folder.txt"), TextRead, &error));
+    EXPECT_FALSE(file.Open(folder.File("no\\such\\file"), TextRead, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
-}
 
-TEST(FileException, SharingIsEnforced)
-{
-    TempFolder folder;
-    folder.Write("t.txt", "x");
-    CStdioFile reader;
-    ASSERT_TRUE(reader.Open(folder.File("t.txt"), TextRead));
-    CFile other;
-    CFileException error;
-    EXPECT_FALSE(other.Open(folder.File("t.txt"), CFile::modeWrite | CFile::shareDenyNone, &error));
+    folder.Write("t", "x");
+    CFile reader;
+    ASSERT_TRUE(reader.Open(folder.File("t"), CFile::modeRead | CFile::shareDenyWrite));
+    EXPECT_FALSE(file.Open(folder.File("t"), CFile::modeWrite | CFile::shareDenyNone, &error));
     EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
-    EXPECT_TRUE(other.Open(folder.File("t.txt"), CFile::modeRead | CFile::shareDenyNone));
-    other.Close();
-    reader.Close();
-    ASSERT_TRUE(reader.Open(folder.File("t.txt"), CFile::modeRead | CFile::shareExclusive));
-    EXPECT_FALSE(other.Open(folder.File("t.txt"), CFile::modeRead | CFile::shareDenyNone));
+    EXPECT_TRUE(file.Open(folder.File("t"), CFile::modeRead | CFile::shareDenyNone));
 }
 
 TEST(FileException, ReadAndWriteErrorsAreThrown)
 {
     TempFolder folder;
-    folder.Write("t.txt", "content\n");
+    folder.Write("t", "content\n");
     CStdioFile file;
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), CFile::modeWrite | CFile::typeText));
+    ASSERT_TRUE(file.Open(folder.File("t"), CFile::modeWrite | CFile::typeText));
     std::string line;
     try {
         file.ReadString(line);
         ADD_FAILURE() << "reading a file opened for writing did not throw";
     } catch (const CFileException& e) {
         EXPECT_EQ(CFileException::accessDenied, e.m_cause);
-        EXPECT_EQ(folder.File("t.txt"), e.m_strFileName);
+        EXPECT_EQ(folder.File("t"), e.m_strFileName);
     }
     file.Close();
 
     // A buffered write fails when it reaches the system, at the latest in Close,
     // which still closes the file.
-    ASSERT_TRUE(file.Open(folder.File("t.txt"), TextRead));
+    ASSERT_TRUE(file.Open(folder.File("t"), TextRead));
     file.WriteString("text");
     EXPECT_THROW(file.Close(), CFileException);
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ("content\n", folder.Read("t.txt"));
+    EXPECT_EQ("content\n", folder.Read("t"));
 }

@@ -116,17 +116,13 @@ TEST(GreetingActionDescription, UpperCaseFollowsTheAnsiCodePage)
     EXPECT_EQ("Genie moves to \xC9T\xC9", GreetingAction("Genie", "Move", "\xE9t\xE9").GetDescription());
 }
 
-TEST(Vocabulary, FilledOnceInItsOrder)
+TEST(Vocabulary, FillingTwiceDoesNotRepeatEntries)
 {
     FillVocabulary();
     FillVocabulary();
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), ScreenWidth);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), ScreenHeight);
-    EXPECT_EQ((std::vector<std::string>{ "Show", "Hide", "Say", "Animate", "Move" }), CommandNames);
-    ASSERT_EQ(9u, CharacterNames.size());
-    EXPECT_EQ("Merlin", CharacterNames[3]);
-    ASSERT_EQ(9u, PositionNames.size());
-    EXPECT_EQ("Top Left", PositionNames.front());
-    EXPECT_EQ("Center", PositionNames[4]);
-    EXPECT_EQ("Bottom Right", PositionNames.back());
+    EXPECT_EQ(5u, CommandNames.size());
+    EXPECT_EQ(9u, CharacterNames.size());
+    EXPECT_EQ(9u, PositionNames.size());
 }

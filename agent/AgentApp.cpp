@@ -1,0 +1,146 @@
+#include "agent/AgentApp.h"
+#include "app/FileUtil.h"
+#include "framework/WaitCursor.h"
+#include "greeting/Vocabulary.h"
+
+bool CAgentApp::CreateAgentControl(CWnd* parent)
+{
+    if (m_agentControl.m_hWnd)
+        m_agentControl.DestroyWindow();
+    const RECT empty = { 0, 0, 0, 0 };
+    m_agentControl.Create("Parlacard", 0, empty, parent, 0);
+    m_agentControl.GetControl().SetRaiseRequestErrors(false);
+    CurrentCharacterName.clear();
+    return true;
+}
+
+int CAgentApp::ExitInstance()
+{
+    const int result = CWinApp::ExitInstance();
+    if (m_agentControl.m_hWnd)
+        m_agentControl.DestroyWindow();
+    CurrentCharacterName.clear();
+    return result;
+}
+
+bool CAgentApp::LoadCharacter(const std::string& name)
+{
+    if (name == CurrentCharacterName)
+        return true;
+    const std::string path = FindCharacterFile(name);
+    if (path.empty())
+        return false;
+    CWaitCursor wait;
+    const AgentCharacters characters = m_agentControl.GetControl().GetCharacters();
+    characters.Unload(AgentCharacterId);  // nothing may be loaded yet
+    // The previous character is gone now, loaded or not.
+    CurrentCharacterName.clear();
+    CVariant loadKey(path);
+    const AgentRequest request = characters.Load(AgentCharacterId, loadKey.value());
+    if (request.GetStatus() != 0)
+        return false;
+    GetCurrentCharacter().SetLanguageID(1033);
+    MoveToPosition("Center");
+    CurrentCharacterName = name;
+    return true;
+}
+
+AgentCharacter CAgentApp::GetCurrentCharacter() const
+{
+    return m_agentControl.GetControl().GetCharacters().Character(AgentCharacterId);
+}
+
+void CAgentApp::ShowCharacter(bool fast) const
+{
+    CVariant flag(fast);
+    GetCurrentCharacter().Show(flag.value());
+}
+
+void CAgentApp::HideCharacter(bool fast) const
+{
+    CVariant flag(fast);
+    GetCurrentCharacter().Hide(flag.value());
+}
+
+void CAgentApp::StopCharacter() const
+{
+    CVariant allTypes;
+    GetCurrentCharacter().StopAll(allTypes.value());
+}
+
+void CAgentApp::PerformCharacter(const std::string& text, const std::string& animationBefore, bool fast,
+                                 bool hideAfter, const std::string& animationAfter) const
+{
+    ShowCharacter(fast);
+    const AgentCharacter character = GetCurrentCharacter();
+    character.GetBalloon().SetStyle(BalloonStyle);
+    if (!animationBefore.empty())
+        character.Play(animationBefore);
+    if (!text.empty()) {
+        CVariant words(text), noUrl;
+        character.Speak(words.value(), noUrl.value());
+    }
+    if (!animationAfter.empty())
+        character.Play(animationAfter);
+    if (hideAfter)
+        HideCharacter(fast);
+}
+
+void InsertByFirstCharacter(std::vector<std::string>& names, const std::string& name)
+{
+    const unsigned char first = static_cast<unsigned char>(name[0]);
+    auto it = names.begin();
+    while (it != names.end() && !(!it->empty() && static_cast<unsigned char>((*it)[0]) > first))
+        ++it;
+    names.insert(it, name);
+}
+
+bool CAgentApp::GetAnimationNames(std::vector<std::string>& names) const
+{
+    names.clear();
+    names.push_back(NoAnimation);
+    IEnumVARIANT* enumerator = GetCurrentCharacter().GetAnimationNames().NewEnum();
+    if (!enumerator)
+        return false;
+    VARIANT item;
+    ::VariantInit(&item);
+    ULONG fetched = 0;
+    while (enumerator->Next(1, &item, &fetched) == S_OK && fetched == 1) {
+        if (SUCCEEDED(::VariantChangeType(&item, &item, 0, VT_BSTR)) && item.bstrVal && ::SysStringLen(item.bstrVal)) {
+            const int length = ::WideCharToMultiByte(CP_ACP, 0, item.bstrVal, ::SysStringLen(item.bstrVal), nullptr, 0,
+                                                     nullptr, nullptr);
+            std::string name(length, '\0');
+            ::WideCharToMultiByte(CP_ACP, 0, item.bstrVal, ::SysStringLen(item.bstrVal), &name[0], length, nullptr,
+                                  nullptr);
+            InsertByFirstCharacter(names, name);
+        }
+        ::VariantClear(&item);
+    }
+    enumerator->Release();
+    return true;
+}
+
+POINT PositionPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height)
+{
+    const int middleX = screenWidth / 2;
+    const int middleY = screenHeight / 2;
+    const int right = screenWidth - width;
+    const int bottom = screenHeight - height;
+    if (position == "Top Left") return { 0, 0 };
+    if (position == "Top Center") return { middleX, 0 };
+    if (position == "Top Right") return { right, 0 };
+    if (position == "Middle Left") return { 0, middleY };
+    if (position == "Middle Right") return { right, middleY };
+    if (position == "Bottom Left") return { 0, bottom };
+    if (position == "Bottom Center") return { middleX, bottom };
+    if (position == "Bottom Right") return { right, bottom };
+    return { middleX, middleY };
+}
+
+void CAgentApp::MoveToPosition(const std::string& position) const
+{
+    const AgentCharacter character = GetCurrentCharacter();
+    const POINT target = PositionPoint(position, ScreenWidth, ScreenHeight, character.GetWidth(), character.GetHeight());
+    CVariant defaultSpeed;
+    character.MoveTo(static_cast<short>(target.x), static_cast<short>(target.y), defaultSpeed.value());
+}

@@ -1,0 +1,6 @@
+#include "controls/HyperLinkDL.h"
+
+void CHyperLinkDL::ActivateLink()
+{
+    MarkVisited();
+}

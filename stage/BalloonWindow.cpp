@@ -1,0 +1,150 @@
+#include "stage/BalloonWindow.h"
+#include "stage/AutomationText.h"
+#include <algorithm>
+
+namespace {
+
+const int kPadding = 8;        // between the border and the text
+const int kCornerRadius = 14;
+const int kTailHeight = 14;
+const int kTailHalfWidth = 7;
+
+COLORREF ToColorRef(CharacterColor color)
+{
+    return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+}
+
+} // namespace
+
+BalloonWindow::BalloonWindow(const CharacterBalloon& look) : look_(look) {}
+
+BalloonWindow::~BalloonWindow()
+{
+    if (measureDc_) {
+        ::SelectObject(measureDc_, previousFont_);
+        ::DeleteDC(measureDc_);
+    }
+    if (font_)
+        ::DeleteObject(font_);
+}
+
+bool BalloonWindow::Create(std::string& error)
+{
+    const std::string face = RecodeText(look_.fontName, CP_UTF8, CP_ACP).substr(0, LF_FACESIZE - 1);
+    font_ = ::CreateFontA(look_.fontHeight, 0, 0, 0, look_.fontWeight, look_.italic, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                          face.c_str());
+    measureDc_ = ::CreateCompatibleDC(nullptr);
+    if (!font_ || !measureDc_) {
+        error = "Could not make the balloon's font \"" + face + "\".";
+        return false;
+    }
+    previousFont_ = ::SelectObject(measureDc_, font_);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(measureDc_, &metrics);
+    lineHeight_ = metrics.tmHeight;
+    // Files that leave the layout out still get a balloon of a usual size.
+    const int charsPerLine = look_.charsPerLine ? look_.charsPerLine : 32;
+    maxTextWidth_ = charsPerLine * std::max<int>(1, metrics.tmAveCharWidth);
+    maxLines_ = look_.lines ? look_.lines : 2;
+    const RECT rect = { 0, 0, 1, 1 };
+    return CreatePopup("ParlacardStageBalloon", 0, rect, error);
+}
+
+int BalloonWindow::MeasureText(const std::string& text) const
+{
+    SIZE size{};
+    ::GetTextExtentPoint32A(measureDc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+void BalloonWindow::Open(const std::string& text, const RECT& character)
+{
+    const BalloonText::Measure measure = [this](const std::string& piece) { return MeasureText(piece); };
+    text_ = std::make_unique<BalloonText>(text);
+    text_->Wrap(measure, maxTextWidth_);
+    shown_ = 0;
+    const int lines = static_cast<int>(std::min<size_t>(text_->LineCount(), static_cast<size_t>(maxLines_)));
+    body_.cx = std::min(text_->Width(measure), maxTextWidth_) + 2 * kPadding;
+    body_.cy = std::max(lines, 1) * lineHeight_ + 2 * kPadding;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoA(::MonitorFromRect(&character, MONITOR_DEFAULTTONEAREST), &monitor);
+    placement_ = PlaceBalloon(body_, kTailHeight, kCornerRadius + kTailHalfWidth, character, monitor.rcWork);
+
+    const RECT& window = placement_.window;
+    ::SetWindowPos(Handle(), HWND_TOPMOST, window.left, window.top, window.right - window.left,
+                   window.bottom - window.top, SWP_NOACTIVATE);
+    ::SetWindowRgn(Handle(), MakeShape(), FALSE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+    Show();
+}
+
+void BalloonWindow::ShowWords(size_t count)
+{
+    shown_ = count;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+    ::UpdateWindow(Handle());
+}
+
+RECT BalloonWindow::BodyRect() const
+{
+    const int top = placement_.below ? kTailHeight : 0;
+    return RECT{ 0, top, body_.cx, top + body_.cy };
+}
+
+HRGN BalloonWindow::MakeShape() const
+{
+    const RECT body = BodyRect();
+    HRGN shape = ::CreateRoundRectRgn(body.left, body.top, body.right + 1, body.bottom + 1, kCornerRadius,
+                                      kCornerRadius);
+    const int x = placement_.tailX;
+    const int base = placement_.below ? body.top + 1 : body.bottom - 1;
+    const int tip = placement_.below ? 0 : body.bottom + kTailHeight;
+    const POINT tail[3] = { { x - kTailHalfWidth, base }, { x + kTailHalfWidth, base }, { x, tip } };
+    HRGN tailShape = ::CreatePolygonRgn(tail, 3, WINDING);
+    ::CombineRgn(shape, shape, tailShape, RGN_OR);
+    ::DeleteObject(tailShape);
+    return shape;
+}
+
+void BalloonWindow::Paint(HDC dc) const
+{
+    HRGN shape = MakeShape();
+    HBRUSH background = ::CreateSolidBrush(ToColorRef(look_.background));
+    HBRUSH border = ::CreateSolidBrush(ToColorRef(look_.border));
+    ::FillRgn(dc, shape, background);
+    ::FrameRgn(dc, shape, border, 1, 1);
+    ::DeleteObject(border);
+    ::DeleteObject(background);
+    ::DeleteObject(shape);
+
+    if (!text_)
+        return;
+    const HGDIOBJ previous = ::SelectObject(dc, font_);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ToColorRef(look_.foreground));
+    const RECT body = BodyRect();
+    RECT line = { body.left + kPadding, body.top + kPadding, body.right - kPadding, body.top + kPadding + lineHeight_ };
+    for (const std::string& text : text_->VisibleLines(shown_, static_cast<size_t>(maxLines_))) {
+        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &line,
+                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        ::OffsetRect(&line, 0, lineHeight_);
+    }
+    ::SelectObject(dc, previous);
+}
+
+LRESULT BalloonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND)
+        return 1;
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint{};
+        const HDC dc = ::BeginPaint(Handle(), &paint);
+        Paint(dc);
+        ::EndPaint(Handle(), &paint);
+        return 0;
+    }
+    return StageWindow::HandleMessage(message, wParam, lParam);
+}

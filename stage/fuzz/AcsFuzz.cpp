@@ -1,0 +1,127 @@
+// Mutates a written character file over and over and reads each result: the reader must
+// refuse it with a message or return a character that passes the checks and writes out
+// to a file that reads back as the same character. Built with the address and undefined
+// behaviour sanitizers in the host tree, so a stray read or write stops the run.
+//
+//   acs_fuzz [iterations [seed]]     defaults: 4000 iterations, seed 1
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "stage/AcsReader.h"
+#include "stage/AcsWriter.h"
+#include "tests/stage/SyntheticCharacter.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A run stops early rather than hold up the test run on a slow machine.
+const double TimeLimitSeconds = 120;
+
+void SetU32(Bytes& bytes, size_t at, uint32_t value)
+{
+    for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i)
+        bytes[at + i] = uint8_t(value >> (8 * i));
+}
+
+// One to four mutations of the kinds that break files: stray bytes, fields set to
+// boundary values, cut ends, and copied stretches.
+void Mutate(Bytes& bytes, std::mt19937& random)
+{
+    static const uint32_t boundaries[] = { 0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF };
+    for (int count = 1 + random() % 4; count > 0 && !bytes.empty(); --count) {
+        size_t at = random() % bytes.size();
+        switch (random() % 5) {
+        case 0:
+            bytes[at] = uint8_t(random());
+            break;
+        case 1:
+            bytes[at] ^= uint8_t(1u << (random() % 8));
+            break;
+        case 2:
+            SetU32(bytes, at, boundaries[random() % (sizeof boundaries / sizeof boundaries[0])]);
+            break;
+        case 3:
+            bytes.resize(at);
+            break;
+        default: {
+            size_t from = random() % bytes.size();
+            size_t length = std::min<size_t>(random() % 64, bytes.size() - std::max(at, from));
+            std::copy(bytes.begin() + from, bytes.begin() + from + length, bytes.begin() + at);
+            break;
+        }
+        }
+    }
+}
+
+// False, with a message, when a character the reader accepted breaks a promise.
+bool CheckAccepted(const CharacterData& character, std::string& problem)
+{
+    if (!CheckCharacter(character, problem))
+        return false;
+    Bytes rewritten = WriteCharacter(character, &problem);
+    if (rewritten.empty())
+        return false;
+    CharacterData reread;
+    if (!ReadCharacter(rewritten.data(), rewritten.size(), reread, problem))
+        return false;
+    if (!(reread == character)) {
+        problem = "the rewritten file reads back differently";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const long iterations = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 4000;
+    const unsigned long seed = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1;
+
+    SyntheticCharacterShape shape;
+    shape.animations = 3;
+    shape.framesPerAnimation = 4;
+    shape.images = 4;
+    shape.imageSide = 12;
+    shape.sounds = 2;
+    shape.soundBytes = 40;
+    const Bytes original = WriteCharacter(MakeSyntheticCharacter(shape));
+    if (original.empty()) {
+        std::fprintf(stderr, "acs_fuzz: the synthetic character could not be written\n");
+        return 1;
+    }
+
+    std::mt19937 random(seed);
+    const auto start = std::chrono::steady_clock::now();
+    long done = 0, accepted = 0;
+    for (; done < iterations; ++done) {
+        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > TimeLimitSeconds)
+            break;
+        Bytes bytes = original;
+        Mutate(bytes, random);
+        CharacterData character;
+        std::string error;
+        if (!ReadCharacter(bytes.data(), bytes.size(), character, error)) {
+            if (error.empty()) {
+                std::fprintf(stderr, "acs_fuzz: iteration %ld failed without a message\n", done);
+                return 1;
+            }
+            continue;
+        }
+        ++accepted;
+        std::string problem;
+        if (!CheckAccepted(character, problem)) {
+            std::fprintf(stderr, "acs_fuzz: iteration %ld: %s\n", done, problem.c_str());
+            return 1;
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("acs_fuzz: %ld mutated files of %zu bytes (seed %lu) in %.1f s: %ld read, %ld refused\n",
+                done, original.size(), seed, seconds, accepted, done - accepted);
+    return 0;
+}
