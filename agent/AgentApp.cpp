@@ -3,6 +3,11 @@
 #include "framework/WaitCursor.h"
 #include "greeting/Vocabulary.h"
 
+CAgentApp* GetAgentApp()
+{
+    return dynamic_cast<CAgentApp*>(AfxGetApp());
+}
+
 bool CAgentApp::CreateAgentControl(CWnd* parent)
 {
     if (m_agentControl.m_hWnd)

@@ -36,6 +36,12 @@ protected:
     std::string CurrentCharacterName;
 };
 
+// The character every screen falls back to.
+inline constexpr char DefaultCharacter[] = "Merlin";
+
+// The application object as the character screens use it; null when it is no CAgentApp.
+CAgentApp* GetAgentApp();
+
 // Where a character of the given size stands at a named position on a screen: its
 // top-left corner (the centre positions put that corner on the screen's middle lines).
 POINT PositionPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height);

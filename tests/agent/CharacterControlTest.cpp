@@ -1,56 +1,11 @@
-#include "RecordingAgent.h"
-#include "agent/AgentApp.h"
-#include "greeting/Vocabulary.h"
-#include <gtest/gtest.h>
+#include "AgentFixture.h"
+#include "CharacterFiles.h"
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
-std::string CharacterFolder()
-{
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string agent = std::string(windows) + "\\MSAgent";
-    CreateDirectoryA(agent.c_str(), nullptr);
-    CreateDirectoryA((agent + "\\Chars").c_str(), nullptr);
-    return agent + "\\Chars";
-}
-
-class CharacterControl : public ::testing::Test {
+class CharacterControl : public AgentFixture {
 protected:
-    void SetUp() override
-    {
-        RecordingAgent::current = &agent;
-        CAgentCtlEx::SetControlFactory(&RecordingAgent::Factory);
-        ScreenWidth = 1024;
-        ScreenHeight = 768;
-        for (const char* name : { "Merlin", "Peedy" }) {
-            const std::string path = CharacterFolder() + "\\" + name + ".ACS";
-            files.push_back(path);
-            CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        }
-        ASSERT_TRUE(app.CreateAgentControl(nullptr));
-    }
-    void TearDown() override
-    {
-        app.ExitInstance();
-        EXPECT_EQ(0, agent.liveObjects) << "every automation object is released";
-        CAgentCtlEx::SetControlFactory(nullptr);
-        RecordingAgent::current = nullptr;
-        for (const std::string& path : files)
-            DeleteFileA(path.c_str());
-    }
-    Calls TakeCalls()
-    {
-        Calls calls = std::move(agent.calls);
-        agent.calls.clear();
-        return calls;
-    }
-
-    RecordingAgent agent;
-    CAgentApp app;
-    std::vector<std::string> files;
+    CharacterFiles installed{ { "Merlin", "Peedy" } };
 };
 
 } // namespace
@@ -65,7 +20,7 @@ TEST_F(CharacterControl, LoadingUnloadsLoadsSetsTheLanguageAndCentres)
 {
     TakeCalls();
     ASSERT_TRUE(app.LoadCharacter("Merlin"));
-    EXPECT_EQ((Calls{ "Unload(PQ)", "Load(PQ," + files[0] + ")", "LanguageID=1033", "MoveTo(512,384,)" }), TakeCalls());
+    EXPECT_EQ((Calls{ "Unload(PQ)", "Load(PQ," + installed.PathOf("Merlin") + ")", "LanguageID=1033", "MoveTo(512,384,)" }), TakeCalls());
     EXPECT_EQ("Merlin", app.GetCurrentCharacterName());
 
     // The current character is not loaded again, nor moved back to the centre.
@@ -88,7 +43,7 @@ TEST_F(CharacterControl, AFailedLoadForgetsThePreviousCharacterSoItReloadsLater)
     agent.loadStatus = 1;
     TakeCalls();
     EXPECT_FALSE(app.LoadCharacter("Peedy"));
-    EXPECT_EQ((Calls{ "Unload(PQ)", "Load(PQ," + files[1] + ")" }), TakeCalls());
+    EXPECT_EQ((Calls{ "Unload(PQ)", "Load(PQ," + installed.PathOf("Peedy") + ")" }), TakeCalls());
     EXPECT_EQ("", app.GetCurrentCharacterName());
     agent.loadStatus = 0;
     EXPECT_TRUE(app.LoadCharacter("Merlin"));

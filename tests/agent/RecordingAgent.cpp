@@ -162,6 +162,7 @@ public:
         case Kind::Names:
             if (id == DISPID_NEWENUM) {
                 if (!agent_.enumeratorAvailable) return E_NOTIMPL;
+                ++agent_.enumerations;
                 if (result) {
                     result->vt = VT_UNKNOWN;
                     result->punkVal = new NameEnumerator(agent_);

@@ -15,6 +15,7 @@ struct RecordingAgent {
     std::vector<std::string> animationNames;
     bool enumeratorAvailable = true;
     int liveObjects = 0;
+    int enumerations = 0;   // how often the animation names were enumerated
 
     // A new control object, one reference for the caller.
     IDispatch* CreateControl();

@@ -1,0 +1,363 @@
+#include "agent/ActionDlg.h"
+#include "agent/AgentApp.h"
+#include "agent/HelpDlg.h"
+#include "app/AppSettings.h"
+#include "app/FileUtil.h"
+#include "app/SiteInfo.h"
+#include "controls/BrowserLaunch.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "greeting/GreetingAction.h"
+#include "greeting/Vocabulary.h"
+#include "res/resource.h"
+
+int CActionDlg::ActionState = IDC_SAY;
+CActionDlg::AnimationCacheEntry CActionDlg::AnimationCache;
+
+BEGIN_MESSAGE_MAP(CActionDlg, CDialog)
+    ON_WM_DESTROY()
+    ON_COMMAND_RANGE(IDC_SHOW, IDC_SHOW, OnCommandClicked)
+    ON_COMMAND_RANGE(IDC_HIDE, IDC_MOVE, OnCommandClicked)
+    ON_CBN_SELCHANGE(IDC_CHARACTER, CheckSelectedCharacter)
+    ON_BN_CLICKED(IDC_PREVIEW, OnPreview)
+    ON_EN_CHANGE(IDC_SPEECH, UpdateOkAndPreview)
+    ON_BN_CLICKED(IDC_HELP_BUTTON, OnHelp)
+END_MESSAGE_MAP()
+
+namespace {
+const struct {
+    int radio;
+    const char* command;
+} CommandRadios[] = {
+    { IDC_SHOW, "Show" }, { IDC_HIDE, "Hide" }, { IDC_SAY, "Say" }, { IDC_ANIMATE, "Animate" }, { IDC_MOVE, "Move" },
+};
+
+std::string ComboText(HWND combo, LRESULT index)
+{
+    if (index == CB_ERR)
+        return std::string();
+    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR)
+        return std::string();
+    std::string text(length + 1, '\0');
+    const LRESULT copied = ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied > 0 ? copied : 0);
+    return text;
+}
+
+std::string SelectedText(HWND combo)
+{
+    return ComboText(combo, ::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+void AddString(HWND combo, const std::string& text)
+{
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Selects the first entry that begins with the text, ignoring case.
+void SelectByPrefix(HWND combo, const std::string& text)
+{
+    ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+}
+} // namespace
+
+std::string CommandForRadio(int radioId)
+{
+    for (const auto& entry : CommandRadios)
+        if (entry.radio == radioId)
+            return entry.command;
+    return std::string();
+}
+
+int RadioForCommand(const std::string& command)
+{
+    for (const auto& entry : CommandRadios)
+        if (command == entry.command)
+            return entry.radio;
+    return 0;
+}
+
+std::string CleanSpeechText(const std::string& text)
+{
+    std::string line = text;
+    for (char& c : line)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    const char* blanks = " \t\r\n\v\f";
+    const size_t first = line.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return std::string();
+    line = line.substr(first, line.find_last_not_of(blanks) - first + 1);
+    for (char& c : line)
+        if (c == '"')
+            c = '\'';
+    return line;
+}
+
+CActionDlg::CActionDlg(CWnd* parent, GreetingAction* action) : CDialog(IDD_ACTION, parent), action_(action) {}
+
+bool CActionDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    HWND characters = GetDlgItem(IDC_CHARACTER);
+    ::SendMessageA(characters, CB_RESETCONTENT, 0, 0);
+    for (const std::string& name : CharacterNames)
+        AddString(characters, name);
+    SelectByPrefix(characters, action_ ? action_->GetCharacter() : GetSettings().CharacterName);
+    CheckSelectedCharacter();
+
+    if (action_) {
+        SetWindowText("Edit Action");
+        if (const int radio = RadioForCommand(action_->GetCommand()))
+            ActionState = radio;
+    } else {
+        SetWindowText("New Action");
+    }
+    ::CheckRadioButton(m_hWnd, IDC_SHOW, IDC_MOVE, ActionState);
+    RefreshForCommand();
+
+    if (action_) {
+        if (ActionState == IDC_SAY) {
+            HWND speech = GetDlgItem(IDC_SPEECH);
+            ::SetWindowTextA(speech, action_->GetArgument().c_str());
+            ::SendMessageA(speech, EM_SETSEL, 0, -1);
+            ::SendMessageA(speech, EM_SCROLLCARET, 0, 0);
+            ::SetFocus(speech);
+        } else {
+            HWND argument = GetDlgItem(IDC_ARGUMENT);
+            SelectByPrefix(argument, action_->GetArgument());
+            ::SetFocus(argument);
+        }
+    }
+    UpdateOkAndPreview();
+    return false;  // the focus is set
+}
+
+void CActionDlg::OnCommandClicked(UINT id)
+{
+    ActionState = static_cast<int>(id);
+    RefreshForCommand();
+}
+
+void CActionDlg::RefreshForCommand()
+{
+    const bool say = ActionState == IDC_SAY;
+    HWND speech = GetDlgItem(IDC_SPEECH);
+    HWND argument = GetDlgItem(IDC_ARGUMENT);
+    HWND shown = say ? speech : argument;
+    ::ShowWindow(speech, say ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(argument, say ? SW_HIDE : SW_SHOW);
+    ::SetFocus(shown);
+
+    ::SendMessageA(argument, CB_RESETCONTENT, 0, 0);
+    std::string label;
+    switch (ActionState) {
+    case IDC_SHOW:
+    case IDC_HIDE:
+        label = ActionState == IDC_SHOW ? "Use animation when showing character?" : "Use animation when hiding character?";
+        AddString(argument, "Don't Animate");
+        AddString(argument, "Animate");
+        SelectByPrefix(argument, "Animate");
+        break;
+    case IDC_SAY:
+        label = "What should the character say?";
+        break;
+    case IDC_ANIMATE:
+        label = "Which animation to perform?";
+        FillAnimationList();
+        break;
+    case IDC_MOVE:
+        label = "Where should the character move to?";
+        for (const std::string& position : PositionNames)
+            AddString(argument, position);
+        SelectByPrefix(argument, "Center");
+        break;
+    }
+    SetDlgItemText(IDC_ARGUMENT_LABEL, label);
+    PlaceArgumentControls(shown);
+    UpdateOkAndPreview();
+}
+
+void CActionDlg::PlaceArgumentControls(HWND shown)
+{
+    auto clientRect = [this](HWND control) {
+        RECT rect;
+        ::GetWindowRect(control, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    const RECT target = clientRect(shown);
+    HWND preview = GetDlgItem(IDC_PREVIEW);
+    const RECT button = clientRect(preview);
+    const int buttonWidth = button.right - button.left;
+    const int buttonHeight = button.bottom - button.top;
+    if (ActionState == IDC_SAY)
+        ::SetWindowPos(preview, nullptr, target.right - buttonWidth, target.top - 3 - buttonHeight, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        ::SetWindowPos(preview, nullptr, target.right + 5, target.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HWND labelWindow = GetDlgItem(IDC_ARGUMENT_LABEL);
+    const RECT label = clientRect(labelWindow);
+    ::SetWindowPos(labelWindow, nullptr, target.left, target.top - 2 - (label.bottom - label.top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CActionDlg::FillAnimationList()
+{
+    HWND argument = GetDlgItem(IDC_ARGUMENT);
+    ::SendMessageA(argument, CB_RESETCONTENT, 0, 0);
+    if (!LoadSelectedCharacter())
+        return;
+    const std::string character = SelectedCharacter();
+    if (AnimationCache.characterName != character || AnimationCache.names.empty()) {
+        CAgentApp* app = GetAgentApp();
+        if (!app || !app->GetAnimationNames(AnimationCache.names)) {
+            AnimationCache.names.clear();
+            AnimationCache.characterName.clear();
+            return;
+        }
+    }
+    for (const std::string& name : AnimationCache.names)
+        AddString(argument, name);
+    SelectByPrefix(argument, GetSettings().CharacterAnimation);
+    if (::SendMessageA(argument, CB_GETCURSEL, 0, 0) == CB_ERR)
+        SelectByPrefix(argument, NoAnimation);
+    AnimationCache.characterName = character;
+}
+
+std::string CActionDlg::SelectedCharacter() const
+{
+    return SelectedText(GetDlgItem(IDC_CHARACTER));
+}
+
+bool CActionDlg::LoadSelectedCharacter()
+{
+    const std::string character = SelectedCharacter();
+    if (character.empty())
+        return false;
+    CAgentApp* app = GetAgentApp();
+    loaded_ = app && app->LoadCharacter(character);
+    return loaded_;
+}
+
+void CActionDlg::CheckSelectedCharacter()
+{
+    const std::string name = SelectedCharacter();
+    if (name.empty())
+        return;
+    if (!FindCharacterFile(name).empty()) {
+        if (ActionState == IDC_ANIMATE)
+            FillAnimationList();
+        return;
+    }
+    if (AfxMessageBox("The character you selected (" + name +
+                          ") is not installed on your computer.\n\nWould you like to go to the Parlacard character "
+                          "gallery and download " + name + " now?",
+                      MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        OpenCharactersPage();
+    } else if (FindCharacterFile(DefaultCharacter).empty()) {
+        if (AfxMessageBox(std::string(DefaultCharacter) +
+                              ", the default character is not installed on your computer.\n\nYou must install him in "
+                              "order to use this product.\nWould you like to go to the Parlacard character gallery and "
+                              "download him?",
+                          MB_YESNO | MB_ICONQUESTION) == IDYES)
+            OpenCharactersPage();
+        else
+            AfxMessageBox("Without the default character (" + std::string(DefaultCharacter) +
+                              ") some of the features of this product are disabled.",
+                          MB_OK);
+    }
+    if (name != DefaultCharacter) {
+        SelectByPrefix(GetDlgItem(IDC_CHARACTER), DefaultCharacter);
+        CheckSelectedCharacter();
+    }
+}
+
+void CActionDlg::OpenCharactersPage() const
+{
+    const std::string address = ReadSiteAddress(CharactersPage);
+    if (!address.empty())
+        OpenWebPage(address);
+}
+
+std::string CActionDlg::CollectArgument() const
+{
+    if (ActionState == IDC_SAY)
+        return CleanSpeechText(GetDlgItemText(IDC_SPEECH));
+    return SelectedText(GetDlgItem(IDC_ARGUMENT));
+}
+
+void CActionDlg::UpdateOkAndPreview()
+{
+    const bool enable = ActionState != IDC_SAY || !CollectArgument().empty();
+    ::EnableWindow(GetDlgItem(IDOK), enable);
+    ::EnableWindow(GetDlgItem(IDC_PREVIEW), enable);
+}
+
+void CActionDlg::DoDataExchange(CDataExchange* dx)
+{
+    if (!dx->m_bSaveAndValidate)
+        return;
+    m_character = SelectedCharacter();
+    m_command = CommandForRadio(ActionState);
+    m_argument = CollectArgument();
+    AppSettings& settings = GetSettings();
+    if (ActionState == IDC_ANIMATE)
+        settings.CharacterAnimation = m_argument;
+    settings.CharacterName = m_character;
+}
+
+void CActionDlg::ResetCharacter() const
+{
+    CAgentApp* app = GetAgentApp();
+    app->StopCharacter();
+    app->HideCharacter(true);
+    app->MoveToPosition("Center");
+}
+
+void CActionDlg::OnPreview()
+{
+    if (loaded_)
+        ResetCharacter();
+    if (!LoadSelectedCharacter())
+        return;
+    CAgentApp* app = GetAgentApp();
+    const std::string argument = CollectArgument();
+    switch (ActionState) {
+    case IDC_SHOW:
+        app->PerformCharacter("Showing", "", argument == "Don't Animate", true, "");
+        break;
+    case IDC_HIDE:
+        app->PerformCharacter("Hiding", "", argument == "Don't Animate", true, "");
+        break;
+    case IDC_SAY:
+        app->PerformCharacter(argument, "", true, true, "");
+        break;
+    case IDC_ANIMATE:
+        app->PerformCharacter(argument, argument, true, true, "");
+        break;
+    case IDC_MOVE:
+        app->MoveToPosition(argument == "Center" ? "Top Center" : "Center");
+        app->PerformCharacter("Moving", "", true, false, "");
+        app->MoveToPosition(argument);
+        app->PerformCharacter(argument, "", true, true, "");
+        break;
+    }
+}
+
+void CActionDlg::OnHelp()
+{
+    CHelpDlg help(IDS_HELP_ACTION);
+    help.DoModal();
+}
+
+void CActionDlg::OnDestroy()
+{
+    if (loaded_)
+        ResetCharacter();
+    Default();
+}
