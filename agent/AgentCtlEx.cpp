@@ -1,4 +1,5 @@
 #include "agent/AgentCtlEx.h"
+#include "stage/ComObject.h"
 #include "stage/StageControl.h"
 #include <ole2.h>
 #include <ocidl.h>
@@ -11,26 +12,8 @@ const CLSID CLSID_AgentControl = { 0xD45FD31B, 0x5C6E, 0x11D1, { 0x9E, 0xC1, 0x0
 CAgentCtlEx::ControlFactory controlFactory = nullptr;
 
 // The least a container offers an invisible control: a client site that says nothing.
-class ControlSite final : public IOleClientSite {
+class ControlSite final : public ComObject<IOleClientSite> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-            *object = static_cast<IOleClientSite*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override
     {
@@ -45,9 +28,6 @@ public:
     HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-private:
-    ULONG references_ = 1;
 };
 
 // The registered control, initialised as a container would; null where it is missing.

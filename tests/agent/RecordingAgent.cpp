@@ -1,4 +1,5 @@
 #include "RecordingAgent.h"
+#include "stage/ComObject.h"
 
 RecordingAgent* RecordingAgent::current = nullptr;
 
@@ -22,28 +23,10 @@ std::string Text(const VARIANT& value)
     return buffer;
 }
 
-class NameEnumerator final : public IEnumVARIANT {
+class NameEnumerator final : public ComObject<IEnumVARIANT> {
 public:
-    NameEnumerator(RecordingAgent& agent) : agent_(agent) { ++agent_.liveObjects; }
-    ~NameEnumerator() { --agent_.liveObjects; }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IEnumVARIANT) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (!left)
-            delete this;
-        return left;
-    }
+    explicit NameEnumerator(RecordingAgent& agent) : agent_(agent) { ++agent_.liveObjects; }
+    ~NameEnumerator() override { --agent_.liveObjects; }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override
     {
         ULONG done = 0;
@@ -74,33 +57,14 @@ public:
 
 private:
     RecordingAgent& agent_;
-    ULONG references_ = 1;
     size_t next_ = 0;
 };
 
-class RecordingObject final : public IDispatch {
+class RecordingObject final : public ComObject<IDispatch> {
 public:
     RecordingObject(RecordingAgent& agent, Kind kind) : agent_(agent), kind_(kind) { ++agent_.liveObjects; }
-    ~RecordingObject() { --agent_.liveObjects; }
+    ~RecordingObject() override { --agent_.liveObjects; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (!left)
-            delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
         *count = 0;
@@ -177,7 +141,6 @@ public:
 private:
     RecordingAgent& agent_;
     Kind kind_;
-    ULONG references_ = 1;
 };
 
 } // namespace
