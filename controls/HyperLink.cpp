@@ -21,7 +21,7 @@ void LoadHandCursor()
             ::FreeLibrary(module);
         }
     }
-    // Current help programs hold no cursors; the system has had its own hand since.
+    // Current help programs hold no cursors; the system has a hand cursor of its own.
     if (!handCursor)
         handCursor = ::LoadCursor(nullptr, IDC_HAND);
 }

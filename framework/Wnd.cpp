@@ -66,12 +66,20 @@ LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam)
         // creation are not it.
         CWnd* wnd = windowBeingCreated;
         windowBeingCreated = nullptr;
-        wnd->ownsWindow_ = wnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        wnd->ownsWindow_ = wnd->HookWindowProc(reinterpret_cast<HWND>(wParam));
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool CWnd::SubclassWindow(HWND hwnd)
+{
+    if (!HookWindowProc(hwnd))
+        return false;
+    PreSubclassWindow();
+    return true;
+}
+
+bool CWnd::HookWindowProc(HWND hwnd)
 {
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
@@ -201,8 +209,39 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    HWND child = nullptr;
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        child = reinterpret_cast<HWND>(lParam);
+    } else if (message == WM_DRAWITEM) {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            child = item->hwndItem;
+    } else if (message == WM_MEASUREITEM) {
+        const MEASUREITEMSTRUCT* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            child = ::GetDlgItem(m_hWnd, item->CtlID);
+    } else if (message == WM_COMMAND) {
+        child = reinterpret_cast<HWND>(lParam);
+    } else if (message == WM_NOTIFY) {
+        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    }
+    if (!child || child == m_hWnd)
+        return false;
+    CWnd* control = FromHandlePermanent(child);
+    return control && control->OnChildNotify(message, wParam, lParam, result);
+}
+
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    if (ReflectToChild(message, wParam, lParam, result))
+        return true;
     if (message == WM_COMMAND)
         return OnCommand(wParam, lParam);
     if (message == WM_NOTIFY)

@@ -21,7 +21,8 @@ public:
     // Creates the window and attaches it to this object before its first message.
     bool CreateEx(DWORD exStyle, const char* className, const std::string& windowName, DWORD style,
                   const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
-    // Takes over an existing window (a dialog's control), routing its messages here.
+    // Takes over an existing window (a dialog's control), routing its messages here, then
+    // lets the object prepare itself (PreSubclassWindow).
     bool SubclassWindow(HWND hwnd);
     bool SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
@@ -40,6 +41,11 @@ public:
     virtual bool PreCreateWindow(CREATESTRUCTA& cs);
     // Runs after the last message; windows that own themselves delete themselves here.
     virtual void PostNcDestroy() {}
+    // Runs once an existing control has been attached by SubclassWindow.
+    virtual void PreSubclassWindow() {}
+    // A notification or colour/drawing request that this control sent its parent, handed
+    // back to the control first; true when the control answered it (in result).
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // Thin helpers over the window functions
     std::string GetWindowText() const;
@@ -83,6 +89,9 @@ private:
     const CurrentMessage* current_ = nullptr;
 
     void AttachHandle(HWND hwnd);
+    bool HookWindowProc(HWND hwnd);
+    // Passes a child's message back to the child's object; true when it answered.
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     void DetachHandle();
     static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);

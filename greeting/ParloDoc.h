@@ -38,6 +38,9 @@ public:
     const std::string& GetRecipientAddresses() const { return recipientAddresses; }
     void SetRecipientAddresses(const std::string& addresses) { recipientAddresses = addresses; }
     const std::string& GetSenderGender() const { return senderGender; }
+    // Starts the player on a copy of the greeting, from the action at start.
+    void PreviewGreeting(int start);
+
     // Set once the player has been started on this greeting.
     bool IsPreviewed() const { return previewed; }
     void SetPreviewed(bool value) { previewed = value; }

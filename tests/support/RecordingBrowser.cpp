@@ -1,12 +1,14 @@
 #include "support/RecordingBrowser.h"
+#include <shlwapi.h>
 #include <algorithm>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <gtest/gtest.h>
 
 namespace {
 const char* const ShellHandlers[] = { "http\\shell\\open\\command", "https\\shell\\open\\command" };
 const char* const PageHandler = "htmlfile\\shell\\open\\command";
+const char* const HtmType = ".htm";
 
 std::string ProgramFolder()
 {
@@ -47,8 +49,10 @@ RecordingBrowser::RecordingBrowser()
     if (GetFileAttributesA(recorder.c_str()) == INVALID_FILE_ATTRIBUTES)
         ADD_FAILURE() << recorder << " is missing: the test program's build copies it there";
     DeleteFileA(log.c_str());
+    for (const char* subkey : { ShellHandlers[0], ShellHandlers[1], PageHandler, HtmType })
+        saved.push_back(Save(subkey));
     for (const char* handler : ShellHandlers)
-        SetDefault(handler, RecorderCommand());
+        WriteDefault(handler, RecorderCommand());
     SetHtmCommand(RecorderCommand());
 }
 
@@ -66,75 +70,54 @@ std::string RecordingBrowser::RecorderCommand() const
 void RecordingBrowser::BreakShell()
 {
     for (const char* handler : ShellHandlers)
-        SetDefault(handler, "\"C:\\no such folder\\browser.exe\" \"%1\"");
+        WriteDefault(handler, "\"C:\\no such folder\\browser.exe\" \"%1\"");
 }
 
 void RecordingBrowser::SetHtmCommand(const std::string& command)
 {
-    SetDefault(".htm", "htmlfile");
-    SetDefault(PageHandler, command);
+    WriteDefault(HtmType, "htmlfile");
+    WriteDefault(PageHandler, command);
 }
 
 void RecordingBrowser::RemoveHtmType()
 {
-    RemoveKey(".htm");
+    const LONG result = SHDeleteKeyA(HKEY_CLASSES_ROOT, HtmType);
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+        ADD_FAILURE() << "could not delete HKCR\\" << HtmType << ": error " << result;
 }
 
 std::vector<std::string> RecordingBrowser::WaitForAddresses(size_t count, DWORD timeoutMs) const
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        std::vector<std::string> addresses;
         std::ifstream file(log, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
+        std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         // Only whole lines count: the recorder may be writing the last one.
-        std::string contents = text.str();
-        const size_t end = contents.rfind('\n');
-        contents.resize(end == std::string::npos ? 0 : end + 1);
-        std::istringstream lines(contents);
-        for (std::string line; std::getline(lines, line);)
-            addresses.push_back(line);
+        std::vector<std::string> addresses;
+        for (size_t start = 0, end; (end = contents.find('\n', start)) != std::string::npos; start = end + 1)
+            addresses.push_back(contents.substr(start, end - start));
         if (addresses.size() >= count || GetTickCount() - start >= timeoutMs)
             return addresses;
         Sleep(50);
     }
 }
 
-void RecordingBrowser::Save(const std::string& subkey)
+RecordingBrowser::SavedKey RecordingBrowser::Save(const std::string& subkey)
 {
-    for (const SavedKey& key : saved) {
-        if (key.subkey == subkey)
-            return;
-    }
     HKEY key;
-    const bool existed = RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-    std::optional<std::string> value;
-    if (existed) {
-        value = ReadDefault(key);
+    SavedKey saved{ subkey, RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS,
+                    std::nullopt };
+    if (saved.existed) {
+        saved.value = ReadDefault(key);
         RegCloseKey(key);
     }
-    saved.push_back(SavedKey{ subkey, existed, value });
-}
-
-void RecordingBrowser::SetDefault(const std::string& subkey, const std::string& value)
-{
-    Save(subkey);
-    WriteDefault(subkey, value);
-}
-
-void RecordingBrowser::RemoveKey(const std::string& subkey)
-{
-    Save(subkey);
-    const LONG result = RegDeleteKeyA(HKEY_CLASSES_ROOT, subkey.c_str());
-    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
-        ADD_FAILURE() << "could not delete HKCR\\" << subkey << ": error " << result;
+    return saved;
 }
 
 void RecordingBrowser::Restore(const SavedKey& saved)
 {
     if (!saved.existed) {
-        RegDeleteKeyA(HKEY_CLASSES_ROOT, saved.subkey.c_str());
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, saved.subkey.c_str());
     } else if (saved.value) {
         WriteDefault(saved.subkey, *saved.value);
     } else {

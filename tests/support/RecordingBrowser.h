@@ -31,16 +31,14 @@ public:
     std::vector<std::string> WaitForAddresses(size_t count, DWORD timeoutMs = 10000) const;
 
 private:
-    // The default value of a key of HKEY_CLASSES_ROOT as it was before the first change.
+    // A key of HKEY_CLASSES_ROOT and its default value as they were before.
     struct SavedKey {
         std::string subkey;
         bool existed;
         std::optional<std::string> value;
     };
 
-    void SetDefault(const std::string& subkey, const std::string& value);
-    void RemoveKey(const std::string& subkey);
-    void Save(const std::string& subkey);
+    static SavedKey Save(const std::string& subkey);
     static void Restore(const SavedKey& saved);
 
     std::string recorder;
