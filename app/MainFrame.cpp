@@ -1,24 +1,80 @@
 #include "app/MainFrame.h"
+#include "app/SiteInfo.h"
+#include "controls/BrowserLaunch.h"
+#include "framework/View.h"
+#include "greeting/Vocabulary.h"
+#include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
     ON_WM_GETMINMAXINFO()
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_SENDNOW, OnUpdateAlwaysEnabled)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_PLAYGREETING, OnUpdateAlwaysEnabled)
+    ON_COMMAND(ID_HELP_OTHERPRODUCTS, OnOtherProducts)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_ACTION_ADD, ID_ACTION_EDIT, OnUpdateFollowViewButton)
+    ON_COMMAND(ID_HELP_ONLINEHELP, OnOnlineHelp)
+    ON_COMMAND(ID_HELP_SENDFEEDBACK, OnSendFeedback)
 END_MESSAGE_MAP()
 
 bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!CFrameWnd::PreCreateWindow(cs))
         return false;
-    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    cs.cx = screenWidth / 2 > MinTrackWidth ? screenWidth / 2 : MinTrackWidth;
-    cs.cy = screenHeight / 2 > MinTrackHeight ? screenHeight / 2 : MinTrackHeight;
-    cs.x = (screenWidth - cs.cx) / 2;
-    cs.y = (screenHeight - cs.cy) / 2;
+    cs.cx = static_cast<int>(ScreenWidth * 0.5);
+    cs.cy = static_cast<int>(ScreenHeight * 0.5);
+    cs.x = (ScreenWidth - cs.cx) / 2;
+    cs.y = (ScreenHeight - cs.cy) / 2;
     return true;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    if (!m_wndToolBar.Create(this, AFX_IDW_TOOLBAR) || !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    if (!m_wndStatusBar.Create(this, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators({ ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL }))
+        return -1;
+    AddControlBar(&m_wndToolBar);
+    AddControlBar(&m_wndStatusBar);
+    SetMessageText(0);
+    RecalcLayout();
+    return 0;
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    info->ptMinTrackSize.x = MinTrackWidth;
-    info->ptMinTrackSize.y = MinTrackHeight;
+    Default();
+    if (info->ptMinTrackSize.x < MinTrackWidth)
+        info->ptMinTrackSize.x = MinTrackWidth;
+    if (info->ptMinTrackSize.y < MinTrackHeight)
+        info->ptMinTrackSize.y = MinTrackHeight;
+}
+
+void CMainFrame::OnUpdateAlwaysEnabled(CCmdUI* ui)
+{
+    ui->Enable(true);
+}
+
+void CMainFrame::OnUpdateFollowViewButton(CCmdUI* ui)
+{
+    CView* view = GetActiveView();
+    HWND button = view ? view->GetDlgItem(static_cast<int>(ui->m_nID)) : nullptr;
+    ui->Enable(button && ::IsWindowEnabled(button));
+}
+
+void CMainFrame::OnOnlineHelp()
+{
+    OpenWebPage(ReadSiteAddress(OnlineHelpPage));
+}
+
+void CMainFrame::OnSendFeedback()
+{
+    OpenWebPage(ReadSiteAddress(FeedbackPage));
+}
+
+void CMainFrame::OnOtherProducts()
+{
+    OpenWebPage(ReadSiteAddress(OtherProductsPage));
 }

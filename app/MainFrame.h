@@ -1,7 +1,10 @@
 #pragma once
 #include "framework/FrameWnd.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolBar.h"
 
-// The main window: half the screen, centred, never smaller than its minimum.
+// The main window: menu, toolbar and status bar; half the screen, centred, never smaller
+// than its minimum; the Edit menu follows the view's buttons; the service's web pages.
 class CMainFrame : public CFrameWnd {
 public:
     static const int MinTrackWidth = 510;
@@ -9,7 +12,20 @@ public:
 
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
 
+    CToolBar& GetToolBar() { return m_wndToolBar; }
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+
 protected:
+    int OnCreate(LPCREATESTRUCTA cs);
     void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnUpdateAlwaysEnabled(CCmdUI* ui);
+    void OnUpdateFollowViewButton(CCmdUI* ui);
+    void OnOnlineHelp();
+    void OnSendFeedback();
+    void OnOtherProducts();
     DECLARE_MESSAGE_MAP()
+
+private:
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
 };

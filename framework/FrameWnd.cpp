@@ -1,4 +1,6 @@
 #include "framework/FrameWnd.h"
+#include "framework/ControlBar.h"
+#include "framework/StatusBar.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/ResourceString.h"
@@ -12,6 +14,10 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_WM_MENUSELECT()
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipText)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 bool CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
@@ -112,11 +118,72 @@ void CFrameWnd::OnUpdateFrameTitle()
 
 void CFrameWnd::RecalcLayout()
 {
-    if (!activeView_ || !activeView_->m_hWnd)
+    RECT remaining;
+    GetClientRect(&remaining);
+    for (CControlBar* bar : bars_)
+        if (bar->m_hWnd)
+            bar->PlaceIn(remaining);
+    if (activeView_ && activeView_->m_hWnd)
+        activeView_->MoveWindow(remaining);
+}
+
+void CFrameWnd::AddControlBar(CControlBar* bar)
+{
+    bars_.push_back(bar);
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT id) const
+{
+    for (CControlBar* bar : bars_)
+        if (bar->m_hWnd && static_cast<UINT>(bar->GetDlgCtrlID()) == id)
+            return bar;
+    return nullptr;
+}
+
+void CFrameWnd::SetMessageText(UINT id)
+{
+    SetMessageText(GetStringPart(LoadResourceString(id ? id : AFX_IDS_IDLEMESSAGE), 0));
+}
+
+void CFrameWnd::SetMessageText(const std::string& text)
+{
+    if (auto* status = dynamic_cast<CStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR)))
+        status->SetPaneText(0, text);
+}
+
+void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu)
+{
+    if (flags == 0xFFFF && !menu)
+        SetMessageText(0);  // the menu closed
+    else if (flags & (MF_POPUP | MF_SEPARATOR))
+        SetMessageText(std::string());
+    else
+        SetMessageText(id);
+}
+
+void CFrameWnd::OnToolTipText(NMHDR* header, LRESULT* result)
+{
+    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    *result = 0;
+    if (info->uFlags & TTF_IDISHWND)
         return;
-    RECT client;
-    GetClientRect(&client);
-    activeView_->MoveWindow(client);
+    tipText_ = GetStringPart(LoadResourceString(static_cast<UINT>(header->idFrom)), 1);
+    info->lpszText = const_cast<char*>(tipText_.c_str());
+}
+
+void CFrameWnd::OnBarCheck(UINT id)
+{
+    if (CControlBar* bar = GetControlBar(id)) {
+        bar->ShowWindow(bar->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+        RecalcLayout();
+    }
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui)
+{
+    CControlBar* bar = GetControlBar(ui->m_nID);
+    ui->Enable(bar != nullptr);
+    ui->SetCheck(bar && bar->IsWindowVisible());
 }
 
 void CFrameWnd::OnSize(UINT type, int, int)
@@ -188,6 +255,8 @@ void CFrameWnd::OnInitMenuPopup(HMENU menu, UINT, bool sysMenu)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    // The bars of the frame update their buttons here.
+    for (CControlBar* bar : bars_)
+        if (bar->m_hWnd && bar->IsWindowVisible())
+            bar->OnUpdateCmdUI(this);
     return 0;
 }

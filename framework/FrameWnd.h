@@ -1,6 +1,8 @@
 #pragma once
 #include "framework/Wnd.h"
+#include <vector>
 
+class CControlBar;
 class CView;
 class CDocument;
 struct CCreateContext;
@@ -22,8 +24,14 @@ public:
 
     virtual void InitialUpdateFrame(CDocument* doc, bool makeVisible);
     virtual void OnUpdateFrameTitle();
-    // Places the view (and later the bars) in the client area.
+    // Places the bars along their edges and the view in what is left.
     virtual void RecalcLayout();
+    // A bar of this frame, placed and updated by it; the derived frame owns it.
+    void AddControlBar(CControlBar* bar);
+    CControlBar* GetControlBar(UINT id) const;
+    // The status bar's message pane shows the prompt of a command (0: the idle message).
+    void SetMessageText(UINT id);
+    void SetMessageText(const std::string& text);
 
     bool OnCmdMsg(UINT id, UINT code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     bool PreTranslateMessage(MSG* msg) override;
@@ -37,6 +45,10 @@ protected:
     void OnDestroy();
     void OnInitMenuPopup(HMENU menu, UINT index, bool sysMenu);
     LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+    void OnMenuSelect(UINT id, UINT flags, HMENU menu);
+    void OnToolTipText(NMHDR* header, LRESULT* result);
+    void OnBarCheck(UINT id);
+    void OnUpdateControlBarMenu(CCmdUI* ui);
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
@@ -46,5 +58,7 @@ protected:
 
 private:
     CView* activeView_ = nullptr;
+    std::vector<CControlBar*> bars_;
+    std::string tipText_;
     CCreateContext* creatingContext_ = nullptr;
 };

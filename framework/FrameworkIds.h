@@ -28,6 +28,14 @@
 
 // Window ids
 #define AFX_IDW_PANE_FIRST      0xE900
+#define AFX_IDW_TOOLBAR         0xE800
+#define AFX_IDW_STATUS_BAR      0xE801
+
+// Status bar indicators (their strings are the texts shown)
+#define ID_SEPARATOR            0
+#define ID_INDICATOR_CAPS       0xE701
+#define ID_INDICATOR_NUM        0xE702
+#define ID_INDICATOR_SCRL       0xE703
 
 // Sent to the main window at idle time to update menus and toolbars
 #define WM_IDLEUPDATECMDUI      0x0363

@@ -70,6 +70,13 @@ template <auto F> LRESULT InitMenuPopup(CCmdTarget* t, WPARAM w, LPARAM l)
     return 0;
 }
 
+// void OnMenuSelect(UINT id, UINT flags, HMENU menu)
+template <auto F> LRESULT MenuSelect(CCmdTarget* t, WPARAM w, LPARAM l)
+{
+    (Self<F>(t)->*F)(LOWORD(w), HIWORD(w), reinterpret_cast<HMENU>(l));
+    return 0;
+}
+
 } // namespace msgmap
 
 #define DECLARE_MESSAGE_MAP()                              \
@@ -102,6 +109,7 @@ protected:                                                 \
 #define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) ON_CONTROL(LBN_SELCHANGE, id, fn)
 #define ON_NOTIFY(code, id, fn) { WM_NOTIFY, (UINT)(code), (id), (id), &msgmap::Notify<&ThisClass::fn> },
+#define ON_NOTIFY_RANGE(code, first, last, fn) { WM_NOTIFY, (UINT)(code), (first), (last), &msgmap::Notify<&ThisClass::fn> },
 #define ON_MESSAGE(message, fn) { (message), 0, 0, 0, &msgmap::Message<&ThisClass::fn> },
 #define ON_WM_CREATE() { WM_CREATE, 0, 0, 0, &msgmap::Create<&ThisClass::OnCreate> },
 #define ON_WM_DESTROY() { WM_DESTROY, 0, 0, 0, &msgmap::Void<&ThisClass::OnDestroy> },
@@ -110,4 +118,5 @@ protected:                                                 \
 #define ON_WM_SIZE() { WM_SIZE, 0, 0, 0, &msgmap::Size<&ThisClass::OnSize> },
 #define ON_WM_TIMER() { WM_TIMER, 0, 0, 0, &msgmap::Timer<&ThisClass::OnTimer> },
 #define ON_WM_GETMINMAXINFO() { WM_GETMINMAXINFO, 0, 0, 0, &msgmap::MinMax<&ThisClass::OnGetMinMaxInfo> },
+#define ON_WM_MENUSELECT() { WM_MENUSELECT, 0, 0, 0, &msgmap::MenuSelect<&ThisClass::OnMenuSelect> },
 #define ON_WM_INITMENUPOPUP() { WM_INITMENUPOPUP, 0, 0, 0, &msgmap::InitMenuPopup<&ThisClass::OnInitMenuPopup> },

@@ -1,0 +1,137 @@
+#include "framework/ToolBar.h"
+#include "framework/FrameWnd.h"
+#include "framework/ResourceString.h"
+#include "framework/WinApp.h"
+#include <commctrl.h>
+
+namespace {
+// Updates one toolbar button the way a menu item is updated.
+class ToolButtonUI : public CCmdUI {
+public:
+    explicit ToolButtonUI(HWND toolbar) : toolbar_(toolbar) {}
+    void Enable(bool on) override
+    {
+        ::SendMessageA(toolbar_, TB_ENABLEBUTTON, m_nID, MAKELPARAM(on ? TRUE : FALSE, 0));
+        m_bEnableChanged = true;
+    }
+    void SetCheck(int check) override { ::SendMessageA(toolbar_, TB_CHECKBUTTON, m_nID, MAKELPARAM(check != 0, 0)); }
+    void SetText(const std::string&) override {}
+
+private:
+    HWND toolbar_;
+};
+}
+
+bool CToolBar::Create(CWnd* parent, UINT id)
+{
+    const RECT none = { 0, 0, 0, 0 };
+    if (!CreateEx(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
+                      CCS_NORESIZE | CCS_NODIVIDER,
+                  none, parent->m_hWnd, id))
+        return false;
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    return true;
+}
+
+bool CToolBar::LoadToolBar(UINT resourceId)
+{
+    // The resource: version, button width, button height, count, then the command ids
+    // (0 for a separator), all 16-bit.
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const WORD* data = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
+    const DWORD size = found ? ::SizeofResource(module, found) : 0;
+    if (!data || size < 8 || data[0] != 1 || size < 8u + 2u * data[3])
+        return false;
+    const int width = data[1];
+    const int height = data[2];
+    const int count = data[3];
+    const WORD* ids = data + 4;
+
+    int images = 0;
+    std::vector<TBBUTTON> buttons;
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        if (ids[i] == 0) {
+            button.fsStyle = TBSTYLE_SEP;
+            button.iBitmap = 6;
+        } else {
+            button.iBitmap = images++;
+            button.idCommand = ids[i];
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = TBSTYLE_BUTTON;
+        }
+        buttons.push_back(button);
+    }
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(width + 7, height + 7));
+    TBADDBITMAP bitmap{ module, resourceId };
+    if (SendMessage(TB_ADDBITMAP, images, reinterpret_cast<LPARAM>(&bitmap)) == -1)
+        return false;
+    return SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != FALSE;
+}
+
+int CToolBar::GetButtonCount() const
+{
+    return static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+}
+
+UINT CToolBar::GetItemID(int index) const
+{
+    TBBUTTON button{};
+    SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+    return (button.fsStyle & TBSTYLE_SEP) ? 0 : static_cast<UINT>(button.idCommand);
+}
+
+bool CToolBar::IsButtonEnabled(UINT id) const
+{
+    return SendMessage(TB_ISBUTTONENABLED, id) != 0;
+}
+
+bool CToolBar::IsButtonChecked(UINT id) const
+{
+    return SendMessage(TB_ISBUTTONCHECKED, id) != 0;
+}
+
+void CToolBar::PlaceIn(RECT& remaining)
+{
+    if (!IsWindowVisible()) {
+        return;
+    }
+    RECT item{};
+    SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const int height = item.bottom - item.top + 6;
+    ::SetWindowPos(m_hWnd, nullptr, remaining.left, remaining.top, remaining.right - remaining.left, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    remaining.top += height;
+}
+
+void CToolBar::OnUpdateCmdUI(CFrameWnd* target)
+{
+    ToolButtonUI ui(m_hWnd);
+    for (int i = 0; i < GetButtonCount(); ++i) {
+        const UINT id = GetItemID(i);
+        if (id == 0)
+            continue;
+        ui.m_nID = id;
+        ui.m_nIndex = i;
+        ui.DoUpdate(target, true);
+    }
+}
+
+bool CToolBar::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
+{
+    if (message != WM_NOTIFY)
+        return false;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == TBN_HOTITEMCHANGE) {
+        // The status bar tells what the button under the pointer does.
+        const NMTBHOTITEM* hot = reinterpret_cast<const NMTBHOTITEM*>(lParam);
+        if (CFrameWnd* frame = dynamic_cast<CFrameWnd*>(FromHandlePermanent(GetParent())))
+            frame->SetMessageText((hot->dwFlags & HICF_LEAVING) ? 0 : static_cast<UINT>(hot->idNew));
+        *result = 0;
+        return true;
+    }
+    return false;
+}
