@@ -139,14 +139,9 @@ private:
     std::string part;
 };
 
-struct Locator {
-    uint32_t offset;
-    uint32_t size;
-};
-
-Locator ReadLocator(Cursor& cursor)
+AcsLocator ReadLocator(Cursor& cursor)
 {
-    Locator locator;
+    AcsLocator locator;
     locator.offset = cursor.U32();
     locator.size = cursor.U32();
     return locator;
@@ -194,10 +189,10 @@ public:
         Cursor header(data, kAcsHeaderSize, "the header");
         if (header.U32() != kAcsSignature)
             Fail("the file is not a character file (its signature is wrong)");
-        Locator info = ReadLocator(header);
-        Locator animations = ReadLocator(header);
-        Locator images = ReadLocator(header);
-        Locator audio = ReadLocator(header);
+        AcsLocator info = ReadLocator(header);
+        AcsLocator animations = ReadLocator(header);
+        AcsLocator images = ReadLocator(header);
+        AcsLocator audio = ReadLocator(header);
 
         Cursor infoCursor = Open(info, "the character info");
         ReadInfo(infoCursor, character.info);
@@ -207,7 +202,7 @@ public:
     }
 
 private:
-    Cursor Open(Locator where, std::string part) const
+    Cursor Open(AcsLocator where, std::string part) const
     {
         if (where.offset > size || where.size > size - where.offset)
             Fail(part + " lies outside the file");
@@ -217,7 +212,7 @@ private:
     // Animations, images and sounds each have their own bytes in a well-made file, so
     // their sizes add up to no more than the file's: this keeps a file from having the
     // same bytes parsed over and over.
-    Cursor OpenItem(Locator where, std::string part)
+    Cursor OpenItem(AcsLocator where, std::string part)
     {
         Cursor cursor = Open(where, part);
         if (where.size > itemBytesLeft)
@@ -230,7 +225,7 @@ private:
     {
         info.minorVersion = cursor.U16();
         info.majorVersion = cursor.U16();
-        Locator localized = ReadLocator(cursor);
+        AcsLocator localized = ReadLocator(cursor);
         std::copy_n(cursor.Take(16), 16, info.guid);
         info.width = cursor.U16();
         info.height = cursor.U16();
@@ -291,7 +286,7 @@ private:
         balloon.reserved = cursor.U8();
     }
 
-    void ReadAnimations(Locator where, std::vector<CharacterAnimation>& animations)
+    void ReadAnimations(AcsLocator where, std::vector<CharacterAnimation>& animations)
     {
         Cursor list = Open(where, "the animation list");
         animations.resize(list.Count(list.U32(), kMinListEntry));
@@ -346,12 +341,12 @@ private:
         }
     }
 
-    void ReadImages(Locator where, std::vector<CharacterImage>& images)
+    void ReadImages(AcsLocator where, std::vector<CharacterImage>& images)
     {
         Cursor list = Open(where, "the image list");
         images.resize(list.Count(list.U32(), kMinListEntry));
         for (size_t i = 0; i < images.size(); ++i) {
-            Locator locator = ReadLocator(list);
+            AcsLocator locator = ReadLocator(list);
             list.U32();  // a checksum, which nothing needs to verify
             Cursor cursor = OpenItem(locator, Numbered("image", i));
             ReadImage(cursor, images[i]);
@@ -400,12 +395,12 @@ private:
         return decoded;
     }
 
-    void ReadAudio(Locator where, std::vector<std::vector<uint8_t>>& audio)
+    void ReadAudio(AcsLocator where, std::vector<std::vector<uint8_t>>& audio)
     {
         Cursor list = Open(where, "the sound list");
         audio.resize(list.Count(list.U32(), kMinListEntry));
         for (size_t i = 0; i < audio.size(); ++i) {
-            Locator locator = ReadLocator(list);
+            AcsLocator locator = ReadLocator(list);
             list.U32();  // a checksum, which nothing needs to verify
             Cursor cursor = OpenItem(locator, Numbered("sound", i));
             audio[i] = cursor.Bytes(locator.size);

@@ -9,6 +9,11 @@
 // info, animation list, image list and audio list lie in the file.
 constexpr uint32_t kAcsSignature = 0xABCDABC3;
 constexpr size_t kAcsHeaderSize = 4 + 4 * 8;
+// Where a part of the file lies.
+struct AcsLocator {
+    uint32_t offset;
+    uint32_t size;
+};
 // Bounds that real characters stay far within; a file beyond them is refused.
 constexpr uint16_t kAcsMaxImageSide = 4096;
 constexpr size_t kAcsMaxPaletteSize = 256;

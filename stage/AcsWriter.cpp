@@ -54,11 +54,6 @@ std::vector<uint16_t> Utf16FromUtf8(const std::string& text)
     return units;
 }
 
-struct Locator {
-    uint32_t offset;
-    uint32_t size;
-};
-
 // Little-endian fields appended to the file.
 class Output {
 public:
@@ -77,7 +72,7 @@ public:
     void I32(int32_t value) { U32(uint32_t(value)); }
     void Bytes(const uint8_t* data, size_t size) { bytes.insert(bytes.end(), data, data + size); }
     void Bytes(const std::vector<uint8_t>& data) { Bytes(data.data(), data.size()); }
-    void Put(Locator locator)
+    void Put(AcsLocator locator)
     {
         U32(locator.offset);
         U32(locator.size);
@@ -97,11 +92,11 @@ public:
 
     // Appends what `write` writes and returns where it lies.
     template <class Write>
-    Locator Block(Write write)
+    AcsLocator Block(Write write)
     {
         size_t start = bytes.size();
         write();
-        return Locator{uint32_t(start), uint32_t(bytes.size() - start)};
+        return AcsLocator{uint32_t(start), uint32_t(bytes.size() - start)};
     }
 
     std::vector<uint8_t> bytes;
@@ -121,7 +116,7 @@ void WriteBalloon(Output& out, const CharacterBalloon& balloon)
     out.U8(balloon.reserved);
 }
 
-void WriteInfo(Output& out, const CharacterInfo& info, Locator localized)
+void WriteInfo(Output& out, const CharacterInfo& info, AcsLocator localized)
 {
     out.U16(info.minorVersion);
     out.U16(info.majorVersion);
@@ -228,10 +223,10 @@ void WriteImage(Output& out, const CharacterImage& image)
 // Each item's bytes, then the list of their locators (with a name or a checksum), which
 // `writeEntry` writes; returns where the list lies.
 template <class Item, class WriteItem, class WriteEntry>
-Locator WriteList(Output& out, const std::vector<Item>& items, WriteItem writeItem,
+AcsLocator WriteList(Output& out, const std::vector<Item>& items, WriteItem writeItem,
                   WriteEntry writeEntry)
 {
-    std::vector<Locator> blocks;
+    std::vector<AcsLocator> blocks;
     blocks.reserve(items.size());
     for (const Item& item : items)
         blocks.push_back(out.Block([&] { writeItem(item); }));
@@ -255,25 +250,25 @@ std::vector<uint8_t> WriteCharacter(const CharacterData& character, std::string*
     Output out;
     out.bytes.resize(kAcsHeaderSize);  // filled in once the parts' places are known
 
-    Locator localized = out.Block([&] { WriteLocalized(out, character.info.localized); });
-    Locator info = out.Block([&] { WriteInfo(out, character.info, localized); });
-    Locator animations = WriteList(
+    AcsLocator localized = out.Block([&] { WriteLocalized(out, character.info.localized); });
+    AcsLocator info = out.Block([&] { WriteInfo(out, character.info, localized); });
+    AcsLocator animations = WriteList(
         out, character.animations,
         [&](const CharacterAnimation& animation) { WriteAnimation(out, animation); },
-        [&](const CharacterAnimation& animation, Locator block) {
+        [&](const CharacterAnimation& animation, AcsLocator block) {
             out.String(animation.name);
             out.Put(block);
         });
     // Checksums are left 0: their use is not known, and readers do not verify them.
-    Locator images = WriteList(
+    AcsLocator images = WriteList(
         out, character.images, [&](const CharacterImage& image) { WriteImage(out, image); },
-        [&](const CharacterImage&, Locator block) {
+        [&](const CharacterImage&, AcsLocator block) {
             out.Put(block);
             out.U32(0);
         });
-    Locator audio = WriteList(
+    AcsLocator audio = WriteList(
         out, character.audio, [&](const std::vector<uint8_t>& sound) { out.Bytes(sound); },
-        [&](const std::vector<uint8_t>&, Locator block) {
+        [&](const std::vector<uint8_t>&, AcsLocator block) {
             out.Put(block);
             out.U32(0);
         });

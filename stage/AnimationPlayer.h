@@ -17,7 +17,6 @@ public:
     // Moves on to the frame due at `now`; true when the frame shown has changed.
     bool Advance(DWORD now);
 
-    const CharacterAnimation& Animation() const { return animation_; }
     // The frame to show; null only for an animation without frames.
     const CharacterFrame* Frame() const;
     bool Finished() const { return finished_; }

@@ -36,7 +36,7 @@ bool BalloonWindow::Create(std::string& error)
                           face.c_str());
     measureDc_ = ::CreateCompatibleDC(nullptr);
     if (!font_ || !measureDc_) {
-        error = "Could not make the balloon's font \"" + face + "\".";
+        error = "could not make the balloon's font \"" + face + "\"";
         return false;
     }
     previousFont_ = ::SelectObject(measureDc_, font_);

@@ -22,8 +22,6 @@ public:
     void ShowWords(size_t count);
     void Close() { Hide(); }
 
-    size_t WordCount() const { return text_ ? text_->Words().size() : 0; }
-
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

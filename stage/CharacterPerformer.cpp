@@ -1,4 +1,5 @@
 #include "stage/CharacterPerformer.h"
+#include "stage/AcsReader.h"
 #include "stage/PlayAction.h"
 #include <algorithm>
 #include <cctype>
@@ -34,6 +35,12 @@ CharacterPerformer::~CharacterPerformer()
 
 bool CharacterPerformer::Create(std::string& error)
 {
+    const CharacterInfo& info = data_->info;
+    if (info.width == 0 || info.height == 0 || info.width > kAcsMaxImageSide || info.height > kAcsMaxImageSide) {
+        error = "its frame size of " + std::to_string(info.width) + " x " + std::to_string(info.height) +
+                " pixels is not one the stage can show";
+        return false;
+    }
     if (!window_.Create(data_->info.width, data_->info.height, error) || !balloon_.Create(error))
         return false;
     restFrame_ = ChooseRestFrame();
@@ -138,6 +145,11 @@ void CharacterPerformer::KeepTicking(UINT interval)
 
 void CharacterPerformer::Tick()
 {
+    // Should anything an action calls run messages (a voice starting up may), a nested
+    // tick must not touch the action still at work.
+    if (inTick_)
+        return;
+    inTick_ = true;
     const DWORD now = ::GetTickCount();
     if (current_.action) {
         const ActionState state = current_.action->Tick(*this, now);
@@ -154,6 +166,7 @@ void CharacterPerformer::Tick()
     if (!current_.action && canIdle && static_cast<LONG>(now - idleAt_) >= 0)
         BeginIdling(now);
     KeepTicking(current_.action ? kBusyTick : canIdle ? kIdleTick : 0);
+    inTick_ = false;
 }
 
 void CharacterPerformer::Finish(ActionState state, DWORD now)

@@ -72,10 +72,10 @@ private:
     QueuedRequest current_;
     const CharacterFrame* restFrame_ = nullptr;
     const CharacterState* idling_ = nullptr;  // the first state whose name begins with "Idling"
-
     const CharacterFrame* frame_ = nullptr;
     int mouth_ = kNoMouth;
     bool presented_ = false;
     UINT tickInterval_ = 0;
+    bool inTick_ = false;
     DWORD idleAt_ = 0;
 };

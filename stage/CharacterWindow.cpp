@@ -32,8 +32,8 @@ bool CharacterWindow::Create(int width, int height, std::string& error)
     bitmap_ = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     memoryDc_ = ::CreateCompatibleDC(nullptr);
     if (!bitmap_ || !memoryDc_) {
-        error = "Could not make a " + std::to_string(width) + " x " + std::to_string(height) +
-                " bitmap for the character.";
+        error = "could not make a " + std::to_string(width) + " x " + std::to_string(height) +
+                " bitmap for the character";
         return false;
     }
     previousBitmap_ = ::SelectObject(memoryDc_, bitmap_);

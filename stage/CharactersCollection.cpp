@@ -59,11 +59,11 @@ HRESULT CharactersCollection::Load(DispatchCall& call)
     std::string error;
     if (!ReadCharacterFile(path, *data, error))
         return RequestObject::AnswerFailure(call, raise, E_FAIL,
-                                            "The character file " + path + " could not be loaded: " + error);
+                                            "The character file " + path + " could not be loaded: " + error + ".");
     ComRef<StageCharacter> character = MakeComObject<StageCharacter>(data, settings_);
     if (!character->Load(error))
         return RequestObject::AnswerFailure(call, raise, E_FAIL,
-                                            "The character in " + path + " could not be shown: " + error);
+                                            "The character in " + path + " could not be shown: " + error + ".");
     characters_[IdKey(id)] = character;
     ComRef<RequestObject> request = MakeComObject<RequestObject>(RequestStatus::Complete);
     return call.ReturnDispatch(request.get());

@@ -15,10 +15,7 @@ public:
     DispatchCall(WORD flags, const DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* exception,
                  UINT* badArgument);
 
-    WORD Flags() const { return flags_; }
     bool IsPut() const { return (flags_ & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0; }
-    // Arguments by position, not counting the value of a property put.
-    UINT PositionalCount() const { return parameters_.cArgs - parameters_.cNamedArgs; }
 
     // Arguments by position from the first (or kPutValue); strings in the code page given.
     HRESULT GetString(UINT position, UINT codePage, std::string& value) const;
@@ -26,9 +23,8 @@ public:
     HRESULT GetShort(UINT position, short& value) const;
     HRESULT GetBool(UINT position, bool& value) const;
 
-    // An optional variant argument: absent, omitted (VT_ERROR "not found") or empty.
-    bool IsOmitted(UINT position) const;
-    // Optional arguments: value keeps its fallback when the argument is omitted.
+    // Optional arguments: value keeps its fallback when the argument is absent, omitted
+    // (VT_ERROR "not found") or empty.
     HRESULT GetOptionalString(UINT position, UINT codePage, std::string& value) const;
     HRESULT GetOptionalLong(UINT position, long& value) const;
     HRESULT GetOptionalBool(UINT position, bool& value) const;
@@ -45,6 +41,9 @@ public:
     HRESULT Raise(HRESULT code, const std::string& description);
 
 private:
+    // Arguments by position, not counting the value of a property put.
+    UINT PositionalCount() const { return parameters_.cArgs - parameters_.cNamedArgs; }
+    bool IsOmitted(UINT position) const;
     // The argument converted to the type; a failure marks the argument as the bad one.
     HRESULT Convert(UINT position, VARTYPE type, VARIANT& value) const;
     const VARIANT* Argument(UINT position) const;

@@ -20,7 +20,8 @@ ActionState MoveAction::Start(CharacterPerformer& performer, DWORD now)
 {
     from_ = performer.Window().Position();
     start_ = now;
-    if (duration_ == 0 || (from_.x == target_.x && from_.y == target_.y)) {
+    // A glide nobody can see would only hold up what comes next.
+    if (duration_ == 0 || !performer.Window().IsVisible() || (from_.x == target_.x && from_.y == target_.y)) {
         performer.Window().MoveTo(target_);
         return ActionState::Complete;
     }

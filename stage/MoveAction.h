@@ -4,8 +4,8 @@
 #include <optional>
 
 // Glides the character's window to a point (its top left corner) in the given time,
-// playing the character's moving animation for the direction on the way; a time of 0
-// jumps there.
+// playing the character's moving animation for the direction on the way; a time of 0,
+// or a character that is hidden, jumps there.
 class MoveAction : public StageAction {
 public:
     MoveAction(POINT target, DWORD duration) : target_(target), duration_(duration) {}

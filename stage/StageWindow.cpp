@@ -29,8 +29,8 @@ bool StageWindow::CreatePopup(const char* className, DWORD extraStyle, const REC
         windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         windowClass.lpszClassName = className;
         if (!::RegisterClassExA(&windowClass)) {
-            error = "Could not register the window class " + std::string(className) + " (error " +
-                    std::to_string(::GetLastError()) + ").";
+            error = "could not register the window class " + std::string(className) + " (error " +
+                    std::to_string(::GetLastError()) + ")";
             return false;
         }
     }
@@ -38,8 +38,8 @@ bool StageWindow::CreatePopup(const char* className, DWORD extraStyle, const REC
                       rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                       instance, this);
     if (!window_) {
-        error = "Could not create a " + std::string(className) + " window (error " +
-                std::to_string(::GetLastError()) + ").";
+        error = "could not create a " + std::string(className) + " window (error " +
+                std::to_string(::GetLastError()) + ")";
         return false;
     }
     return true;

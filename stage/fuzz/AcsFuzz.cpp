@@ -32,7 +32,8 @@ void SetU32(Bytes& bytes, size_t at, uint32_t value)
 // boundary values, cut ends, and copied stretches.
 void Mutate(Bytes& bytes, std::mt19937& random)
 {
-    static const uint32_t boundaries[] = { 0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF };
+    static const uint32_t boundaries[] = { 0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x10000,
+                                           0x7FFFFFFF, 0x80000000, 0xFFFFFFFF };
     for (int count = 1 + random() % 4; count > 0 && !bytes.empty(); --count) {
         size_t at = random() % bytes.size();
         switch (random() % 5) {
@@ -102,8 +103,10 @@ int main(int argc, char** argv)
     for (; done < iterations; ++done) {
         if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > TimeLimitSeconds)
             break;
-        Bytes bytes = original;
-        Mutate(bytes, random);
+        Bytes mutated = original;
+        Mutate(mutated, random);
+        // A buffer of exactly the file's size, so that the sanitizer sees a read past its end.
+        const Bytes bytes(mutated.begin(), mutated.end());
         CharacterData character;
         std::string error;
         if (!ReadCharacter(bytes.data(), bytes.size(), character, error)) {
@@ -121,7 +124,7 @@ int main(int argc, char** argv)
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("acs_fuzz: %ld mutated files of %zu bytes (seed %lu) in %.1f s: %ld read, %ld refused\n",
-                done, original.size(), seed, seconds, accepted, done - accepted);
+    std::printf("acs_fuzz: %ld mutated files of %zu bytes (seed %lu) in %.1f s: %ld read, %ld refused\n", done,
+                original.size(), seed, seconds, accepted, done - accepted);
     return 0;
 }

@@ -14,9 +14,9 @@ CharacterAnimation Frames(std::initializer_list<uint16_t> durations)
     return animation;
 }
 
-size_t FrameIndex(const AnimationPlayer& player)
+size_t FrameIndex(const AnimationPlayer& player, const CharacterAnimation& animation)
 {
-    return static_cast<size_t>(player.Frame() - player.Animation().frames.data());
+    return static_cast<size_t>(player.Frame() - animation.frames.data());
 }
 
 class AnimationPlayerTest : public testing::Test {
@@ -30,16 +30,16 @@ TEST_F(AnimationPlayerTest, EachFrameLastsItsDurationAndTheLastOneStays)
     AnimationPlayer player(animation, random);
     player.Start(1000);
     EXPECT_FALSE(player.Advance(1099));
-    EXPECT_EQ(0u, FrameIndex(player));
+    EXPECT_EQ(0u, FrameIndex(player, animation));
     EXPECT_TRUE(player.Advance(1100));
-    EXPECT_EQ(1u, FrameIndex(player));
+    EXPECT_EQ(1u, FrameIndex(player, animation));
     // Late ticks catch up on the frames they missed.
     EXPECT_TRUE(player.Advance(1360));
-    EXPECT_EQ(2u, FrameIndex(player));
+    EXPECT_EQ(2u, FrameIndex(player, animation));
     EXPECT_FALSE(player.Finished());
     player.Advance(1400);
     EXPECT_TRUE(player.Finished());
-    EXPECT_EQ(2u, FrameIndex(player));
+    EXPECT_EQ(2u, FrameIndex(player, animation));
 
     const CharacterAnimation empty;
     AnimationPlayer nothing(empty, random);
@@ -55,7 +55,7 @@ TEST_F(AnimationPlayerTest, BranchesAreTakenByTheirProbability)
     AnimationPlayer certain(animation, random);
     certain.Start(0);
     certain.Advance(10);
-    EXPECT_EQ(2u, FrameIndex(certain));
+    EXPECT_EQ(2u, FrameIndex(certain, animation));
 
     // Half of the time: both ways are seen, in about equal numbers.
     animation.frames[0].branches = { { 2, 50 } };
@@ -64,7 +64,7 @@ TEST_F(AnimationPlayerTest, BranchesAreTakenByTheirProbability)
         AnimationPlayer player(animation, random);
         player.Start(0);
         player.Advance(10);
-        branched += FrameIndex(player) == 2;
+        branched += FrameIndex(player, animation) == 2;
     }
     EXPECT_GT(branched, 150);
     EXPECT_LT(branched, 250);
@@ -79,14 +79,14 @@ TEST_F(AnimationPlayerTest, LoopsEndWhenAskedOrAfterAWhile)
     player.Start(0);
     player.Advance(1000);
     EXPECT_FALSE(player.Finished());
-    EXPECT_LT(FrameIndex(player), 2u);
+    EXPECT_LT(FrameIndex(player, animation), 2u);
 
     // Asked to end, it leaves at the loop's way back, by the exit frame.
     player.EndAtLoop();
     DWORD now = 1000;
-    while (FrameIndex(player) != 2 && now < 2000)
+    while (FrameIndex(player, animation) != 2 && now < 2000)
         player.Advance(now += 10);
-    EXPECT_EQ(2u, FrameIndex(player));
+    EXPECT_EQ(2u, FrameIndex(player, animation));
     player.Advance(now + 100);
     EXPECT_TRUE(player.Finished());
 
@@ -109,9 +109,9 @@ TEST_F(AnimationPlayerTest, ExitNowTakesTheExitFramesAtOnce)
     player.Start(0);
     player.ExitNow();
     player.Advance(100);
-    EXPECT_EQ(3u, FrameIndex(player));
+    EXPECT_EQ(3u, FrameIndex(player, animation));
     player.Advance(200);
-    EXPECT_EQ(4u, FrameIndex(player));
+    EXPECT_EQ(4u, FrameIndex(player, animation));
 }
 
 TEST_F(AnimationPlayerTest, FramesWithoutDurationCannotHangATick)

@@ -79,6 +79,14 @@ TEST_F(StageControlTest, LoadReportsFailedStatusForMissingOrBrokenFilesAndErrors
     EXPECT_EQ(DISP_E_EXCEPTION, load.hr);
     EXPECT_NE(std::string::npos, load.description.find("Missing.acs")) << load.description;
 
+    // A character too large for a window of the stage is refused with the reason.
+    CharacterData huge = sample;
+    huge.info.width = 5000;
+    CVariant hugePath(WriteCharacterFile(stage.folder, huge, "Huge.acs"));
+    RawCall hugeLoad(stage.characters.GetDispatch(), 1, DISPATCH_METHOD, { id.value(), hugePath.value() });
+    EXPECT_EQ(DISP_E_EXCEPTION, hugeLoad.hr);
+    EXPECT_NE(std::string::npos, hugeLoad.description.find("5000 x 128")) << hugeLoad.description;
+
     // A good file loads under a second id; loading it again under a used id fails.
     CVariant path(stage.folder.File("Sample.acs"));
     EXPECT_EQ(0, stage.characters.Load("B", path.value()).GetStatus());

@@ -116,6 +116,12 @@ TEST_F(StageQueueTest, ShowAndHideWithAndWithoutTheirAnimations)
     HWND window = CharacterWindow();
     const DWORD fastShow = TimeToFinish(stage.Show(true), 2000);
     EXPECT_TRUE(IsWindowVisible(window));
+    // A click on the character leaves it where it is and takes no focus.
+    EXPECT_EQ(MA_NOACTIVATE, SendMessageA(window, WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_NE(window, GetActiveWindow());
     // Showing what is visible is done at once.
     const AgentRequest again = stage.Show(false);
     EXPECT_LT(TimeToFinish(again, 2000), 200u);
@@ -186,15 +192,21 @@ TEST_F(StageQueueTest, BalloonStyleWithoutTheBalloonSpeaksWithoutIt)
     EXPECT_FALSE(balloonSeen);
 }
 
-TEST_F(StageQueueTest, MoveToJumpsAtSpeedZeroAndGlidesOtherwise)
+TEST_F(StageQueueTest, MoveToJumpsAtSpeedZeroOrWhenHiddenAndGlidesOtherwise)
 {
     HWND window = CharacterWindow();
+    // Hidden, even the default speed jumps: nobody would see the glide.
+    const AgentRequest hidden = stage.MoveTo(200, 150, -1);
+    EXPECT_LT(TimeToFinish(hidden, 2000), 200u);
+    EXPECT_EQ(200, WindowPosition(window).x);
+    EXPECT_EQ(150, WindowPosition(window).y);
+
+    stage.Show(true);
     const AgentRequest jump = stage.MoveTo(100, 80, 0);
     EXPECT_LT(TimeToFinish(jump, 2000), 200u);
     EXPECT_EQ(100, WindowPosition(window).x);
     EXPECT_EQ(80, WindowPosition(window).y);
 
-    stage.Show(true);
     const AgentRequest glide = stage.MoveTo(500, 380, -1);
     ASSERT_TRUE(PumpUntil([&] { return glide.GetStatus() == 4; }, 1000));
     PumpFor(400);

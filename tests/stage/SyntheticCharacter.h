@@ -21,7 +21,10 @@ public:
         U16(uint16_t(value));
         U16(uint16_t(value >> 16));
     }
-    void Text(const char* text) { bytes.insert(bytes.end(), text, text + std::char_traits<char>::length(text)); }
+    void Text(const char* text)
+    {
+        bytes.insert(bytes.end(), text, text + std::char_traits<char>::length(text));
+    }
     // A string as the file stores it, for ASCII text.
     void String(const char* text)
     {
