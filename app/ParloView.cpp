@@ -1,48 +1,410 @@
 #include "app/ParloView.h"
+#include "agent/ActionDlg.h"
+#include "agent/HelpDlg.h"
 #include "app/AppSettings.h"
 #include "app/OptionsDlg.h"
+#include "controls/LayoutManager.h"
+#include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "greeting/GreetingAction.h"
 #include "greeting/ParloDoc.h"
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(CParloView, CView)
-    ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
+BEGIN_MESSAGE_MAP(CParloView, CFormView)
+    ON_WM_SIZE()
+    ON_COMMAND(ID_ACTION_ADD, OnAdd)
     ON_WM_DESTROY()
+    ON_WM_CREATE()
+    ON_COMMAND(ID_ACTION_REMOVE, OnRemove)
+    ON_NOTIFY(NM_CLICK, IDC_ACTION_LIST, OnListClick)
+    ON_COMMAND(IDC_MOVE_UP, OnMoveUp)
+    ON_COMMAND(IDC_MOVE_DOWN, OnMoveDown)
+    ON_COMMAND(ID_TOOLS_SENDNOW, OnSendNow)
+    ON_COMMAND(ID_ACTION_EDIT, OnEdit)
+    ON_NOTIFY(NM_DBLCLK, IDC_ACTION_LIST, OnListDoubleClick)
+    ON_COMMAND(ID_TOOLS_PLAYGREETING, OnPlayGreeting)
+    ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
+    ON_NOTIFY(NM_RCLICK, IDC_ACTION_LIST, OnListRightClick)
+    ON_MESSAGE(WM_QUERYNEWPALETTE, OnQueryNewPalette)
+    ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
+    ON_COMMAND(ID_ACTION_PLAYFROM, OnPlayFrom)
+    ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
+
+// The form's rules, applied on every size change (distances in dialog units).
+LayoutRule CParloView::layoutRules[] = {
+    { Move, MetricRight, ID_ACTION_ADD, 0, MetricRight, ParentId, 0, -5, 0, 0 },
+    { Move, MetricRight, ID_ACTION_EDIT, 0, MetricRight, ID_ACTION_ADD, 0, 0, 0, 0 },
+    { Move, MetricRight, ID_ACTION_PLAYFROM, 0, MetricRight, ID_ACTION_ADD, 0, 0, 0, 0 },
+    { Move, MetricRight, ID_ACTION_REMOVE, 0, MetricRight, ID_ACTION_ADD, 0, 0, 0, 0 },
+    { Move, MetricRight, IDC_HELP_BUTTON, 0, MetricRight, ID_ACTION_ADD, 0, 0, 0, 0 },
+    { Stretch, MetricRight, IDC_ACTION_LIST, 0, MetricLeft, ID_ACTION_ADD, 0, -3, 0, 0 },
+    { Move, MetricBottom, IDC_HELP_BUTTON, 0, MetricTop, ID_TOOLS_PLAYGREETING, 0, -3, 0, 0 },
+    { Move, MetricRight, ID_TOOLS_PLAYGREETING, 0, MetricRight, IDC_ACTION_LIST, 0, 0, 0, 0 },
+    { Move, MetricBottom, ID_TOOLS_PLAYGREETING, 0, MetricBottom, ParentId, 0, -6, 0, 0 },
+    { Move, MetricRight, ID_TOOLS_SENDNOW, 0, MetricLeft, ID_TOOLS_PLAYGREETING, 0, -3, 0, 0 },
+    { Move, MetricBottom, ID_TOOLS_SENDNOW, 0, MetricBottom, ID_TOOLS_PLAYGREETING, 0, 0, 0, 0 },
+    { Move, MetricBottom, IDC_MOVE_DOWN, 0, MetricBottom, ID_TOOLS_PLAYGREETING, 0, 0, 0, 0 },
+    { Move, MetricBottom, IDC_MOVE_UP, 0, MetricBottom, ID_TOOLS_PLAYGREETING, 0, 0, 0, 0 },
+    { Stretch, MetricBottom, IDC_ACTION_LIST, 0, MetricTop, ID_TOOLS_PLAYGREETING, 0, -3, 0, 0 },
+    { Move, MetricBottom, IDC_PICTURE, 0, MetricBottom, IDC_ACTION_LIST, 0, -2, 0, 0 },
+    { EndOfRules, 0, 0, 0, 0, 0, 0, 0, 0, 0 },
+};
+
+int CommandImageIndex(const std::string& command)
+{
+    if (command == "Hide") return 1;
+    if (command == "Say") return 2;
+    if (command == "Move") return 3;
+    if (command == "Animate") return 4;
+    return 0;
+}
+
+CParloView::CParloView() : CFormView(IDD_PARLO_VIEW) {}
+
+CParloView::~CParloView()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+    if (m_instructionsFont)
+        ::DeleteObject(m_instructionsFont);
+}
 
 CParloDoc* CParloView::GetDocument() const
 {
     return static_cast<CParloDoc*>(m_pDocument);
 }
 
-void CParloView::OnDraw(HDC dc)
+int CParloView::OnCreate(LPCREATESTRUCTA)
+{
+    if (Default() == -1)
+        return -1;
+    m_images = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 5, 1);
+    for (UINT id : { IDB_ACTION_SHOW, IDB_ACTION_HIDE, IDB_ACTION_SAY, IDB_ACTION_MOVE, IDB_ACTION_ANIMATE }) {
+        HBITMAP bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+        ImageList_AddMasked(m_images, bitmap, RGB(255, 255, 255));
+        ::DeleteObject(bitmap);
+    }
+    return 0;
+}
+
+void CParloView::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Control(dx, ID_TOOLS_SENDNOW, m_sendNow);
+    DDX_Control(dx, ID_ACTION_ADD, m_add);
+    DDX_Control(dx, IDC_MOVE_DOWN, m_moveDown);
+    DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
+    DDX_Control(dx, ID_TOOLS_PLAYGREETING, m_playGreeting);
+    DDX_Control(dx, IDC_INSTRUCTIONS, m_instructions);
+    m_list = dx->PrepareCtrl(IDC_ACTION_LIST);
+}
+
+void CParloView::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+    if (CFrameWnd* frame = GetParentFrame()) {
+        frame->RecalcLayout();
+        ResizeParentToFit(true);
+    }
+    InitViewControls();
+}
+
+void CParloView::InitViewControls()
+{
+    LOGFONTA bold{};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold);
+    bold.lfWeight = FW_BOLD;
+    m_instructions.SetStaticTextFont(&bold, true);
+
+    if (!controlsInitialised_) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.fmt = LVCFMT_LEFT;
+        column.pszText = const_cast<char*>("Action");
+        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        m_picture.LoadBitmapResource(IDB_STRIP);
+        m_picture.SubclassDlgItem(IDC_PICTURE, this);
+    }
+    AutoSizeActionColumn();
+
+    m_playGreeting.LoadButtonBitmap(IDB_PLAY_GREETING);
+    m_playGreeting.SetButtonToolTipText("Preview the parlacard");
+    m_playGreeting.EnableButtonToolTip(true);
+    LOGFONTA captionFont{};
+    if (HFONT own = m_playGreeting.GetButtonTextFont()) {
+        ::GetObjectA(own, sizeof(captionFont), &captionFont);
+        captionFont.lfWeight = FW_BOLD;
+        HFONT boldCaption = ::CreateFontIndirectA(&captionFont);
+        m_playGreeting.SetButtonTextFont(boldCaption);
+        ::DeleteObject(boldCaption);
+    }
+    m_sendNow.LoadButtonBitmap(IDB_SEND_NOW);
+    m_sendNow.SetButtonToolTipText("Send the parlacard");
+    m_sendNow.EnableButtonToolTip(true);
+    m_moveUp.LoadButtonBitmap(IDB_MOVE_UP);
+    m_moveUp.SetButtonToolTipText("Move selected action up");
+    m_moveUp.EnableButtonToolTip(true);
+    m_moveDown.LoadButtonBitmap(IDB_MOVE_DOWN);
+    m_moveDown.SetButtonToolTipText("Move selected action down");
+    m_moveDown.EnableButtonToolTip(true);
+    m_add.LoadButtonBitmap(IDB_ADD_ACTION);
+    m_add.SetButtonToolTipText("Add an action to the greeting");
+    m_add.EnableButtonToolTip(true);
+    m_add.SetImageAlignment(BS_CENTER);
+    m_add.SetImageVerticalAlignment(BS_TOP);
+
+    ::SendMessageA(m_list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
+    UpdateActionButtons();
+    controlsInitialised_ = true;
+}
+
+void CParloView::OnUpdate(CView*, LPARAM)
+{
+    if (!m_list)
+        return;
+    ::SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+    CParloDoc* doc = GetDocument();
+    for (int i = 0; doc && i < doc->GetActionCount(); ++i)
+        InsertActionItem(doc->GetAction(i), -1);
+    AutoSizeActionColumn();
+}
+
+void CParloView::AutoSizeActionColumn()
+{
+    if (m_list)
+        ::SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+bool CParloView::InsertActionItem(GreetingAction* action, int index)
+{
+    if (index == -1)
+        index = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    const std::string text = action->GetDescription();
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = CommandImageIndex(action->GetCommand());
+    item.lParam = reinterpret_cast<LPARAM>(action);
+    return ::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
+}
+
+void CParloView::SetRow(int index, GreetingAction* action)
+{
+    const std::string text = action->GetDescription();
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = CommandImageIndex(action->GetCommand());
+    ::SendMessageA(m_list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int CParloView::GetSelectedIndex() const
+{
+    return m_list ? static_cast<int>(::SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
+                  : -1;
+}
+
+GreetingAction* CParloView::GetSelectedAction() const
+{
+    const int index = GetSelectedIndex();
+    if (index < 0)
+        return nullptr;
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    ::SendMessageA(m_list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return reinterpret_cast<GreetingAction*>(item.lParam);
+}
+
+void CParloView::SelectRow(int index)
+{
+    ::SetFocus(m_list);
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(m_list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(m_list, LVM_ENSUREVISIBLE, index, FALSE);
+}
+
+void CParloView::UpdateActionButtons()
+{
+    const bool selected = GetSelectedIndex() >= 0;
+    for (int id : { ID_ACTION_REMOVE, ID_ACTION_PLAYFROM, ID_ACTION_EDIT })
+        ::EnableWindow(GetDlgItem(id), selected);
+}
+
+void CParloView::OnAdd()
+{
+    CActionDlg editor(this);
+    if (editor.DoModal() == IDOK) {
+        auto* action = new GreetingAction(editor.m_character, editor.m_command, editor.m_argument);
+        const int index = GetSelectedIndex() + 1;  // no selection: the top
+        GetDocument()->InsertAction(action, index);
+        InsertActionItem(action, index);
+        SelectRow(index);
+        AutoSizeActionColumn();
+    }
+    UpdateActionButtons();
+}
+
+void CParloView::OnEdit()
+{
+    GreetingAction* action = GetSelectedAction();
+    if (!action)
+        return;
+    const int index = GetSelectedIndex();
+    CActionDlg editor(this, action);
+    if (editor.DoModal() == IDOK) {
+        action->SetCharacter(editor.m_character);
+        action->SetCommand(editor.m_command);
+        action->SetArgument(editor.m_argument);
+        GetDocument()->SetModifiedFlag(true);
+        SetRow(index, action);
+        ::SetFocus(m_list);
+        AutoSizeActionColumn();
+        UpdateActionButtons();
+    }
+}
+
+void CParloView::OnRemove()
+{
+    GreetingAction* action = GetSelectedAction();
+    if (!action)
+        return;
+    const int index = GetSelectedIndex();
+    GetDocument()->RemoveAction(action);
+    ::SendMessageA(m_list, LVM_DELETEITEM, index, 0);
+    AutoSizeActionColumn();
+    const int remaining = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    if (remaining > 0)
+        SelectRow(index < remaining ? index : remaining - 1);
+    UpdateActionButtons();
+}
+
+void CParloView::OnMoveUp()
+{
+    const int index = GetSelectedIndex();
+    if (index <= 0)
+        return;
+    GreetingAction* action = GetSelectedAction();
+    GetDocument()->MoveActionUp(action);
+    ::SendMessageA(m_list, LVM_DELETEITEM, index, 0);
+    InsertActionItem(action, index - 1);
+    SelectRow(index - 1);
+    UpdateActionButtons();
+}
+
+void CParloView::OnMoveDown()
+{
+    const int index = GetSelectedIndex();
+    const int count = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    if (index < 0 || index >= count - 1)
+        return;
+    GreetingAction* action = GetSelectedAction();
+    GetDocument()->MoveActionDown(action);
+    ::SendMessageA(m_list, LVM_DELETEITEM, index, 0);
+    InsertActionItem(action, index + 1);
+    SelectRow(index + 1);
+    UpdateActionButtons();
+}
+
+void CParloView::OnPlayGreeting()
+{
+    GetDocument()->PreviewGreeting(0);
+}
+
+void CParloView::OnPlayFrom()
+{
+    const int index = GetSelectedIndex();
+    if (index >= 0)
+        GetDocument()->PreviewGreeting(index);
+}
+
+void CParloView::OnSendNow()
 {
     CParloDoc* doc = GetDocument();
-    if (!doc)
+    if (doc->GetActionCount() == 0) {
+        AfxMessageBox("Can't send an empty greeting.\n\nPlease use the 'Add' button to add actions to the greeting.",
+                      MB_OK | MB_ICONINFORMATION);
         return;
-    HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICA metrics;
-    ::GetTextMetricsA(dc, &metrics);
-    const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading + 2;
-    RECT client;
-    GetClientRect(&client);
-    ::SetBkMode(dc, TRANSPARENT);
-    int y = 6;
-    for (int i = 0; i < doc->GetActionCount() && y < client.bottom; ++i, y += lineHeight) {
-        const std::string row = doc->GetAction(i)->GetDescription();
-        ::TextOutA(dc, 8, y, row.c_str(), static_cast<int>(row.size()));
     }
-    ::SelectObject(dc, oldFont);
+    if (!doc->IsPreviewed() &&
+        AfxMessageBox("This greeting was not previewed.\n\nWould you like to preview it now before sending it?",
+                      MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        doc->PreviewGreeting(0);
+        return;
+    }
 }
 
 void CParloView::OnOptions()
 {
-    RunOptions(GetParentFrame());
+    RunOptions(this);
+}
+
+void CParloView::OnHelp()
+{
+    CHelpDlg help(IDS_HELP_MAIN);
+    help.DoModal();
+}
+
+void CParloView::OnListClick(NMHDR*, LRESULT* result)
+{
+    UpdateActionButtons();
+    *result = 0;
+}
+
+void CParloView::OnListDoubleClick(NMHDR*, LRESULT* result)
+{
+    if (::IsWindowEnabled(GetDlgItem(ID_ACTION_EDIT)))
+        OnEdit();
+    *result = 0;
+}
+
+void CParloView::OnListRightClick(NMHDR*, LRESULT* result)
+{
+    UpdateActionButtons();
+    HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    HMENU edit = ::GetSubMenu(menu, 1);
+    ::SetMenuDefaultItem(edit, ID_ACTION_EDIT, FALSE);
+    for (int id : { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_REMOVE, ID_ACTION_PLAYFROM })
+        if (!::IsWindowEnabled(GetDlgItem(id)))
+            ::EnableMenuItem(edit, id, MF_BYCOMMAND | MF_GRAYED);
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    ::TrackPopupMenu(edit, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+    *result = 0;
+}
+
+LRESULT CParloView::OnQueryNewPalette(WPARAM, LPARAM)
+{
+    m_picture.RealizeIn(m_hWnd);
+    return Default();
+}
+
+LRESULT CParloView::OnPaletteChanged(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    if (reinterpret_cast<HWND>(wParam) != m_hWnd)
+        m_picture.RealizeIn(m_hWnd);
+    return result;
+}
+
+void CParloView::OnSize(UINT type, int cx, int cy)
+{
+    Default();
+    if (m_hWnd && cx > 0 && cy > 0)
+        ApplyLayoutRules(m_hWnd, layoutRules);
+    AutoSizeActionColumn();
 }
 
 void CParloView::OnDestroy()
 {
     SaveSettings();
     Default();
+    m_picture.UnsubclassWindow();
 }

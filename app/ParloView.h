@@ -1,16 +1,77 @@
 #pragma once
-#include "framework/View.h"
+#include "app/PaletteBitmap.h"
+#include "controls/LayoutRule.h"
+#include "controls/OXBitmapButton.h"
+#include "controls/OXStatic.h"
+#include "framework/FormView.h"
+#include <commctrl.h>
 
 class CParloDoc;
+class GreetingAction;
 
-// Lists the greeting's actions, one described row each.
-class CParloView : public CView {
+// The main window's form: the greeting's actions as a list of described rows, and the
+// commands that work on the list. Every change goes to the document first, then to the row.
+class CParloView : public CFormView {
 public:
+    CParloView();
+    ~CParloView() override;
+
     CParloDoc* GetDocument() const;
+    HWND GetListControl() const { return m_list; }
+    // The action of the selected row, or nullptr.
+    GreetingAction* GetSelectedAction() const;
+    int GetSelectedIndex() const;
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, LPARAM hint) override;
+
+    void OnAdd();
+    void OnEdit();
+    void OnRemove();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnPlayGreeting();
+    void OnPlayFrom();
+    void OnSendNow();
+    void OnOptions();
 
 protected:
-    void OnDraw(HDC dc) override;
-    void OnOptions();
+    void DoDataExchange(CDataExchange* dx) override;
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnSize(UINT type, int cx, int cy);
     void OnDestroy();
+    void OnHelp();
+    void OnListClick(NMHDR* header, LRESULT* result);
+    void OnListDoubleClick(NMHDR* header, LRESULT* result);
+    void OnListRightClick(NMHDR* header, LRESULT* result);
+    LRESULT OnQueryNewPalette(WPARAM, LPARAM);
+    LRESULT OnPaletteChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
+
+private:
+    COXBitmapButton m_sendNow;
+    COXBitmapButton m_add;
+    COXBitmapButton m_moveDown;
+    COXBitmapButton m_moveUp;
+    COXBitmapButton m_playGreeting;
+    COXStatic m_instructions;
+    HWND m_list = nullptr;
+    PaletteBitmap m_picture;
+    HIMAGELIST m_images = nullptr;
+    HFONT m_instructionsFont = nullptr;
+
+    // The one-time set-up of the list column and the picture has run (once per view: the
+    // program has one view, the tests make several).
+    bool controlsInitialised_ = false;
+    static LayoutRule layoutRules[];
+
+    void InitViewControls();
+    void AutoSizeActionColumn();
+    bool InsertActionItem(GreetingAction* action, int index);
+    void SetRow(int index, GreetingAction* action);
+    void SelectRow(int index);
+    void UpdateActionButtons();
 };
+
+// The image of an action's command in the list.
+int CommandImageIndex(const std::string& command);

@@ -40,6 +40,7 @@ public:
     const std::string& GetSenderGender() const { return senderGender; }
     // Starts the player on a copy of the greeting, from the action at start.
     void PreviewGreeting(int start);
+    bool UploadGreeting();  // posts it to the service and opens its send page; false once the user was told why not
 
     // Set once the player has been started on this greeting.
     bool IsPreviewed() const { return previewed; }

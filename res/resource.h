@@ -7,13 +7,31 @@
 
 #define IDI_ACTION                      136
 
+// Bitmaps
+#define IDB_MOVE_UP                     137
+#define IDB_MOVE_DOWN                   138
+#define IDB_PLAY_GREETING               141
+#define IDB_ACTION_MOVE                 142
+#define IDB_ACTION_SAY                  143
+#define IDB_ACTION_ANIMATE              144
+#define IDB_ACTION_SHOW                 145
+#define IDB_ACTION_HIDE                 146
+#define IDB_ADD_ACTION                  148
+#define IDB_SEND_NOW                    149
+#define IDB_STRIP                       154
+#define IDB_ADDRESS_BOOK                161
+
 // Dialog templates
+#define IDD_PARLO_VIEW                  101
 #define IDD_ACTION                      135
 #define IDD_SETUP                       152
 #define IDD_OPTIONS                     158
+#define IDD_SEND                        159
 #define IDD_HELP                        295
 
 // Dialog controls
+#define IDC_INSTRUCTIONS                1002
+#define IDC_ACTION_LIST                 1006
 #define IDC_PREVIEW                     1009
 #define IDC_SHOW                        1013
 #define IDC_CHARACTER                   1014
@@ -26,7 +44,13 @@
 #define IDC_ARGUMENT                    1021
 #define IDC_EMAIL                       1043
 #define IDC_NAME                        1047
+#define IDC_MOVE_UP                     1023
+#define IDC_MOVE_DOWN                   1024
 #define IDC_HELP_BUTTON                 1048
+#define IDC_ADDRESSES                   1049
+#define IDC_ADDRESS_BOOK                1050
+#define IDC_AUTO_ADDRESS                1051
+#define IDC_PICTURE                     1053
 #define IDC_GENDER                      1059
 #define IDC_HELP_TEXT                   296
 

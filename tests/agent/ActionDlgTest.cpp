@@ -1,5 +1,5 @@
 #include "AgentFixture.h"
-#include "CharacterFiles.h"
+#include "support/CharacterFiles.h"
 #include "agent/ActionDlg.h"
 #include "app/AppSettings.h"
 #include "greeting/GreetingAction.h"
@@ -137,8 +137,9 @@ TEST_F(ActionEditor, EditingAMoveOpensOnItsPosition)
 
 TEST_F(ActionEditor, AnUninstalledCharacterFallsBackToMerlinAskingTwiceWhenMerlinIsMissingToo)
 {
-    // Only Peedy is installed for this test.
-    DeleteFileA(installed.PathOf("Merlin").c_str());
+    // Neither Tolvan nor Merlin is installed for this test.
+    installed.Uninstall("Merlin");
+    installed.Uninstall("Tolvan");
     GetSettings().CharacterName = "Peedy";
     for (int button : { IDNO, IDNO, IDOK, IDNO, IDNO, IDOK })
         boxes.Answer(button);

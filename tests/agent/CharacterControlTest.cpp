@@ -1,5 +1,5 @@
 #include "AgentFixture.h"
-#include "CharacterFiles.h"
+#include "support/CharacterFiles.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "AgentFixture.h"
-#include "CharacterFiles.h"
+#include "support/CharacterFiles.h"
 #include "agent/HelpDlg.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
@@ -50,6 +50,8 @@ TEST_F(HelpDialog, AnAlreadyCurrentMerlinStartsReadingAtOnce)
 
 TEST_F(HelpDialog, WithoutMerlinTheTextIsShownAndNothingPerformed)
 {
+    CharacterFiles installed({});
+    installed.Uninstall("Merlin");
     TakeCalls();
     driver.On(IDD_HELP, [](HWND dialog) {
         EXPECT_EQ(0u, DialogDriver::GetText(dialog, IDC_HELP_TEXT).find("This is where you start"));

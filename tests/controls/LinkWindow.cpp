@@ -54,11 +54,12 @@ RECT LinkWindow::ClientBounds(HWND control)
 namespace {
 struct ToolTipSearch {
     HWND control;
+    UINT toolId;
     std::string text;
     bool found;
 };
 
-// Tool tips belong to the top-level window; the one with tool 1 of the control is its own.
+// Tool tips belong to the top-level window; the one with the control's tool is its own.
 BOOL CALLBACK ReadToolTip(HWND window, LPARAM data)
 {
     ToolTipSearch* search = reinterpret_cast<ToolTipSearch*>(data);
@@ -69,7 +70,7 @@ BOOL CALLBACK ReadToolTip(HWND window, LPARAM data)
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = search->control;
-    tool.uId = 1;
+    tool.uId = search->toolId;
     tool.lpszText = text;
     if (!SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
         return TRUE;
@@ -79,15 +80,26 @@ BOOL CALLBACK ReadToolTip(HWND window, LPARAM data)
     search->found = true;
     return FALSE;
 }
+
+ToolTipSearch FindToolTip(HWND control, UINT toolId)
+{
+    ToolTipSearch search = { control, toolId, std::string(), false };
+    EnumThreadWindows(GetCurrentThreadId(), &ReadToolTip, reinterpret_cast<LPARAM>(&search));
+    return search;
+}
 }
 
-std::string LinkWindow::ToolTipText(HWND control)
+std::string LinkWindow::ToolTipText(HWND control, UINT toolId)
 {
-    ToolTipSearch search = { control, std::string(), false };
-    EnumThreadWindows(GetCurrentThreadId(), &ReadToolTip, reinterpret_cast<LPARAM>(&search));
+    const ToolTipSearch search = FindToolTip(control, toolId);
     if (!search.found)
         ADD_FAILURE() << "the control has no tool tip";
     return search.text;
+}
+
+bool LinkWindow::HasToolTip(HWND control, UINT toolId)
+{
+    return FindToolTip(control, toolId).found;
 }
 
 LOGFONTA LinkWindow::FontOf(HWND control)

@@ -18,8 +18,9 @@ public:
     // The control's window and client rectangles, in this window's client coordinates.
     RECT Bounds(HWND control) const;
     static RECT ClientBounds(HWND control);
-    // The text of the control's tool tip (tool 1).
-    static std::string ToolTipText(HWND control);
+    // The text of the control's tool tip (tool 1 unless told).
+    static std::string ToolTipText(HWND control, UINT toolId = 1);
+    static bool HasToolTip(HWND control, UINT toolId = 1);
     static LOGFONTA FontOf(HWND control);
 
     int clicks = 0;

@@ -1,58 +1,11 @@
 #include "app/AppSettings.h"
 #include "greeting/ParloDoc.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/RecordedPlayer.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string ProgramFolder()
-{
-    char self[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string path(self, length);
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-// The recording player beside this test program, and what it logged.
-class RecordedPlayer {
-public:
-    RecordedPlayer() { DeleteFileA(LogPath().c_str()); }
-    ~RecordedPlayer() { DeleteFileA(LogPath().c_str()); }
-
-    static std::string LogPath() { return ProgramFolder() + "\\PlayerLog.txt"; }
-
-    // The command lines it was started with; waits for them, since the start is asynchronous.
-    std::vector<std::string> Starts(size_t expected) const
-    {
-        std::vector<std::string> lines;
-        for (int waited = 0; waited < 5000; waited += 20) {
-            lines = ReadLines();
-            if (lines.size() >= expected)
-                break;
-            Sleep(20);
-        }
-        return lines;
-    }
-
-private:
-    static std::vector<std::string> ReadLines()
-    {
-        std::vector<std::string> lines;
-        HANDLE file = CreateFileA(LogPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return lines;
-        char buffer[8192];
-        DWORD read = 0;
-        ReadFile(file, buffer, sizeof(buffer), &read, nullptr);
-        CloseHandle(file);
-        std::string text(buffer, read);
-        for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-            lines.push_back(text.substr(start, end - start));
-        return lines;
-    }
-};
 
 // Points the temporary folder at another place for as long as it lives.
 class TemporaryFolderSetting {
@@ -140,8 +93,8 @@ TEST_F(Preview, AnUnwritableFolderShowsBothMessagesAndStartsNothing)
 
 TEST_F(Preview, AMissingPlayerLeavesPreviewedAsItWas)
 {
-    const std::string playerPath = ProgramFolder() + "\\DODevavi.EXE";
-    const std::string aside = ProgramFolder() + "\\DODevavi.aside";
+    const std::string playerPath = RecordedPlayer::ProgramFolder() + "\\DODevavi.EXE";
+    const std::string aside = RecordedPlayer::ProgramFolder() + "\\DODevavi.aside";
     ASSERT_TRUE(MoveFileA(playerPath.c_str(), aside.c_str()));
     TemporaryFolderSetting tmp(temp.Path());
     doc.PreviewGreeting(0);

@@ -1,0 +1,64 @@
+// The character compiler: draws the bundled characters and writes each as a character
+// file.
+//
+//   pqcast <output folder> [name...]     all nine characters, or the ones named
+#include "cast/CharacterBuilder.h"
+#include "cast/art/Cast.h"
+#include "stage/AcsWriter.h"
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <string>
+
+namespace {
+
+// Writes through a temporary name, so that a failed run leaves no half-written file
+// where the build looks for the finished one.
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    const std::string part = path + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!out.flush()) {
+            std::fprintf(stderr, "pqcast: cannot write %s\n", part.c_str());
+            return false;
+        }
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::perror(("pqcast: cannot rename " + part + " to " + path).c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: pqcast <output folder> [name...]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    std::set<std::string> wanted(argv + 2, argv + argc);
+    for (const auto& figure : MakeCast()) {
+        const std::string& name = figure->Info().name;
+        if (argc > 2 && wanted.erase(name) == 0)
+            continue;
+        const CharacterData character = BuildCharacter(*figure);
+        std::string error;
+        const std::vector<uint8_t> bytes = WriteCharacter(character, &error);
+        if (bytes.empty()) {
+            std::fprintf(stderr, "pqcast: %s: %s\n", name.c_str(), error.c_str());
+            return 1;
+        }
+        if (!WriteFile(folder + "/" + name + ".ACS", bytes))
+            return 1;
+        std::printf("%s.ACS: %zu animations, %zu images, %zu colours, %zu bytes\n", name.c_str(),
+                    character.animations.size(), character.images.size(), character.info.palette.size(), bytes.size());
+    }
+    for (const std::string& name : wanted)
+        std::fprintf(stderr, "pqcast: no character is called %s\n", name.c_str());
+    return wanted.empty() ? 0 : 2;
+}

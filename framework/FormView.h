@@ -1,0 +1,30 @@
+#pragma once
+#include "framework/View.h"
+
+class CDataExchange;
+
+// A view made from a dialog template: its controls live in the frame's client area,
+// exchange data like a dialog's, and the keyboard moves between them as in a dialog.
+class CFormView : public CView {
+public:
+    explicit CFormView(UINT templateId) : templateId_(templateId) {}
+
+    bool Create(CFrameWnd* frame, UINT id) override;
+    UINT GetTemplateId() const { return templateId_; }
+
+    void OnInitialUpdate() override;
+    bool UpdateData(bool saveAndValidate = true);
+    // Makes the frame just large enough for the form, never larger than it is.
+    void ResizeParentToFit(bool shrinkOnly = true);
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+protected:
+    virtual void DoDataExchange(CDataExchange* dx);
+    void OnDraw(HDC) override {}
+
+private:
+    UINT templateId_;
+    SIZE formSize_{};
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+};

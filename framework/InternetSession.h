@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+#include <wininet.h>
+#include <memory>
+#include <string>
+
+class CHttpConnection;
+
+// A WinInet session: the agent name that every request of it sends, and the proxy
+// settings its connections go through. It closes itself, and with it everything opened
+// through it, when destroyed.
+class CInternetSession {
+public:
+    // Throws CInternetException when WinInet refuses the session.
+    CInternetSession(const std::string& agent, DWORD_PTR context, DWORD accessType, const char* proxyName,
+                     const char* proxyBypass, DWORD flags);
+    ~CInternetSession();
+    CInternetSession(const CInternetSession&) = delete;
+    CInternetSession& operator=(const CInternetSession&) = delete;
+
+    // A connection to an HTTP server; WinInet connects only when a request is sent.
+    // Throws CInternetException.
+    std::unique_ptr<CHttpConnection> GetHttpConnection(const std::string& server, INTERNET_PORT port,
+                                                       const char* userName, const char* password);
+    void Close();
+
+private:
+    HINTERNET session;
+    DWORD_PTR context;
+};

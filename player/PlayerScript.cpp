@@ -1,0 +1,108 @@
+#include "player/PlayerScript.h"
+#include "app/FileUtil.h"
+#include "framework/File.h"
+#include "framework/MessageBox.h"
+#include "greeting/ParloDoc.h"
+#include "greeting/Vocabulary.h"
+#include "player/PlayerMessage.h"
+#include <algorithm>
+
+namespace {
+
+// The document tells the user itself when a file is no greeting, but keeps quiet about a
+// read error; these note whether it said anything, passing its boxes on unchanged.
+thread_local bool documentSpoke = false;
+thread_local MessageBoxObserver outerObserver = nullptr;
+
+void NoteDocumentMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags)
+{
+    documentSpoke = true;
+    if (outerObserver)
+        outerObserver(owner, text, caption, flags);
+}
+
+// Actions are numbered for the user from 1, as the maker's list shows them.
+std::string ActionNumber(size_t index)
+{
+    return std::to_string(index + 1);
+}
+
+std::string CountOfActions(size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " action" : " actions");
+}
+
+} // namespace
+
+bool PlayerScript::Load(const std::string& path, size_t start)
+{
+    actions_.clear();
+    std::vector<GreetingAction> greeting;
+    if (!ReadGreeting(path, greeting) || !CheckActions(greeting, start))
+        return false;
+    actions_.assign(greeting.begin() + start, greeting.end());
+    return true;
+}
+
+bool PlayerScript::ReadGreeting(const std::string& path, std::vector<GreetingAction>& greeting) const
+{
+    // Opened once here to tell a missing file from one the system keeps us from reading;
+    // the document would fail on both without a word.
+    {
+        CFile probe;
+        CFileException error;
+        if (!probe.Open(path, CFile::modeRead | CFile::shareDenyWrite, &error)) {
+            if (error.m_cause == CFileException::fileNotFound || error.m_cause == CFileException::badPath)
+                ShowPlayerError("The greeting file could not be found:\n" + path);
+            else
+                ShowPlayerError("The greeting file could not be opened:\n" + path + "\n\n" + error.GetErrorMessage());
+            return false;
+        }
+    }
+
+    CParloDoc document;
+    documentSpoke = false;
+    outerObserver = SetMessageBoxObserver(NoteDocumentMessage);
+    const bool read = document.ReadGreetingFile(path);
+    SetMessageBoxObserver(outerObserver);
+    outerObserver = nullptr;
+    if (!read) {
+        if (!documentSpoke)
+            ShowPlayerError("The greeting file could not be read:\n" + path);
+        return false;
+    }
+    for (int i = 0; i < document.GetActionCount(); ++i)
+        greeting.push_back(*document.GetAction(i));
+    return true;
+}
+
+bool PlayerScript::CheckActions(const std::vector<GreetingAction>& greeting, size_t start) const
+{
+    if (greeting.empty()) {
+        ShowPlayerError("The greeting has no actions to play.");
+        return false;
+    }
+    if (start >= greeting.size()) {
+        ShowPlayerError("The greeting has " + CountOfActions(greeting.size()) + ", so it cannot be played from action " +
+                        ActionNumber(start) + ".");
+        return false;
+    }
+    for (size_t i = start; i < greeting.size(); ++i) {
+        const GreetingAction& action = greeting[i];
+        if (std::find(CommandNames.begin(), CommandNames.end(), action.GetCommand()) == CommandNames.end()) {
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting has an unknown command: \"" + action.GetCommand() +
+                            "\".");
+            return false;
+        }
+        if (action.GetCharacter().empty()) {
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting names no character.");
+            return false;
+        }
+        if (FindCharacterFile(action.GetCharacter()).empty()) {
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting needs the character \"" + action.GetCharacter() +
+                            "\", which is not installed on this computer.");
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,301 @@
+#include "app/AppSettings.h"
+#include "app/MainFrame.h"
+#include "app/ParloView.h"
+#include "framework/DocTemplate.h"
+#include "framework/WinApp.h"
+#include "greeting/ParloDoc.h"
+#include "greeting/Vocabulary.h"
+#include "res/resource.h"
+#include "support/CharacterFiles.h"
+#include "support/DialogDriver.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/RecordedPlayer.h"
+#include "support/TestRegistry.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class ParloView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FillVocabulary();
+        GetSettings() = AppSettings{};
+        GetSettings().UserName = "Ann";
+        GetSettings().CharacterName = "Merlin";
+        app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CParloDoc), RUNTIME_CLASS(CMainFrame),
+                                                  RUNTIME_CLASS(CParloView)));
+        app.OnFileNew();
+        frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+        ASSERT_NE(nullptr, frame);
+        frame->ShowWindow(SW_SHOW);
+        view = dynamic_cast<CParloView*>(frame->GetActiveView());
+        ASSERT_NE(nullptr, view);
+        doc = view->GetDocument();
+    }
+    void TearDown() override
+    {
+        if (app.m_pMainWnd)
+            app.m_pMainWnd->DestroyWindow();
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message != WM_QUIT)
+                DispatchMessageA(&message);
+        app.ExitInstance();
+    }
+
+    // A greeting of the given spoken texts, listed in the view, nothing selected.
+    void Load(std::initializer_list<const char*> texts)
+    {
+        for (const char* text : texts)
+            doc->InsertAction(new GreetingAction("Merlin", "Say", text), doc->GetActionCount());
+        doc->SetModifiedFlag(false);
+        doc->UpdateAllViews(nullptr);
+    }
+    std::vector<std::string> Rows() const
+    {
+        std::vector<std::string> rows;
+        HWND list = view->GetListControl();
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            char text[256] = "";
+            ListView_GetItemText(list, i, 0, text, sizeof(text));
+            rows.push_back(text);
+        }
+        return rows;
+    }
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < doc->GetActionCount(); ++i)
+            texts.push_back(doc->GetAction(i)->GetArgument());
+        return texts;
+    }
+    void Select(int row)
+    {
+        HWND list = view->GetListControl();
+        ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        NMITEMACTIVATE click{};
+        click.hdr = { list, IDC_ACTION_LIST, static_cast<UINT>(NM_CLICK) };
+        click.iItem = row;
+        view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
+    }
+    bool Enabled(int id) const { return IsWindowEnabled(view->GetDlgItem(id)) != FALSE; }
+    void Command(int id) { view->SendMessage(WM_COMMAND, id); }
+    // Adds a spoken action through the real editor.
+    void AddThroughEditor(const std::string& text)
+    {
+        driver.On(IDD_ACTION, [text](HWND dialog) {
+            HWND speech = GetDlgItem(dialog, IDC_SPEECH);
+            SendMessageA(speech, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+            DialogDriver::Click(dialog, IDOK);
+        });
+        Command(ID_ACTION_ADD);
+    }
+
+    TestRegistry registry;
+    CharacterFiles installed{ { "Merlin" } };
+    DialogDriver driver;
+    MessageBoxAnswerer boxes;
+    CWinApp app;
+    CMainFrame* frame = nullptr;
+    CParloView* view = nullptr;
+    CParloDoc* doc = nullptr;
+};
+
+// Which of Add, Edit, Play From and Remove a popup menu offers, read as it opens; the menu
+// is then closed again.
+std::vector<bool> contextMenuStates;
+LRESULT CALLBACK ReadContextMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
+        HMENU menu = reinterpret_cast<HMENU>(message->wParam);
+        for (UINT id : { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_PLAYFROM, ID_ACTION_REMOVE })
+            contextMenuStates.push_back(!(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED));
+        PostMessageA(message->hwnd, WM_CANCELMODE, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(ParloView, RowsDescribeTheActionsWithTheirCommandImages)
+{
+    doc->InsertAction(new GreetingAction("Peedy", "Move", "Top Left"), 0);
+    doc->InsertAction(new GreetingAction("Merlin", "Animate", "Wave"), 1);
+    doc->UpdateAllViews(nullptr);
+    EXPECT_EQ((std::vector<std::string>{ "Peedy moves to TOP LEFT", "Merlin performs the WAVE animation" }), Rows());
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = 1;
+    SendMessageA(view->GetListControl(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(4, item.iImage);
+    EXPECT_EQ(doc->GetAction(1), reinterpret_cast<GreetingAction*>(item.lParam));
+    EXPECT_FALSE(Enabled(ID_ACTION_EDIT));
+}
+
+TEST_F(ParloView, AddGoesToTheTopWithoutSelectionAndAfterTheSelectedRow)
+{
+    Load({ "one", "two" });
+    AddThroughEditor("first");
+    EXPECT_EQ((std::vector<std::string>{ "first", "one", "two" }), Texts());
+    EXPECT_EQ(0, view->GetSelectedIndex());
+    EXPECT_TRUE(doc->IsModified());
+    Select(2);
+    AddThroughEditor("last");
+    EXPECT_EQ((std::vector<std::string>{ "first", "one", "two", "last" }), Texts());
+    EXPECT_EQ(3, view->GetSelectedIndex());
+    EXPECT_EQ("Merlin says: \"last\"", Rows()[3]);
+    EXPECT_TRUE(Enabled(ID_ACTION_REMOVE));
+}
+
+TEST_F(ParloView, EditChangesTheActionAndItsRowInPlace)
+{
+    Load({ "one", "two" });
+    Select(1);
+    driver.On(IDD_ACTION, [](HWND dialog) {
+        DialogDriver::Click(dialog, IDC_HIDE);
+        DialogDriver::Click(dialog, IDOK);
+    });
+    Command(ID_ACTION_EDIT);
+    EXPECT_EQ("Hide", doc->GetAction(1)->GetCommand());
+    EXPECT_EQ("Merlin hides  (Animate)", Rows()[1]);
+    EXPECT_EQ(1, view->GetSelectedIndex());
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(ParloView, RemovingTheLastRowSelectsTheNewLastAndTheOnlyRowNothing)
+{
+    Load({ "one", "two", "three" });
+    Select(2);
+    Command(ID_ACTION_REMOVE);
+    EXPECT_EQ((std::vector<std::string>{ "one", "two" }), Texts());
+    EXPECT_EQ(1, view->GetSelectedIndex());
+    Command(ID_ACTION_REMOVE);
+    Command(ID_ACTION_REMOVE);
+    EXPECT_EQ(0, doc->GetActionCount());
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(-1, view->GetSelectedIndex());
+    EXPECT_FALSE(Enabled(ID_ACTION_EDIT));
+    EXPECT_FALSE(Enabled(ID_ACTION_REMOVE));
+    EXPECT_FALSE(Enabled(ID_ACTION_PLAYFROM));
+    EXPECT_TRUE(Enabled(ID_ACTION_ADD));
+}
+
+TEST_F(ParloView, MovingPastEitherEndChangesNothing)
+{
+    Load({ "one", "two", "three" });
+    Select(0);
+    Command(IDC_MOVE_UP);
+    Select(2);
+    Command(IDC_MOVE_DOWN);
+    EXPECT_EQ((std::vector<std::string>{ "one", "two", "three" }), Texts());
+    EXPECT_FALSE(doc->IsModified());
+
+    Command(IDC_MOVE_UP);
+    EXPECT_EQ((std::vector<std::string>{ "one", "three", "two" }), Texts());
+    EXPECT_EQ(1, view->GetSelectedIndex());
+    Command(IDC_MOVE_UP);
+    EXPECT_EQ((std::vector<std::string>{ "three", "one", "two" }), Texts());
+    EXPECT_EQ("Merlin says: \"three\"", Rows()[0]);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(ParloView, ADoubleClickWithoutSelectionOpensNothing)
+{
+    Load({ "one" });
+    NMITEMACTIVATE click{};
+    click.hdr = { view->GetListControl(), IDC_ACTION_LIST, static_cast<UINT>(NM_DBLCLK) };
+    click.iItem = -1;
+    view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(driver.Seen().empty());
+}
+
+TEST_F(ParloView, SendNowRefusesAnEmptyGreetingAndOffersAPreviewFirst)
+{
+    RecordedPlayer player;
+    Command(ID_TOOLS_SENDNOW);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ("Can't send an empty greeting.\n\nPlease use the 'Add' button to add actions to the greeting.",
+              boxes.Boxes()[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes.Boxes()[0].flags);
+
+    Load({ "one" });
+    boxes.Answer(IDYES);
+    Command(ID_TOOLS_SENDNOW);
+    ASSERT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ("This greeting was not previewed.\n\nWould you like to preview it now before sending it?",
+              boxes.Boxes()[1].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), boxes.Boxes()[1].flags);
+    ASSERT_EQ(1u, player.Starts(1).size());
+    EXPECT_NE(std::string::npos, player.Starts(1)[0].find(" *0"));
+    EXPECT_TRUE(doc->IsPreviewed());
+    EXPECT_TRUE(driver.Seen().empty());
+}
+
+TEST_F(ParloView, PlayFromPassesTheSelectedRowAndPlayStartsAtTheTop)
+{
+    RecordedPlayer player;
+    Load({ "one", "two", "three" });
+    Command(ID_ACTION_PLAYFROM);  // nothing selected: nothing played
+    Select(2);
+    Command(ID_ACTION_PLAYFROM);
+    Command(ID_TOOLS_PLAYGREETING);
+    const auto starts = player.Starts(2);
+    ASSERT_EQ(2u, starts.size());
+    EXPECT_EQ(" *2", starts[0].substr(starts[0].size() - 3));
+    EXPECT_EQ(" *0", starts[1].substr(starts[1].size() - 3));
+}
+
+TEST_F(ParloView, TheEditMenuAndTheContextMenuFollowTheButtons)
+{
+    Load({ "one" });
+    auto editMenuStates = [this]() {
+        HMENU edit = GetSubMenu(GetMenu(frame->m_hWnd), 1);
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        std::vector<bool> enabled;
+        for (UINT id : { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_PLAYFROM, ID_ACTION_REMOVE })
+            enabled.push_back(!(GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED));
+        return enabled;
+    };
+    EXPECT_EQ((std::vector<bool>{ true, false, false, false }), editMenuStates());
+    Select(0);
+    EXPECT_EQ((std::vector<bool>{ true, true, true, true }), editMenuStates());
+
+    // The context menu, read as it opens and then closed.
+    contextMenuStates.clear();
+    ListView_SetItemState(view->GetListControl(), -1, 0, LVIS_SELECTED);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadContextMenu, nullptr, GetCurrentThreadId());
+    NMITEMACTIVATE click{};
+    click.hdr = { view->GetListControl(), IDC_ACTION_LIST, static_cast<UINT>(NM_RCLICK) };
+    view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ((std::vector<bool>{ true, false, false, false }), contextMenuStates);
+}
+
+TEST_F(ParloView, ResizingFollowsTheRules)
+{
+    Load({ "one" });
+    auto rect = [this](int id) {
+        RECT r;
+        GetWindowRect(view->GetDlgItem(id), &r);
+        MapWindowPoints(nullptr, view->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    SetWindowPos(frame->m_hWnd, nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
+    view->GetClientRect(&client);
+    const RECT add = rect(ID_ACTION_ADD), list = rect(IDC_ACTION_LIST), play = rect(ID_TOOLS_PLAYGREETING);
+    const RECT send = rect(ID_TOOLS_SENDNOW), help = rect(IDC_HELP_BUTTON), edit = rect(ID_ACTION_EDIT);
+    EXPECT_LT(add.right, client.right);
+    EXPECT_GT(add.right, client.right - 15);
+    EXPECT_EQ(add.right, edit.right);
+    EXPECT_EQ(add.right, help.right);
+    EXPECT_EQ(list.right, play.right);
+    EXPECT_LT(list.right, add.left);
+    EXPECT_LT(play.bottom, client.bottom);
+    EXPECT_EQ(play.bottom, send.bottom);
+    EXPECT_LT(send.right, play.left);
+    EXPECT_LT(list.bottom, play.top);
+    EXPECT_LT(help.bottom, play.top);
+}

@@ -1,0 +1,199 @@
+// The nine character files as the build wrote them, read back the way the stage reads them.
+#include "cast/CharacterBuilder.h"
+#include "cast/art/Cast.h"
+#include "stage/AcsReader.h"
+#include "stage/AcsWriter.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace {
+
+// The program's character names, in its order.
+const char* const kNames[] = { "Tolvan", "Mirelle", "Grumbold", "Merlin", "Peedy",
+                               "Genie",  "Robby",   "Yulebard", "Crookbeak" };
+
+// The animations the program, its templates and its tour play by name.
+const char* const kNeededAnimations[] = {
+    "Wave",     "GetAttention", "Explain",     "Surprised",   "Process",     "Sad",          "DoMagic1",
+    "DoMagic2", "Congratulate_2", "Read",      "Greet",       "Pleased",     "Think",        "Announce",
+    "Acknowledge", "Confused",  "Decline",     "Suggest",     "Uncertain",   "Blink",        "LookLeft",
+    "LookRight", "LookUp",      "LookDown",    "GestureLeft", "GestureRight", "GestureUp",   "GestureDown",
+    "RestPose",
+};
+
+// The states the stage plays on its own.
+const char* const kStageStates[] = { "Showing",  "Hiding",     "Speaking",  "MovingLeft",
+                                     "MovingRight", "MovingUp", "MovingDown", "IdlingLevel1" };
+
+std::string CastFile(const std::string& name)
+{
+    return std::string(CAST_DIR) + "/" + name + ".ACS";
+}
+
+std::vector<uint8_t> FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class CastFileTest : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(ReadCharacterFile(CastFile(GetParam()), character, error)) << error;
+    }
+
+    CharacterData character;
+};
+
+TEST_P(CastFileTest, NamesItselfAndHasAPaletteBalloonAndFrameSize)
+{
+    const CharacterInfo& info = character.info;
+    ASSERT_FALSE(info.localized.empty());
+    EXPECT_EQ(GetParam(), info.localized[0].name);
+    EXPECT_FALSE(info.localized[0].description.empty());
+    EXPECT_GE(info.width, 128);
+    EXPECT_GE(info.height, 128);
+    EXPECT_LE(info.palette.size(), 256u);
+    EXPECT_LT(info.transparentIndex, info.palette.size());
+    EXPECT_TRUE(info.flags & kCharacterBalloonEnabled);
+    EXPECT_FALSE(info.balloon.fontName.empty());
+    EXPECT_NE(info.balloon.foreground, info.balloon.background);
+}
+
+TEST_P(CastFileTest, EveryNeededAnimationIsARealMotion)
+{
+    for (const char* name : kNeededAnimations) {
+        const CharacterAnimation* animation = character.FindAnimation(name);
+        ASSERT_NE(nullptr, animation) << name;
+        EXPECT_EQ(name, animation->name) << "spelt as the program spells it";
+        ASSERT_GE(animation->frames.size(), 2u) << name;
+        bool moves = false;
+        for (const CharacterFrame& frame : animation->frames) {
+            EXPECT_GT(frame.duration, 0) << name;
+            moves = moves || frame.images != animation->frames.front().images;
+        }
+        EXPECT_TRUE(moves) << name << " shows one picture all along";
+    }
+}
+
+TEST_P(CastFileTest, StatesTheStagePlaysNameAnimationsOfTheCharacter)
+{
+    for (const char* state : kStageStates) {
+        const auto found = std::find_if(character.info.states.begin(), character.info.states.end(),
+                                        [&](const CharacterState& s) { return s.name == state; });
+        ASSERT_NE(character.info.states.end(), found) << state;
+        ASSERT_FALSE(found->animations.empty()) << state;
+        for (const std::string& animation : found->animations) {
+            const CharacterAnimation* played = character.FindAnimation(animation);
+            ASSERT_NE(nullptr, played) << state << ": " << animation;
+            EXPECT_GE(played->frames.size(), 2u) << animation;
+        }
+    }
+    // Several idle animations, at least one of which loops until it is asked to stop.
+    bool loops = false;
+    size_t idles = 0;
+    for (const CharacterState& state : character.info.states) {
+        if (state.name.compare(0, 6, "Idling") != 0)
+            continue;
+        for (const std::string& name : state.animations) {
+            ++idles;
+            for (const CharacterFrame& frame : character.FindAnimation(name)->frames)
+                loops = loops || !frame.branches.empty();
+        }
+    }
+    EXPECT_GE(idles, 3u);
+    EXPECT_TRUE(loops);
+}
+
+TEST_P(CastFileTest, FramesImagesAndOverlaysStayInsideTheFrame)
+{
+    const int width = character.info.width, height = character.info.height;
+    auto inside = [&](uint32_t index, int x, int y) {
+        if (index >= character.images.size())
+            return false;
+        const CharacterImage& image = character.images[index];
+        return x >= 0 && y >= 0 && x + image.width <= width && y + image.height <= height;
+    };
+    for (const CharacterAnimation& animation : character.animations) {
+        for (const CharacterFrame& frame : animation.frames) {
+            for (const FrameImage& image : frame.images)
+                EXPECT_TRUE(inside(image.image, image.x, image.y)) << animation.name;
+            for (const MouthOverlay& overlay : frame.overlays)
+                EXPECT_TRUE(inside(overlay.image, overlay.x, overlay.y)) << animation.name;
+            unsigned chance = 0;
+            for (const FrameBranch& branch : frame.branches) {
+                EXPECT_LT(branch.frame, animation.frames.size()) << animation.name;
+                chance += branch.probability;
+            }
+            EXPECT_LE(chance, 100u) << animation.name;
+            EXPECT_LT(frame.exitFrame, int32_t(animation.frames.size())) << animation.name;
+        }
+    }
+}
+
+TEST_P(CastFileTest, TalksWithEveryOpenMouthWhereverAnAnimationLeavesIt)
+{
+    // The stage talks over the frame the character stands in; every animation but
+    // Hide leaves the character in a frame with the open mouth shapes.
+    for (const CharacterAnimation& animation : character.animations) {
+        if (animation.name == "Hide" || animation.name.compare(0, 4, "Move") == 0)
+            continue;
+        std::set<int> mouths;
+        for (const MouthOverlay& overlay : animation.frames.back().overlays)
+            mouths.insert(overlay.mouth);
+        for (int mouth = kMouthWide1; mouth <= kMouthNarrow; ++mouth)
+            EXPECT_EQ(1u, mouths.count(mouth)) << animation.name << " lacks mouth " << mouth;
+    }
+    const CharacterFrame& rest = character.FindAnimation("RestPose")->frames.front();
+    std::set<uint16_t> shapes;
+    for (const MouthOverlay& overlay : rest.overlays)
+        shapes.insert(overlay.image);
+    EXPECT_EQ(rest.overlays.size(), shapes.size()) << "two mouth shapes look the same";
+}
+
+TEST_P(CastFileTest, CompilingAgainGivesTheSameBytes)
+{
+    for (const auto& figure : MakeCast()) {
+        if (figure->Info().name != GetParam())
+            continue;
+        std::string error;
+        const std::vector<uint8_t> again = WriteCharacter(BuildCharacter(*figure), &error);
+        ASSERT_FALSE(again.empty()) << error;
+        EXPECT_TRUE(again == FileBytes(CastFile(GetParam()))) << "the build's file differs from a new compile";
+        return;
+    }
+    FAIL() << "no figure is called " << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cast, CastFileTest, testing::ValuesIn(kNames));
+
+TEST(CastTest, NineDistinctCharactersInTheProgramsOrderWithinTheSizeBudget)
+{
+    std::vector<std::string> names;
+    for (const auto& figure : MakeCast())
+        names.push_back(figure->Info().name);
+    EXPECT_EQ(std::vector<std::string>(std::begin(kNames), std::end(kNames)), names);
+
+    size_t total = 0;
+    std::vector<CharacterImage> rests;
+    for (const char* name : kNames) {
+        total += FileBytes(CastFile(name)).size();
+        CharacterData character;
+        std::string error;
+        ASSERT_TRUE(ReadCharacterFile(CastFile(name), character, error)) << error;
+        const CharacterFrame& rest = character.FindAnimation("RestPose")->frames.front();
+        ASSERT_FALSE(rest.images.empty()) << name;
+        rests.push_back(character.images[rest.images.back().image]);
+    }
+    for (size_t a = 0; a < rests.size(); ++a)
+        for (size_t b = a + 1; b < rests.size(); ++b)
+            EXPECT_FALSE(rests[a] == rests[b]) << kNames[a] << " looks like " << kNames[b];
+    EXPECT_LT(total, 5u << 20);
+}
+
+} // namespace
