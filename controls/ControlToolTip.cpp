@@ -4,6 +4,8 @@ bool ControlToolTip::Create(HWND control)
 {
     if (window_)
         return true;
+    if (!control)
+        return false;
     window_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr, nullptr, nullptr);
     if (!window_)

@@ -76,9 +76,10 @@ bool FreeSubjects(const LayoutRule* rules, ChildList& list)
 
 void ConvertDistances(HWND parent, LayoutRule* rules)
 {
+    const DialogUnits units(parent);
     for (LayoutRule* rule = rules; rule->action != EndOfRules; ++rule) {
         RECT distance = { 0, 0, rule->distance, rule->distance };
-        DialogUnitsToPixels(parent, distance);
+        units.DialogUnitsToPixels(distance);
         rule->pixels = IsVertical(*rule) ? distance.bottom : distance.right;
         rule->applied = 0;
     }

@@ -20,6 +20,8 @@ const SIZE FocusDot = { 7, 6 };
 const int SeparatorWidth = 2;
 const int SeparatorInset = 5;
 
+const COLORREF CaptionColour = RGB(0, 0, 0);
+
 // Shared by every button; read at start and again on each system colour change.
 COLORREF faceColour = CLR_INVALID;
 
@@ -173,6 +175,8 @@ void COXBitmapButton::SetImageVerticalAlignment(DWORD bits)
 
 void COXBitmapButton::ChangeStyle(DWORD mask, DWORD bits)
 {
+    if (!m_hWnd)
+        return;
     const DWORD style = GetStyle();
     const DWORD changed = (style & ~mask) | (bits & mask);
     if (changed == style)
@@ -518,7 +522,7 @@ void COXBitmapButton::DrawCaption(HDC dc, const RECT& caption, UINT itemState)
             return;
         ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
     } else {
-        ::SetTextColor(dc, (state_ & ButtonIndeterminate) ? ::GetSysColor(COLOR_BTNSHADOW) : textColour_);
+        ::SetTextColor(dc, (state_ & ButtonIndeterminate) ? ::GetSysColor(COLOR_BTNSHADOW) : CaptionColour);
     }
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &place, format);
 }

@@ -86,7 +86,6 @@ private:
     ButtonImages images_;
     HFONT textFont_ = nullptr;
     HFONT arrowFont_ = nullptr;
-    COLORREF textColour_ = RGB(0, 0, 0);
     ControlToolTip toolTip_{ 1000 };
     bool trackLook_ = false;
     bool hot_ = false;
@@ -113,7 +112,7 @@ private:
 
     bool IsDropDown() const { return (extendedStyle_ & ButtonDropDown) != 0; }
     bool IsToggle() const { return (extendedStyle_ & ButtonToggle) != 0; }
-    // Part 0 is the caption, part 1 the tool-tip text.
+    // The window text split at its line feed: 0 the caption, 1 the tool-tip text.
     std::string WindowTextPart(int part) const;
     ButtonParts PlaceParts(HDC dc, SIZE button, UINT itemState);
     SIZE MeasureFitCaption(HDC dc, const std::string& caption, bool multiLine) const;

@@ -47,21 +47,6 @@ TEST(ButtonImagesTest, GreyPaletteHasFourLevelsByLuminance)
     EXPECT_EQ(RGB(255, 0, 0), EntryAt(deep, 0, 4));
 }
 
-TEST(ButtonImagesTest, EveryStateHasAnImage)
-{
-    ButtonImages images;
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(images.LoadBitmap(module, IDB_TEST_PICTURE, RGB(255, 0, 255)));
-    EXPECT_EQ(3, images.Count());
-    EXPECT_EQ(20, images.ImageSize().cx);
-    EXPECT_EQ(16, images.ImageSize().cy);
-    EXPECT_NE(nullptr, images.Palette());
-
-    ASSERT_TRUE(images.LoadBitmap(module, IDB_TEST_PICTURE_DEEP, CLR_INVALID));
-    EXPECT_EQ(3, images.Count());
-    EXPECT_EQ(nullptr, images.Palette()) << "no palette for a true-colour image";
-}
-
 TEST(ButtonImagesTest, BrokenBitmapLeavesNoImages)
 {
     ButtonImages images;

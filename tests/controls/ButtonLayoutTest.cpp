@@ -29,19 +29,6 @@ bool Within(const RECT& part, SIZE button)
 }
 }
 
-TEST(ButtonLayoutTest, NoAlignmentBitsMeanCentredSideBySide)
-{
-    const ButtonAlignment none = AlignmentOf(BS_OWNERDRAW);
-    EXPECT_EQ(static_cast<DWORD>(BS_CENTER), none.horizontal);
-    EXPECT_EQ(static_cast<DWORD>(BS_VCENTER), none.vertical);
-    EXPECT_TRUE(none.SideBySide());
-    EXPECT_FALSE(none.multiLine);
-    const ButtonAlignment stacked = AlignmentOf(BS_OWNERDRAW | BS_TOP | BS_LEFT | BS_MULTILINE);
-    EXPECT_EQ(static_cast<DWORD>(BS_LEFT), stacked.horizontal);
-    EXPECT_FALSE(stacked.SideBySide());
-    EXPECT_TRUE(stacked.multiLine);
-}
-
 TEST(ButtonLayoutTest, PartsStayInsideButtonsOfAnySize)
 {
     const SIZE images[] = { { 0, 0 }, { 20, 16 }, { 48, 48 } };

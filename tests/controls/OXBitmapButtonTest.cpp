@@ -265,15 +265,6 @@ TEST_F(BitmapButtonTest, IconsLoadAtTheAskedSize)
 
 TEST_F(BitmapButtonTest, FittedButtonShowsAllOfItsContent)
 {
-    COXBitmapButton imageOnly;
-    HWND image = Attach(imageOnly, "", 0, { 10, 10, 15, 15 });
-    ASSERT_TRUE(imageOnly.LoadButtonBitmap(IDB_TEST_PICTURE, true, Magenta));
-    RECT bounds;
-    GetClientRect(image, &bounds);
-    EXPECT_EQ(PictureWidth + 2 * ImagePad, bounds.right);
-    EXPECT_EQ(PictureHeight + 2 * ImagePad, bounds.bottom);
-    EXPECT_EQ(CardAt(ImagePad, ImagePad), WindowSnapshot(image).BoundsOf(Red));
-
     // Fitted, the caption shows as much ink as it does with room to spare.
     for (DWORD alignment : { DWORD(BS_TOP), DWORD(BS_VCENTER) }) {
         COXBitmapButton roomy;

@@ -50,7 +50,9 @@ TEST_F(EffectStaticTest, BoldCaptionInWindowTextColourOnTheButtonFace)
 {
     COXStatic caption;
     HWND control = Attach(caption, "Instructions", SS_LEFT, { 10, 10, 200, 40 });
+    ASSERT_FALSE(GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY);
     const RECT normalInk = WindowSnapshot(control).BoundsOf(IsDark);
+    EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY) << "set by its first colour request";
     EXPECT_NE(GetStockObject(DEFAULT_GUI_FONT), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)))
         << "the caption font is the control's own copy";
 
@@ -102,15 +104,6 @@ TEST_F(EffectStaticTest, PicturesAndFramesKeepTheirStandardDrawing)
     DeleteDC(dc);
     EXPECT_NE(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), brush) << "the parent's answer stands";
     EXPECT_FALSE(COXStatic::IsTextStatic(control));
-}
-
-TEST_F(EffectStaticTest, ColourRequestTurnsOnTheNotifyStyle)
-{
-    COXStatic caption;
-    HWND control = Attach(caption, "Prepare the Parlacard", SS_LEFT, { 10, 10, 200, 40 });
-    ASSERT_FALSE(GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY);
-    window.TextColour(control);
-    EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY);
 }
 
 TEST_F(EffectStaticTest, FittingKeepsTheEdgeTheAlignmentNames)
