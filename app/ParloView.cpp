@@ -11,6 +11,7 @@
 #include "greeting/GreetingAction.h"
 #include "greeting/ParloDoc.h"
 #include "res/resource.h"
+#include "send/SendDialog.h"
 
 BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_WM_SIZE()
@@ -164,11 +165,17 @@ void CParloView::OnUpdate(CView*, LPARAM)
 {
     if (!m_list)
         return;
+    // One repaint for the whole list rather than one per row.
+    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
     CParloDoc* doc = GetDocument();
+    if (doc)
+        ::SendMessageA(m_list, LVM_SETITEMCOUNT, doc->GetActionCount(), 0);
     for (int i = 0; doc && i < doc->GetActionCount(); ++i)
         InsertActionItem(doc->GetAction(i), -1);
     AutoSizeActionColumn();
+    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_list, nullptr, TRUE);
 }
 
 void CParloView::AutoSizeActionColumn()
@@ -338,6 +345,10 @@ void CParloView::OnSendNow()
         doc->PreviewGreeting(0);
         return;
     }
+    SendDialog dialog(doc->RecipientAddresses(), this);
+    dialog.autoAddress = GetSettings().AutoAddress;
+    if (dialog.DoModal() == IDOK)
+        doc->UploadGreeting();
 }
 
 void CParloView::OnOptions()

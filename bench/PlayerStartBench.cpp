@@ -4,6 +4,7 @@
 // process start here. Best and median of several runs each.
 //
 //   PlayerStartBench [path of DODevavi.EXE]    (default: ..\player\DODevavi.EXE from here)
+#include "Stopwatch.h"
 #include "stage/AcsWriter.h"
 #include "stage/SampleCharacter.h"
 #include <windows.h>
@@ -18,14 +19,6 @@ const int Rounds = 7;
 const double TargetMilliseconds = 500;
 const DWORD GiveUpMilliseconds = 15000;
 const char CharacterName[] = "PlayerBench";
-
-double Now()
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string FolderOf(const std::string& path)
 {
@@ -69,7 +62,7 @@ double TimeProcess(std::string commandLine, bool (*arrived)(DWORD process))
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    const double start = Now();
+    const Stopwatch watch;
     if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         std::fprintf(stderr, "PlayerStartBench: cannot start %s (error %lu)\n", commandLine.c_str(), ::GetLastError());
         return -1;
@@ -77,9 +70,9 @@ double TimeProcess(std::string commandLine, bool (*arrived)(DWORD process))
     ::CloseHandle(process.hThread);
     double elapsed = -1;
     if (arrived) {
-        while (Now() - start < GiveUpMilliseconds) {
+        while (watch.Milliseconds() < GiveUpMilliseconds) {
             if (arrived(process.dwProcessId)) {
-                elapsed = Now() - start;
+                elapsed = watch.Milliseconds();
                 break;
             }
             if (::WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
@@ -90,16 +83,16 @@ double TimeProcess(std::string commandLine, bool (*arrived)(DWORD process))
         ::TerminateProcess(process.hProcess, 1);
         elapsed = -1;
     } else if (!arrived) {
-        elapsed = Now() - start;
+        elapsed = watch.Milliseconds();
     }
     DWORD exitCode = 1;
     ::GetExitCodeProcess(process.hProcess, &exitCode);
     ::CloseHandle(process.hProcess);
-    if (exitCode != 0) {
+    if (exitCode != 0)
         std::fprintf(stderr, "PlayerStartBench: %s exited with %lu\n", commandLine.c_str(), exitCode);
-        return -1;
-    }
-    return elapsed;
+    else if (elapsed < 0)
+        std::fprintf(stderr, "PlayerStartBench: %s did not get there\n", commandLine.c_str());
+    return exitCode == 0 ? elapsed : -1;
 }
 
 bool CharacterOnScreen(DWORD process)

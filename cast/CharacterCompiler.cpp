@@ -6,6 +6,7 @@
 #include "cast/art/Cast.h"
 #include "stage/AcsWriter.h"
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <set>
 #include <string>
@@ -46,8 +47,15 @@ int main(int argc, char** argv)
         const std::string& name = figure->Info().name;
         if (argc > 2 && wanted.erase(name) == 0)
             continue;
-        const CharacterData character = BuildCharacter(*figure);
+        CharacterData character;
         std::string error;
+        try {
+            character = BuildCharacter(*figure);
+        } catch (const std::exception& e) {
+            // A figure that asks for more than a character file holds (inks, sizes).
+            std::fprintf(stderr, "pqcast: %s cannot be drawn: %s\n", name.c_str(), e.what());
+            return 1;
+        }
         const std::vector<uint8_t> bytes = WriteCharacter(character, &error);
         if (bytes.empty()) {
             std::fprintf(stderr, "pqcast: %s: %s\n", name.c_str(), error.c_str());

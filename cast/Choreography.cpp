@@ -692,11 +692,6 @@ Act IdleDoze()
 
 } // namespace
 
-Pose RestPose()
-{
-    return Rest();
-}
-
 std::vector<Act> CastActs()
 {
     return {

@@ -7,8 +7,5 @@
 // order; each starts from and comes back to the rest pose unless it hides the figure.
 std::vector<Act> CastActs();
 
-// How the figure stands when it does nothing.
-Pose RestPose();
-
 // The states the stage and the file format know, and which of the acts play in them.
 std::vector<CharacterState> CastStates();

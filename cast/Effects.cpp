@@ -1,5 +1,6 @@
 #include "cast/Effects.h"
-#include "cast/Props.h"
+#include "cast/SharedInks.h"
+#include <algorithm>
 #include <cmath>
 
 namespace {

@@ -33,7 +33,6 @@ public:
     // the frame it goes.
     FrameImage Add(const Picture& picture, const Box& box);
 
-    size_t Count() const { return images_.size(); }
     std::vector<CharacterImage> Take() { return std::move(images_); }
 
 private:

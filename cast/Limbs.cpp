@@ -1,5 +1,7 @@
 #include "cast/Limbs.h"
 #include "cast/Props.h"
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -37,7 +39,7 @@ void DrawFeathers(Raster& raster, Point centre, Point d, Hand hand, int side, co
 {
     const Point across = Perpendicular(d) * double(side);
     std::vector<double> spreads;
-    double length = style.handRadius * 2.2;
+    double length = style.handRadius * 2.6;
     switch (hand) {
     case Hand::Palm: spreads = { -40, -14, 12, 38 }; break;
     case Hand::Mitten: spreads = { -16, 0, 16 }; break;
@@ -46,7 +48,7 @@ void DrawFeathers(Raster& raster, Point centre, Point d, Hand hand, int side, co
     }
     for (double spread : spreads) {
         const Point feather = d * std::cos(Radians(spread)) + across * std::sin(Radians(spread));
-        raster.Line(Path(centre).To(centre + feather * length), style.handRadius * 0.75, style.hand);
+        raster.Line(Path(centre).To(centre + feather * length), style.handRadius * 0.85, style.hand);
     }
     raster.Ellipse(centre, style.handRadius * 0.8, style.handRadius * 0.8, style.sleeve);
 }
@@ -92,10 +94,17 @@ void DrawArm(Raster& raster, Point shoulder, const Arm& arm, int side, const Arm
         if (style.cuff != kClearInk)
             raster.Line(Path(wrist - d * 2.5).To(wrist), style.width + 1.5, style.cuff);
         break;
-    case LimbKind::Wing:
+    case LimbKind::Wing: {
+        // Flight feathers trail from the forearm's outer edge.
+        const Point trail = SideDirection(angle + 55, side);
+        for (double t : { 0.3, 0.65, 1.0 }) {
+            const Point root = Mix(elbow, wrist, t);
+            raster.Line(Path(root).To(root + trail * (6 + 5 * t)), style.width * 0.45, style.hand);
+        }
         raster.Line(limb, style.width, style.sleeve);
         raster.Stroke(Path(Mix(elbow, shoulder, 0.3)).To(elbow).To(wrist), style.width * 0.4, style.accent);
         break;
+    }
     case LimbKind::Twig: {
         raster.Line(limb, style.width, style.sleeve);
         const Point sprig = SideDirection(arm.raise + 50, side);

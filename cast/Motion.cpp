@@ -13,12 +13,13 @@ Motion& Motion::Hold(const Pose& pose, uint16_t duration)
 Motion& Motion::Ease(const Pose& pose, int frames, uint16_t duration)
 {
     const Pose from = now_;
-    for (int i = 1; i <= frames; ++i) {
+    for (int i = 1; i < frames; ++i) {
         const double t = double(i) / frames;
         // Slow out and in.
         Hold(MixPoses(from, pose, t * t * (3 - 2 * t)), duration);
     }
-    return *this;
+    // The pose itself, not a blend that rounds near it: the same pose draws the same image.
+    return Hold(pose, duration);
 }
 
 Motion& Motion::Returning()

@@ -65,11 +65,3 @@ Path Path::RoundRect(double left, double top, double right, double bottom, doubl
     path.Arc({ left + r, top + r }, r, r, 180, 270);
     return path;
 }
-
-Path Path::Mirrored(double axis) const
-{
-    Path mirrored;
-    for (auto p = points_.rbegin(); p != points_.rend(); ++p)
-        mirrored.points_.push_back({ 2 * axis - p->x, p->y });
-    return mirrored;
-}

@@ -21,11 +21,10 @@ public:
     static Path Ellipse(Point centre, double rx, double ry);
     // A rectangle with rounded corners of radius r.
     static Path RoundRect(double left, double top, double right, double bottom, double r);
-    // The outline of a shape mirrored across the vertical line x = axis, points reversed
-    // so that it runs the same way round.
-    Path Mirrored(double axis) const;
 
-    const std::vector<Point>& Points() const { return points_; }
+    const std::vector<Point>& Points() const& { return points_; }
+    // From a temporary path, the points themselves, so that they outlive it.
+    std::vector<Point> Points() && { return std::move(points_); }
 
 private:
     Point Last() const { return points_.empty() ? Point{} : points_.back(); }

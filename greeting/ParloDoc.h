@@ -37,6 +37,8 @@ public:
     const std::string& GetRecipientName() const { return recipientName; }
     const std::string& GetRecipientAddresses() const { return recipientAddresses; }
     void SetRecipientAddresses(const std::string& addresses) { recipientAddresses = addresses; }
+    // The Send dialog edits the list in place.
+    std::string& RecipientAddresses() { return recipientAddresses; }
     const std::string& GetSenderGender() const { return senderGender; }
     // Starts the player on a copy of the greeting, from the action at start.
     void PreviewGreeting(int start);

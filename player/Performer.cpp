@@ -8,7 +8,7 @@ namespace {
 
 const UINT_PTR PollTimer = 1;
 // Often enough that one action follows the other without a pause anyone sees.
-const UINT PollInterval = 25;
+const UINT PollInterval = 15;
 
 // The language the maker sets for its characters too.
 const long EnglishUS = 1033;
@@ -137,10 +137,11 @@ void CPerformer::FinishLoad()
     }
     AgentCharacter character = control_.GetCharacters().Character(loading_);
     character.SetLanguageID(EnglishUS);
-    // Until the greeting moves it, a character stands where the maker first shows it.
+    // Until the greeting moves it, a character stands where the maker first shows it. The
+    // character's own queue puts this before whatever it is asked next: no need to wait.
     const POINT centre = PositionPoint("Center", screen_.cx, screen_.cy, character.GetWidth(), character.GetHeight());
     CVariant atOnce(0L);
-    underWay_.push_back(character.MoveTo(static_cast<short>(centre.x), static_cast<short>(centre.y), atOnce.value()));
+    character.MoveTo(static_cast<short>(centre.x), static_cast<short>(centre.y), atOnce.value());
     characters_.emplace(loading_, std::move(character));
     phase_ = Phase::Performing;
 }

@@ -71,13 +71,20 @@ bool ShowAddressBook(MapiAddressFunction showAddressBook, ULONG* result, ULONG* 
     HANDLE callDone = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!callDone)
         return false;
-    CWinThread* watcher = AfxBeginThread(&BringAddressBookForward, callDone, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* watcher =
+        AfxBeginThread(&BringAddressBookForward, callDone, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!watcher) {
         ::CloseHandle(callDone);
         return false;
     }
     watcher->m_bAutoDelete = false;
-    watcher->ResumeThread();
+    if (watcher->ResumeThread() == static_cast<DWORD>(-1)) {
+        // It never ran, so ending it here cannot leave anything half done.
+        ::TerminateThread(watcher->m_hThread, 0);
+        delete watcher;
+        ::CloseHandle(callDone);
+        return false;
+    }
 
     *result = showAddressBook(0, 0, const_cast<LPSTR>(AddressBookCaption), 1, nullptr, 0, nullptr, MapiLogonUi, 0,
                               count, chosen);

@@ -17,7 +17,7 @@ FigureInfo PeedyInfo()
     info.description = "A chatty green parrot who loves to pass on a message, word for word.";
     info.balloon = CastBalloon(0x14361E, 0xF2FFF0, 0x2E9446);
     info.outline = 0x15301C;
-    info.inks = { 0x3FBF5C, 0x2F9A48, 0xFFD54A, 0xE8453C, 0x3477DB, 0xF4E9CF, 0x8F8A84, 0x7D7D8A, 0xF3F7EE };
+    info.inks = { 0x3FBF5C, 0x2F9A48, 0xFFD54A, 0xE8453C, 0x3477DB, 0xF1E1BC, 0x6E6A66, 0x7D7D8A, 0xF3F7EE };
     return info;
 }
 

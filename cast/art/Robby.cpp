@@ -109,7 +109,7 @@ private:
         const int bars = mouth == Mouth::Grin ? 7 : round ? 3 : 5;
         for (int i = 0; i < bars; ++i) {
             const double middle = 1 - std::abs(i - (bars - 1) / 2.0) / bars;
-            const double half = 0.5 + open * 3.2 * middle;
+            const double half = 0.7 + open * 4.3 * middle;
             const double x = c.x + (i - (bars - 1) / 2.0) * 2.4;
             raster.Fill(Path::RoundRect(x - 0.8, c.y - half, x + 0.8, c.y + half, 0.7), kLight);
         }
@@ -129,7 +129,7 @@ private:
         raster.Shape(Path::RoundRect(-14, -10, 14, 10, 4), kScreen);
         for (int side : { -1, 1 })
             DrawEye(raster, f + Point{ side * 6.0, -2.5 }, side, pose);
-        DrawMouth(raster, f + Point{ 0, 5.5 }, pose.mouth);
+        DrawMouth(raster, f + Point{ 0, 4.5 }, pose.mouth);
         if (pose.blush)
             for (int side : { -1, 1 })
                 raster.Fill(Path::RoundRect(f.x + side * 10.0 - 2, 2, f.x + side * 10.0 + 2, 4, 1), kBlushInk);

@@ -299,3 +299,25 @@ TEST_F(ParloView, ResizingFollowsTheRules)
     EXPECT_LT(list.bottom, play.top);
     EXPECT_LT(help.bottom, play.top);
 }
+
+TEST_F(ParloView, AnsweringNoOpensTheSendDialogAndAPreviewStopsTheQuestion)
+{
+    RecordedPlayer player;
+    Load({ "one" });
+    boxes.Answer(IDNO);
+    driver.On(IDD_SEND, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    Command(ID_TOOLS_SENDNOW);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ((std::vector<UINT>{ IDD_SEND }), driver.Seen());
+
+    // After a preview, even with edits since, Send goes straight to the dialog.
+    Command(ID_TOOLS_PLAYGREETING);
+    ASSERT_EQ(1u, player.Starts(1).size());
+    Select(0);
+    Command(ID_ACTION_REMOVE);
+    Load({ "two" });
+    driver.On(IDD_SEND, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    Command(ID_TOOLS_SENDNOW);
+    EXPECT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ((std::vector<UINT>{ IDD_SEND, IDD_SEND }), driver.Seen());
+}

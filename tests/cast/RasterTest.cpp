@@ -1,87 +1,74 @@
 // The rasteriser, its palette and its paths: what lands on which pixel.
-#include "cast/Raster.h"
+#include "Drawing.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
-const Ink kRed = 2, kGreen = 3;
+const Ink kRed = kExclaimInk, kGreen = kGreenInk;
 
-InkPalette TestPalette()
-{
-    return InkPalette({ 0xFF00FF, 0x000000, 0xFF0000, 0x00FF00 });
-}
-
-class Pixels {
-public:
-    Pixels(const Raster& raster) : width_(raster.Width()), pixels_(raster.Resolve(TestPalette())) {}
-    uint8_t operator()(int x, int y) const { return pixels_[size_t(y) * width_ + x]; }
-
-private:
-    int width_;
-    std::vector<uint8_t> pixels_;
-};
-
-Path Box(double left, double top, double right, double bottom)
+Path Rectangle(double left, double top, double right, double bottom)
 {
     return Path({ left, top }).To({ right, top }).To({ right, bottom }).To({ left, bottom });
 }
 
 TEST(RasterTest, FillCoversThePixelsInsideAndNoOthers)
 {
-    Raster raster(16, 12, 1);
-    raster.Fill(Box(2, 3, 10, 9), kRed);
+    Drawing pixels(16, 12);
+    pixels.Canvas().Fill(Rectangle(2, 3, 10, 9), kRed);
     // Covering less than half a pixel leaves it clear; more than half shows.
-    raster.Fill(Box(12, 0, 12.25, 1), kGreen);
-    raster.Fill(Box(14, 0, 14.75, 1), kGreen);
-    const Pixels pixels(raster);
+    pixels.Canvas().Fill(Rectangle(12, 0, 12.25, 1), kGreen);
+    pixels.Canvas().Fill(Rectangle(14, 0, 14.75, 1), kGreen);
+    pixels.Resolve();
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 10; ++x)
-            EXPECT_EQ(x >= 2 && y >= 3 && y < 9 ? kRed : 0, pixels(x, y)) << x << "," << y;
-    EXPECT_EQ(0, pixels(12, 0));
-    EXPECT_EQ(kGreen, pixels(14, 0));
+            EXPECT_EQ(x >= 2 && y >= 3 && y < 9 ? kRed : 0, pixels.At(x, y)) << x << "," << y;
+    EXPECT_EQ(0, pixels.At(12, 0));
+    EXPECT_EQ(kGreen, pixels.At(14, 0));
 }
 
 TEST(RasterTest, ShapesHaveAClosedOutlineOutsideThatBlendsIntoTheFill)
 {
-    Raster raster(32, 32, 1.5);
-    raster.Ellipse({ 16, 16 }, 8, 8, kGreen);
-    const InkPalette palette = TestPalette();
-    const Pixels pixels(raster);
-    EXPECT_EQ(kGreen, pixels(16, 16));
-    EXPECT_EQ(kGreen, pixels(16, 10));
-    EXPECT_EQ(0, pixels(16, 3));
-    EXPECT_EQ(0, pixels(3, 3));
+    Drawing pixels(32, 32, 1.5);
+    pixels.Canvas().Ellipse({ 16, 16 }, 8, 8, kGreen);
+    pixels.Resolve();
+    const InkPalette& palette = pixels.Palette();
+    EXPECT_EQ(kGreen, pixels.At(16, 16));
+    EXPECT_EQ(kGreen, pixels.At(16, 10));
+    EXPECT_EQ(0, pixels.At(16, 3));
+    EXPECT_EQ(0, pixels.At(3, 3));
     int blends = 0;
     for (int angle = 0; angle < 360; angle += 5) {
         // Just outside the shape, all the way round.
         const Point at = Point{ 16, 16 } + Direction(angle) * 8.9;
-        const uint8_t pixel = pixels(int(at.x), int(at.y));
+        const uint8_t pixel = pixels.At(int(at.x), int(at.y));
         EXPECT_NE(kGreen, pixel) << angle;
         EXPECT_NE(0, pixel) << angle;
     }
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
-            blends += pixels(x, y) == palette.Index(kGreen, 1) || pixels(x, y) == palette.Index(kGreen, 2);
+            blends += pixels.At(x, y) == palette.Index(kGreen, 1) || pixels.At(x, y) == palette.Index(kGreen, 2);
     EXPECT_GT(blends, 8);
 }
 
 TEST(RasterTest, StrokesHaveRoundEndsOfHalfTheirWidth)
 {
-    Raster raster(30, 10, 1);
-    raster.Stroke(Path({ 5, 5 }).To({ 25, 5 }), 4, kRed);
-    const Pixels pixels(raster);
+    Drawing pixels(30, 10);
+    pixels.Canvas().Stroke(Path({ 5, 5 }).To({ 25, 5 }), 4, kRed);
+    pixels.Resolve();
     for (int y = 0; y < 10; ++y)
-        EXPECT_EQ(y >= 3 && y < 7 ? kRed : 0, pixels(15, y)) << y;
-    EXPECT_EQ(kRed, pixels(3, 5));
-    EXPECT_EQ(0, pixels(2, 5));
-    EXPECT_EQ(0, pixels(3, 3));  // the end is round, not square
-    EXPECT_EQ(kRed, pixels(26, 4));
-    EXPECT_EQ(0, pixels(27, 5));
+        EXPECT_EQ(y >= 3 && y < 7 ? kRed : 0, pixels.At(15, y)) << y;
+    EXPECT_EQ(kRed, pixels.At(3, 5));
+    EXPECT_EQ(0, pixels.At(2, 5));
+    EXPECT_EQ(0, pixels.At(3, 3));  // the end is round, not square
+    EXPECT_EQ(kRed, pixels.At(26, 4));
+    EXPECT_EQ(0, pixels.At(27, 5));
 }
 
 TEST(RasterTest, TransformsMoveTurnAndScaleUntilPopped)
 {
-    Raster raster(20, 20, 1);
+    Drawing pixels(20, 20);
+    Raster& raster = pixels.Canvas();
     raster.Push();
     raster.Translate(10, 10);
     raster.Rotate(90);
@@ -92,14 +79,14 @@ TEST(RasterTest, TransformsMoveTurnAndScaleUntilPopped)
     EXPECT_NEAR(6, raster.MapLength(3), 1e-9);
     raster.Pop();
     // A bar across, turned, stands upright.
-    raster.Fill(Box(-6, -1, 6, 1), kRed);
+    raster.Fill(Rectangle(-6, -1, 6, 1), kRed);
     raster.Pop();
     EXPECT_NEAR(5, raster.Map({ 5, 0 }).x, 1e-9);
-    const Pixels pixels(raster);
-    EXPECT_EQ(kRed, pixels(9, 4));
-    EXPECT_EQ(kRed, pixels(10, 15));
-    EXPECT_EQ(0, pixels(4, 10));
-    EXPECT_EQ(0, pixels(11, 10));
+    pixels.Resolve();
+    EXPECT_EQ(kRed, pixels.At(9, 4));
+    EXPECT_EQ(kRed, pixels.At(10, 15));
+    EXPECT_EQ(0, pixels.At(4, 10));
+    EXPECT_EQ(0, pixels.At(11, 10));
 }
 
 TEST(InkPaletteTest, FillsBlendTowardsTheOutlineInSteps)
@@ -119,7 +106,7 @@ TEST(InkPaletteTest, FillsBlendTowardsTheOutlineInSteps)
     EXPECT_THROW(InkPalette(std::vector<CharacterColor>(InkPalette::kMostInks + 1)), std::length_error);
 }
 
-TEST(PathTest, EllipsesCurvesAndMirrorsLieWhereTheySay)
+TEST(PathTest, EllipsesAndCurvesLieWhereTheySay)
 {
     for (Point p : Path::Ellipse({ 10, 20 }, 6, 3).Points()) {
         const double dx = (p.x - 10) / 6, dy = (p.y - 20) / 3;
@@ -129,11 +116,18 @@ TEST(PathTest, EllipsesCurvesAndMirrorsLieWhereTheySay)
     EXPECT_NEAR(10, curve.Points().back().x, 1e-9);
     EXPECT_NEAR(5, curve.Points()[curve.Points().size() / 2].y, 1e-9);  // halfway, half the pull
 
-    const Path mirrored = Path({ 1, 2 }).To({ 3, 4 }).Mirrored(10);
-    ASSERT_EQ(2u, mirrored.Points().size());
-    EXPECT_EQ(17, mirrored.Points()[0].x);
-    EXPECT_EQ(4, mirrored.Points()[0].y);
-    EXPECT_EQ(19, mirrored.Points()[1].x);
+    // Corners too round for the box are cut down to fit it; the sides touch the box.
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+    for (Point p : Path::RoundRect(0, 0, 10, 4, 3).Points()) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+    EXPECT_NEAR(0, left, 1e-9);
+    EXPECT_NEAR(0, top, 1e-9);
+    EXPECT_NEAR(10, right, 1e-9);
+    EXPECT_NEAR(4, bottom, 1e-9);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "PlayerTestSupport.h"
 #include "greeting/Vocabulary.h"
 #include "player/Performer.h"
-#include "player/PlayerApp.h"
 #include "player/PlayerScript.h"
 #include "stage/StageControl.h"
 #include "support/MessageBoxAnswerer.h"
@@ -20,37 +19,27 @@ const int CharacterSide = 128;  // the sample character's frame
 // What the stage shows at one moment: each character (in the order they came on the
 // stage) hidden or where it stands, and whether a balloon is up.
 struct Snapshot {
-    std::vector<std::optional<POINT>> characters;
+    std::vector<std::string> characters;
     bool balloon = false;
 
     bool operator==(const Snapshot& other) const
     {
-        if (balloon != other.balloon || characters.size() != other.characters.size())
-            return false;
-        for (size_t i = 0; i < characters.size(); ++i) {
-            const auto& a = characters[i];
-            const auto& b = other.characters[i];
-            if (a.has_value() != b.has_value() || (a && (a->x != b->x || a->y != b->y)))
-                return false;
-        }
-        return true;
+        return characters == other.characters && balloon == other.balloon;
     }
-
-    bool Shows(size_t character) const { return character < characters.size() && characters[character]; }
+    bool Shows(size_t character) const { return character < characters.size() && characters[character] != Hidden; }
     bool ShowsAt(size_t character, POINT at) const
     {
-        return Shows(character) && characters[character]->x == at.x && characters[character]->y == at.y;
+        return character < characters.size() && characters[character] == Position(at);
     }
+
+    static constexpr const char* Hidden = "hidden";
+    static std::string Position(POINT at) { return std::to_string(at.x) + "," + std::to_string(at.y); }
 };
 
 std::ostream& operator<<(std::ostream& out, const Snapshot& snapshot)
 {
-    for (const auto& character : snapshot.characters) {
-        if (character)
-            out << "(" << character->x << "," << character->y << ") ";
-        else
-            out << "hidden ";
-    }
+    for (const std::string& character : snapshot.characters)
+        out << character << " ";
     return out << (snapshot.balloon ? "balloon" : "-");
 }
 
@@ -93,7 +82,7 @@ protected:
     // Performs the greeting from start on the stage until the performer has finished,
     // and records each change of what the stage shows. `during` sees every snapshot.
     Timeline Perform(const std::vector<std::string>& lines, size_t start,
-                     const std::function<void(const Snapshot&)>& during = nullptr, DWORD timeout = 20000)
+                     const std::function<void(const Snapshot&)>& during = nullptr)
     {
         folder.Write("greeting.pcg", GreetingText(lines));
         PlayerScript script;
@@ -109,7 +98,7 @@ protected:
                     during(now);
                 return performer.IsFinished();
             },
-            timeout);
+            20000);
         EXPECT_TRUE(finished) << "the performance did not end; the stage showed:\n" << Describe(timeline);
         timeline.push_back(Look());
         return timeline;
@@ -123,10 +112,8 @@ protected:
                 windows.push_back(window);
         for (HWND window : windows) {
             RECT rect{};
-            if (IsWindow(window) && IsWindowVisible(window) && GetWindowRect(window, &rect))
-                snapshot.characters.push_back(POINT{ rect.left, rect.top });
-            else
-                snapshot.characters.push_back(std::nullopt);
+            const bool shown = IsWindow(window) && IsWindowVisible(window) && GetWindowRect(window, &rect);
+            snapshot.characters.push_back(shown ? Snapshot::Position({ rect.left, rect.top }) : Snapshot::Hidden);
         }
         for (HWND balloon : ThreadWindows("ParlacardStageBalloon"))
             snapshot.balloon = snapshot.balloon || IsWindowVisible(balloon);
@@ -216,7 +203,7 @@ TEST_F(PerformerTest, PerformsFromTheStartToTheEndOneActionAfterTheOther)
     EXPECT_TRUE(timeline[bShown].ShowsAt(1, centre)) << shown;
 
     // At the end every character has left.
-    EXPECT_EQ((Snapshot{ { std::nullopt, std::nullopt }, false }), timeline.back()) << shown;
+    EXPECT_EQ((Snapshot{ { Snapshot::Hidden, Snapshot::Hidden }, false }), timeline.back()) << shown;
     EXPECT_EQ(std::optional<bool>(true), performed);
 }
 
@@ -238,7 +225,7 @@ TEST_F(PerformerTest, EscStopsThePerformance)
     // The speech alone would take more than ten seconds.
     EXPECT_LT(GetTickCount() - started, 5000u) << shown;
     EXPECT_EQ(timeline.size(), Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, topLeft); })) << shown;
-    EXPECT_EQ((Snapshot{ { std::nullopt }, false }), timeline.back()) << shown;
+    EXPECT_EQ((Snapshot{ { Snapshot::Hidden }, false }), timeline.back()) << shown;
     EXPECT_EQ(std::optional<bool>(true), performed);
 }
 
@@ -261,7 +248,7 @@ TEST_F(PerformerTest, AClickOnACharacterStopsThePerformanceAndAClickBesideItDoes
     ASSERT_TRUE(clicked) << shown;
     EXPECT_LT(GetTickCount() - clickedAt, 2000u) << shown;
     EXPECT_EQ(timeline.size(), Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, topLeft); })) << shown;
-    EXPECT_EQ((Snapshot{ { std::nullopt }, false }), timeline.back()) << shown;
+    EXPECT_EQ((Snapshot{ { Snapshot::Hidden }, false }), timeline.back()) << shown;
 }
 
 TEST_F(PerformerTest, ACharacterThatCannotBeLoadedEndsThePerformanceWithAMessage)
@@ -275,6 +262,6 @@ TEST_F(PerformerTest, ACharacterThatCannotBeLoadedEndsThePerformanceWithAMessage
     EXPECT_EQ("The character \"PlayerTestBroken\" could not be loaded.", answerer.Boxes()[0].text);
     EXPECT_EQ("Parlacard Player", answerer.Boxes()[0].caption);
     EXPECT_EQ(timeline.size(), Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, topLeft); })) << shown;
-    EXPECT_EQ((Snapshot{ { std::nullopt }, false }), timeline.back()) << shown;
+    EXPECT_EQ((Snapshot{ { Snapshot::Hidden }, false }), timeline.back()) << shown;
     EXPECT_EQ(std::optional<bool>(false), performed);
 }

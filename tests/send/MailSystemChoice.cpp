@@ -43,7 +43,8 @@ bool OverridesKeyExists()
 DWORD RunAgain()
 {
     std::string commandLine = GetCommandLineA();
-    STARTUPINFOA startup = { sizeof(startup) };
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process;
     SetEnvironmentVariableA(RelaunchedVariable, "1");
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
@@ -125,6 +126,8 @@ MailSystemChoice::MailSystemChoice(MailSystem system)
         ADD_FAILURE() << OverridesKey() << " was missing when this program started: Wine will not read it";
     switch (system) {
     case MailSystem::Mock:
+        if (GetModuleHandleA("MAPI32.DLL"))
+            ADD_FAILURE() << "a MAPI32.DLL is loaded already (Wine keeps its own once used): the mock cannot load";
         SetOverride("native,builtin");
         break;
     case MailSystem::WinesOwn:

@@ -212,6 +212,16 @@ TEST_F(UploadTest, GarbageInPlaceOfAReplyIsRefused)
     EXPECT_EQ(0u, texts[0].find("Failed to send greeting to the Parlacard web site.\n")) << texts[0];
 }
 
+TEST_F(UploadTest, AHugeFirstLineIsShownCutShort)
+{
+    const std::string line(200000, 'x');
+    standIn.ReplyWith(200, line + "\r\n");
+    const Texts texts = Upload(false);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find(NotAnId + "xxxxxxxx"));
+    EXPECT_LT(texts[0].size(), NotAnId.size() + line.size());
+}
+
 class SendPageTest : public testing::Test {
 protected:
     TestRegistry registry;

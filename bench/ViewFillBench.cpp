@@ -1,0 +1,94 @@
+// Times opening a greeting of 10,000 actions into the main window (the view's refill: rows,
+// images, column width), next to filling a plain list view with the same 10,000 rows as the
+// yardstick.
+#include "Stopwatch.h"
+#include "app/AppSettings.h"
+#include "app/MainFrame.h"
+#include "app/ParloView.h"
+#include "framework/DocTemplate.h"
+#include "framework/WinApp.h"
+#include "greeting/ParloDoc.h"
+#include "greeting/Vocabulary.h"
+#include "res/resource.h"
+#include <commctrl.h>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int ActionCount = 10000;
+const int Runs = 5;
+
+std::string WriteGreeting()
+{
+    char folder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "ViewFillBench.pcg";
+    CParloDoc doc;
+    const char* commands[] = { "Show", "Say", "Animate", "Move", "Hide" };
+    const char* arguments[] = { "Animate", "Hello, \"friend\", and welcome to your greeting!", "Wave", "Bottom Right",
+                                "Don't Animate" };
+    for (int i = 0; i < ActionCount; ++i)
+        doc.InsertAction(new GreetingAction("Merlin", commands[i % 5], arguments[i % 5]), i);
+    doc.WriteGreetingFile(path);
+    return path;
+}
+
+} // namespace
+
+int main()
+{
+    INITCOMMONCONTROLSEX controls{ sizeof(controls), ICC_WIN95_CLASSES };
+    ::InitCommonControlsEx(&controls);
+    FillVocabulary();
+    GetSettings().UserName = "Bench";
+    const std::string path = WriteGreeting();
+
+    CWinApp app;
+    app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CParloDoc), RUNTIME_CLASS(CMainFrame),
+                                              RUNTIME_CLASS(CParloView)));
+    app.OnFileNew();
+    app.m_pMainWnd->ShowWindow(SW_SHOW);
+    auto* view = dynamic_cast<CParloView*>(static_cast<CMainFrame*>(app.m_pMainWnd)->GetActiveView());
+    CParloDoc* doc = view->GetDocument();
+
+    const double open = BestOf(Runs, [&]() { app.OpenDocumentFile(path); });
+    const double refill = BestOf(Runs, [&]() { doc->UpdateAllViews(nullptr); });
+
+    // The yardstick: a plain report list view of the same size, the same rows.
+    std::vector<std::string> rows;
+    for (int i = 0; i < doc->GetActionCount(); ++i)
+        rows.push_back(doc->GetAction(i)->GetDescription());
+    RECT client;
+    ::GetClientRect(view->GetListControl(), &client);
+    HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, client.right,
+                                  client.bottom, app.m_pMainWnd->m_hWnd, nullptr, nullptr, nullptr);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<char*>("Action");
+    ::SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    // Filled the way a list is filled in bulk: painting held back until the rows are in.
+    const double plain = BestOf(Runs, [&]() {
+        ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        for (int i = 0; i < ActionCount; ++i) {
+            item.iItem = i;
+            item.pszText = const_cast<char*>(rows[i].c_str());
+            ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list, nullptr, TRUE);
+    });
+    ::DestroyWindow(list);
+
+    std::printf("%d actions, best of %d runs\n", ActionCount, Runs);
+    std::printf("plain list view fill (yardstick)   %8.1f ms\n", plain);
+    std::printf("view refill (rows, images, width)  %8.1f ms  %.2fx  (target 1.5x)\n", refill, refill / plain);
+    std::printf("open the greeting file into it     %8.1f ms  %.2fx\n", open, open / plain);
+    app.m_pMainWnd->DestroyWindow();
+    ::DeleteFileA(path.c_str());
+    return 0;
+}
