@@ -1,5 +1,6 @@
 // Times reading a character file of about 2 MB with 60 animations from memory, next to
 // a plain copy of the same bytes as the yardstick. Best of several runs each.
+#include "Stopwatch.h"
 #include "stage/AcsReader.h"
 #include "stage/AcsWriter.h"
 #include "tests/stage/SyntheticCharacter.h"
@@ -14,24 +15,16 @@ namespace {
 const int Rounds = 10;
 const double TargetMilliseconds = 100;
 
-double Now()
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The fastest of Rounds runs, in milliseconds; false from a run stops the timing.
 template <class Run>
 double Best(Run run)
 {
     double best = std::numeric_limits<double>::max();
     for (int i = 0; i < Rounds; ++i) {
-        double start = Now();
+        Stopwatch watch;
         if (!run())
             return -1;
-        best = std::min(best, Now() - start);
+        best = std::min(best, watch.Milliseconds());
     }
     return best;
 }

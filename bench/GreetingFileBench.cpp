@@ -1,5 +1,6 @@
 // Times saving, loading and describing a large greeting, next to a plain write and read
 // of the same bytes through the system's file calls as the yardstick.
+#include "Stopwatch.h"
 #include "app/AppSettings.h"
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
@@ -14,21 +15,6 @@ namespace {
 
 const int ActionCount = 100000;
 const int Rounds = 5;
-
-class Stopwatch {
-public:
-    Stopwatch() { ::QueryPerformanceCounter(&start); }
-    double Milliseconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        ::QueryPerformanceCounter(&now);
-        ::QueryPerformanceFrequency(&frequency);
-        return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER start;
-};
 
 // Every command, with quotes and commas in the spoken texts.
 void FillGreeting(CParloDoc& doc)

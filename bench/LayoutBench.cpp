@@ -1,6 +1,7 @@
 // Times one layout pass over a form of 20 children, next to moving the same children to
 // the same places with plain SetWindowPos calls as the yardstick; and the solving alone,
 // without any window moving.
+#include "Stopwatch.h"
 #include "controls/ChildGeometry.h"
 #include "controls/LayoutManager.h"
 #include "controls/LayoutSolver.h"
@@ -15,21 +16,6 @@ const int Passes = 400;
 const int FirstId = 100;
 const int ChildCount = 20;
 const SIZE Sizes[2] = { { 640, 480 }, { 800, 600 } };
-
-class Stopwatch {
-public:
-    Stopwatch() { ::QueryPerformanceCounter(&start); }
-    double Milliseconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        ::QueryPerformanceCounter(&now);
-        ::QueryPerformanceFrequency(&frequency);
-        return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER start;
-};
 
 LayoutRule Rule(LayoutAction action, LayoutMetric metric, int subject, LayoutMetric referenceMetric, int reference,
                 int distance)

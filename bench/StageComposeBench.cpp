@@ -1,6 +1,7 @@
 // Times composing one 128 x 128 frame of the sample character, with a mouth overlay,
 // into the character window's bitmap, next to a plain copy of a bitmap of that size
 // as the yardstick. Best of several runs each.
+#include "Stopwatch.h"
 #include "stage/CharacterWindow.h"
 #include "stage/FrameComposer.h"
 #include "stage/SampleCharacter.h"
@@ -17,24 +18,16 @@ const int Rounds = 10;
 const int FramesPerRound = 500;
 const double TargetMilliseconds = 1;
 
-double Now()
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The fastest of Rounds runs of FramesPerRound frames, in milliseconds per frame.
 template <class Run>
 double BestPerFrame(Run run)
 {
     double best = std::numeric_limits<double>::max();
     for (int i = 0; i < Rounds; ++i) {
-        const double start = Now();
+        const Stopwatch watch;
         for (int frame = 0; frame < FramesPerRound; ++frame)
             run(frame);
-        best = std::min(best, (Now() - start) / FramesPerRound);
+        best = std::min(best, (watch.Milliseconds()) / FramesPerRound);
     }
     return best;
 }

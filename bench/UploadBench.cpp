@@ -6,6 +6,7 @@
 //   UploadBench <file>    writes the greeting's bytes to <file> for curl, then prints
 //                         the best times of several rounds (post_ms= and both_ms= lines
 //                         for the script)
+#include "Stopwatch.h"
 #include "app/AppSettings.h"
 #include "greeting/ParloDoc.h"
 #include "send/GreetingPost.h"
@@ -19,14 +20,6 @@ namespace {
 
 const size_t GreetingSize = 1024 * 1024;
 const int Rounds = 10;
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Spoken lines of every length up to a full balloon, until the text reaches the size.
 void FillGreeting(CParloDoc& doc)
@@ -73,14 +66,14 @@ int main(int argc, char** argv)
     double bestBuild = 1e300, bestPost = 1e300, bestBoth = 1e300;
     for (int round = 0; round < Rounds; ++round) {
         std::string firstLine, failure;
-        const double start = Now();
+        const Stopwatch watch;
         doc.BuildGreetingText("\r\n");
-        const double built = Now();
+        const double built = watch.Milliseconds();
         const bool posted = PostGreeting(doc.GetGreetingText(), firstLine, failure);
-        const double done = Now();
-        bestBuild = std::min(bestBuild, built - start);
+        const double done = watch.Milliseconds();
+        bestBuild = std::min(bestBuild, built);
         bestPost = std::min(bestPost, done - built);
-        bestBoth = std::min(bestBoth, done - start);
+        bestBoth = std::min(bestBoth, done);
         const std::string id = firstLine.substr(0, firstLine.find_last_not_of(" \t\r") + 1);
         if (!posted || id.empty() || !IsGreetingId(id)) {
             std::fprintf(stderr, "upload failed: %s\n", posted ? ("the reply was " + firstLine).c_str() : failure.c_str());

@@ -25,6 +25,19 @@ private:
     bool lastWasEdit_ = false;
 };
 
+// Runs one exchange for a window (exchange is its DoDataExchange); false when a
+// validation failed and the user was told.
+template <class Exchange> bool RunDataExchange(CWnd* wnd, bool saveAndValidate, Exchange exchange)
+{
+    CDataExchange dx(wnd, saveAndValidate);
+    try {
+        exchange(&dx);
+    } catch (const CDataExchange::Failure&) {
+        return false;
+    }
+    return true;
+}
+
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maxChars);
 void DDX_Check(CDataExchange* dx, int id, int& value);

@@ -113,11 +113,5 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 bool CDialog::UpdateData(bool saveAndValidate)
 {
-    CDataExchange dx(this, saveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange::Failure&) {
-        return false;
-    }
-    return true;
+    return RunDataExchange(this, saveAndValidate, [this](CDataExchange* dx) { DoDataExchange(dx); });
 }

@@ -36,13 +36,7 @@ void CFormView::DoDataExchange(CDataExchange*) {}
 
 bool CFormView::UpdateData(bool saveAndValidate)
 {
-    CDataExchange dx(this, saveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange::Failure&) {
-        return false;
-    }
-    return true;
+    return RunDataExchange(this, saveAndValidate, [this](CDataExchange* dx) { DoDataExchange(dx); });
 }
 
 void CFormView::OnInitialUpdate()

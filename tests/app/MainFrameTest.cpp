@@ -6,6 +6,7 @@
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
 #include "support/TestRegistry.h"
+#include "support/ApplicationShutdown.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,16 +24,7 @@ protected:
         ASSERT_NE(nullptr, frame);
         frame->ShowWindow(SW_SHOW);
     }
-    void TearDown() override
-    {
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            if (message.message != WM_QUIT)
-                DispatchMessageA(&message);
-        app.ExitInstance();
-    }
+    void TearDown() override { ShutDownApplication(app); }
 
     TestRegistry registry;
     CWinApp app;

@@ -11,6 +11,7 @@
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordedPlayer.h"
 #include "support/TestRegistry.h"
+#include "support/ApplicationShutdown.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,16 +34,7 @@ protected:
         ASSERT_NE(nullptr, view);
         doc = view->GetDocument();
     }
-    void TearDown() override
-    {
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            if (message.message != WM_QUIT)
-                DispatchMessageA(&message);
-        app.ExitInstance();
-    }
+    void TearDown() override { ShutDownApplication(app); }
 
     // A greeting of the given spoken texts, listed in the view, nothing selected.
     void Load(std::initializer_list<const char*> texts)

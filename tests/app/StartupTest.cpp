@@ -4,6 +4,7 @@
 #include "framework/Wnd.h"
 #include "greeting/ParloDoc.h"
 #include "res/resource.h"
+#include "support/ApplicationShutdown.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/TempFolder.h"
@@ -34,20 +35,6 @@ private:
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override { GetSettings() = AppSettings{}; }
-
-    // Closes the main window the way the user would and ends the application.
-    void Shutdown(CWinApp& app)
-    {
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        // The closing main window asks the loop to quit; this loop is the test's.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT)
-                DispatchMessageA(&message);
-        }
-        app.ExitInstance();
-    }
 
     CParloDoc* Document(CWinApp& app)
     {
@@ -85,7 +72,7 @@ TEST_F(Startup, FirstRunShowsTourThenSetupThenTheNewGreetingInTheMainWindow)
     EXPECT_EQ("Ann", registry.GetString(HKEY_LOCAL_MACHINE, "General", "UserName"));
     EXPECT_EQ("Male", registry.GetString(HKEY_LOCAL_MACHINE, "General", "Gender"));
     EXPECT_TRUE(boxes.Boxes().empty());
-    Shutdown(app);
+    ShutDownApplication(app);
 }
 
 TEST_F(Startup, WithoutTourAndWithAUserItGoesStraightToTheGreeting)
@@ -97,7 +84,7 @@ TEST_F(Startup, WithoutTourAndWithAUserItGoesStraightToTheGreeting)
     EXPECT_EQ((std::vector<std::string>{ "agent after main window" }), events);
     EXPECT_TRUE(driver.Seen().empty());
     ASSERT_NE(nullptr, app.m_pMainWnd);
-    Shutdown(app);
+    ShutDownApplication(app);
 }
 
 TEST_F(Startup, CancelledSetupEndsBeforeAnyWindow)
@@ -109,7 +96,7 @@ TEST_F(Startup, CancelledSetupEndsBeforeAnyWindow)
     EXPECT_EQ(nullptr, app.GetFirstDocTemplate());
     EXPECT_EQ((std::vector<std::string>{ "tour" }), events);
     EXPECT_FALSE(registry.GetString(HKEY_LOCAL_MACHINE, "General", "UserName"));
-    Shutdown(app);
+    ShutDownApplication(app);
 }
 
 TEST_F(Startup, AMissingFileOnTheCommandLineIsReportedAndEndsStartup)
@@ -128,7 +115,7 @@ TEST_F(Startup, AMissingFileOnTheCommandLineIsReportedAndEndsStartup)
     EXPECT_EQ(nullptr, boxes.Boxes()[0].owner);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
     EXPECT_TRUE(events.empty());
-    Shutdown(app);
+    ShutDownApplication(app);
 }
 
 TEST_F(Startup, AGreetingOnTheCommandLineOpensAndSavesBackByteForByte)
@@ -154,7 +141,7 @@ TEST_F(Startup, AGreetingOnTheCommandLineOpensAndSavesBackByteForByte)
     ASSERT_TRUE(doc->DoFileSave());
     EXPECT_EQ(bytes, folder.Read("Birthday.pcg"));
     EXPECT_FALSE(doc->IsModified());
-    Shutdown(app);
+    ShutDownApplication(app);
     // The file went into the recent-file list of the user's profile.
     EXPECT_EQ(folder.File("Birthday.pcg"), registry.GetString(HKEY_CURRENT_USER, "Recent File List", "File1"));
 }

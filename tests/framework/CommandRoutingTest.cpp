@@ -7,6 +7,7 @@
 #include "support/MessageBoxAnswerer.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistry.h"
+#include "support/ApplicationShutdown.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,17 +82,7 @@ protected:
         app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(RoutingDoc), RUNTIME_CLASS(RoutingFrame),
                                                   RUNTIME_CLASS(RoutingView)));
     }
-    void TearDown() override
-    {
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT)
-                DispatchMessageA(&message);
-        }
-        app.ExitInstance();
-    }
+    void TearDown() override { ShutDownApplication(app); }
     CDocument* NewDocument()
     {
         app.OnFileNew();
