@@ -84,6 +84,7 @@ void BalloonWindow::Open(const std::string& text, const RECT& character)
 void BalloonWindow::ShowWords(size_t count)
 {
     shown_ = count;
+    KeepInFront();
     ::InvalidateRect(Handle(), nullptr, FALSE);
     ::UpdateWindow(Handle());
 }

@@ -48,7 +48,11 @@ bool CharacterWindow::Present()
     SIZE size = { width_, height_ };
     POINT origin = { 0, 0 };
     BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-    return ::UpdateLayeredWindow(Handle(), nullptr, nullptr, &size, memoryDc_, &origin, 0, &blend, ULW_ALPHA) != 0;
+    if (!::UpdateLayeredWindow(Handle(), nullptr, nullptr, &size, memoryDc_, &origin, 0, &blend, ULW_ALPHA))
+        return false;
+    // A window opened since the last frame (a dialog) must not hide the character.
+    KeepInFront();
+    return true;
 }
 
 POINT CharacterWindow::Position() const

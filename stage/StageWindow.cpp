@@ -12,6 +12,18 @@ void StageWindow::Show()
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
+void StageWindow::KeepInFront()
+{
+    if (!IsVisible())
+        return;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // A window already first in the window order would not move, and a window drawn
+    // over it would stay there: it steps behind the topmost windows and back in front.
+    if (!::GetWindow(window_, GW_HWNDPREV))
+        ::SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, flags);
+}
+
 void StageWindow::Hide()
 {
     ::ShowWindow(window_, SW_HIDE);

@@ -16,6 +16,10 @@ public:
     // Shows the window without taking the focus from the caller's window.
     void Show();
     void Hide();
+    // Brings a shown window back in front of windows opened after it: a topmost window
+    // stays first in the window order, but a window system may still draw a window
+    // opened later over it until it is put in front again.
+    void KeepInFront();
 
 protected:
     // Creates the window hidden: topmost, without a taskbar button, never activated.

@@ -1,0 +1,133 @@
+// Windows that open after the character has appeared (a dialog the program opens while
+// the character reads to the user) must not cover the character or its balloon: the
+// screen is read back to see what the user sees.
+#include "StageTestSupport.h"
+#include "stage/SampleCharacter.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const COLORREF kCoverColor = RGB(0, 255, 0);  // a colour the sample character does not have
+
+// A plain window of one colour, shown the way a dialog is shown, over a part of the screen.
+class CoveringWindow {
+public:
+    explicit CoveringWindow(const RECT& rect)
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = brush_;
+        windowClass.lpszClassName = "StageTestCover";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, "StageTestCover", "", WS_POPUP, rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(window_, SW_SHOW);
+        UpdateWindow(window_);
+    }
+    ~CoveringWindow()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA("StageTestCover", GetModuleHandleA(nullptr));
+        DeleteObject(brush_);
+    }
+    CoveringWindow(const CoveringWindow&) = delete;
+    CoveringWindow& operator=(const CoveringWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+private:
+    HBRUSH brush_ = CreateSolidBrush(kCoverColor);
+    HWND window_ = nullptr;
+};
+
+// How many pixels of that part of the screen, as it shows now, are not the cover's colour.
+size_t PixelsUnlikeCover(const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT);
+    GdiFlush();
+    const uint32_t cover = (GetRValue(kCoverColor) << 16) | (GetGValue(kCoverColor) << 8) | GetBValue(kCoverColor);
+    size_t unlike = 0;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        unlike += (pixels[i] & 0xFFFFFF) != cover;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return unlike;
+}
+
+RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+class CharacterInFrontTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const AgentRequest move = stage.MoveTo(400, 300, 0);
+        const AgentRequest show = stage.Show(true);
+        ASSERT_TRUE(PumpUntil([&] { return IsDone(show); }, 2000));
+        ASSERT_EQ(0, move.GetStatus());
+        character = ScreenRect(CharacterWindow());
+    }
+
+    // Covers the character and the room above it, where its balloon goes, with a
+    // margin; checks that the screen shows the cover there at all.
+    std::unique_ptr<CoveringWindow> Cover()
+    {
+        const RECT rect = { character.left - 200, character.top - 150, character.right + 200, character.bottom + 40 };
+        auto cover = std::make_unique<CoveringWindow>(rect);
+        const RECT margin = { rect.left, character.bottom + 5, rect.right, rect.bottom };
+        EXPECT_TRUE(PumpUntil([&] { return PixelsUnlikeCover(margin) == 0; }, 1000))
+            << "the screen does not show the covering window";
+        return cover;
+    }
+
+    LoadedStage stage{ MakeSampleCharacter() };
+    RECT character{};
+};
+
+TEST_F(CharacterInFrontTest, ADialogOpenedAfterTheCharacterAppearedLeavesItInSightWhileItAnimatesAndTalks)
+{
+    const auto cover = Cover();
+    const AgentRequest wave = stage.character.Play("Wave");
+    PumpFor(300);
+    EXPECT_GT(PixelsUnlikeCover(character), 0u) << "the character is hidden while it waves";
+
+    const AgentRequest speak = stage.Speak("Here I am, reading this text to you word by word");
+    PumpFor(600);
+    EXPECT_GT(PixelsUnlikeCover(character), 0u) << "the character is hidden while it talks";
+    EXPECT_GT(PixelsUnlikeCover(ScreenRect(BalloonWindow())), 0u) << "the balloon is hidden";
+}
+
+TEST_F(CharacterInFrontTest, AWindowOpenedWhileTheCharacterTalksLeavesItAndItsBalloonInSight)
+{
+    const AgentRequest speak = stage.Speak("Here I am, reading this text to you word by word");
+    PumpFor(300);
+    const auto cover = Cover();
+    PumpFor(600);
+    EXPECT_GT(PixelsUnlikeCover(character), 0u) << "the character is hidden";
+    EXPECT_GT(PixelsUnlikeCover(ScreenRect(BalloonWindow())), 0u) << "the balloon is hidden";
+}
+
+} // namespace
