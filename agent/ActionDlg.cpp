@@ -7,6 +7,7 @@
 #include "controls/BrowserLaunch.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/TextUtil.h"
 #include "greeting/GreetingAction.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
@@ -84,11 +85,7 @@ std::string CleanSpeechText(const std::string& text)
     for (char& c : line)
         if (c == '\r' || c == '\n')
             c = ' ';
-    const char* blanks = " \t\r\n\v\f";
-    const size_t first = line.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return std::string();
-    line = line.substr(first, line.find_last_not_of(blanks) - first + 1);
+    line = TrimWhiteSpace(line);
     for (char& c : line)
         if (c == '"')
             c = '\'';

@@ -1,5 +1,6 @@
 #include "app/UserDetailsDlg.h"
 #include "framework/DataExchange.h"
+#include "framework/TextUtil.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CUserDetailsDlg, CDialog)
@@ -25,15 +26,8 @@ void CUserDetailsDlg::DoDataExchange(CDataExchange* dx)
     DDV_MaxChars(dx, m_email, maxEmailLength_);
 }
 
-namespace {
-bool HasText(const std::string& text)
-{
-    return text.find_first_not_of(" \t\r\n\v\f") != std::string::npos;
-}
-}
-
 void CUserDetailsDlg::UpdateOkButton()
 {
-    const bool ready = HasText(GetDlgItemText(IDC_NAME)) && HasText(GetDlgItemText(IDC_EMAIL));
+    const bool ready = !TrimWhiteSpace(GetDlgItemText(IDC_NAME)).empty() && !TrimWhiteSpace(GetDlgItemText(IDC_EMAIL)).empty();
     ::EnableWindow(GetDlgItem(IDOK), ready);
 }

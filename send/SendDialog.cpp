@@ -2,6 +2,7 @@
 #include "app/AppSettings.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/TextUtil.h"
 #include "framework/Thread.h"
 #include "framework/WaitCursor.h"
 #include "res/resource.h"
@@ -20,15 +21,6 @@ const char NotAnAddress[] = " is not a valid E-mail address.\n\nPlease fix it an
 const UINT_PTR AutoOpenTimer = 1;
 const UINT AutoOpenDelay = 200;
 const DWORD WatchInterval = 50;
-
-std::string TrimWhiteSpace(const std::string& text)
-{
-    const char* const white = " \t\r\n\v\f";
-    const size_t first = text.find_first_not_of(white);
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(white) - first + 1);
-}
 
 // In the system's code page, as the user typed it.
 std::string ToLower(std::string text)

@@ -2,6 +2,7 @@
 #include "app/SiteInfo.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/MessageBox.h"
+#include "framework/TextUtil.h"
 #include "framework/WaitCursor.h"
 #include "greeting/ParloDoc.h"
 #include "send/GreetingPost.h"
@@ -12,15 +13,6 @@ namespace {
 const char NoIdReceived[] = "Failed to send greeting to the Parlacard web site.\n\nCould not obtain ID from web server.";
 const char NotAnId[] = "Failed to send greeting to the Parlacard web site.\nCould not obtain ID from web server.\n\n"
                        "The response from the server was:\n";
-
-std::string TrimWhiteSpace(const std::string& text)
-{
-    const char* const white = " \t\r\n\v\f";
-    const size_t first = text.find_first_not_of(white);
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(white) - first + 1);
-}
 
 void ShowError(const std::string& text)
 {
