@@ -82,10 +82,30 @@ int main()
         ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(list, nullptr, TRUE);
     });
+    // The same with a small-image list and an image per row, as the view's rows have.
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 5, 1);
+    ImageList_SetImageCount(images, 5);
+    ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    const double withImages = BestOf(Runs, [&]() {
+        ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        for (int i = 0; i < ActionCount; ++i) {
+            item.iItem = i;
+            item.iImage = i % 5;
+            item.pszText = const_cast<char*>(rows[i].c_str());
+            ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list, nullptr, TRUE);
+    });
     ::DestroyWindow(list);
+    ImageList_Destroy(images);
 
     std::printf("%d actions, best of %d runs\n", ActionCount, Runs);
     std::printf("plain list view fill (yardstick)   %8.1f ms\n", plain);
+    std::printf("plain fill with row images         %8.1f ms  %.2fx\n", withImages, withImages / plain);
     std::printf("view refill (rows, images, width)  %8.1f ms  %.2fx  (target 1.5x)\n", refill, refill / plain);
     std::printf("open the greeting file into it     %8.1f ms  %.2fx\n", open, open / plain);
     app.m_pMainWnd->DestroyWindow();
