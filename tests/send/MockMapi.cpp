@@ -6,6 +6,7 @@
 //   window               shows a window with the caption it was given and waits (up to
 //                        3 s) for someone to bring it to the foreground
 // Each call is appended to MockMapiCalls.txt beside it, one line each.
+#include "support/FileText.h"
 #include <windows.h>
 #include <sstream>
 #include <string>
@@ -43,19 +44,6 @@ std::string Beside(const char* name)
     return folder.substr(0, folder.find_last_of('\\') + 1) + name;
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
 
 void Log(const std::string& line)
 {
@@ -118,7 +106,7 @@ extern "C" ULONG WINAPI MAPIAddress(ULONG_PTR session, ULONG_PTR uiParam, LPSTR 
 
     ULONG result = 0;
     auto returned = new Returned;
-    std::istringstream answer(ReadAll(Beside("MockMapiAnswer.txt")));
+    std::istringstream answer(ReadFileText(Beside("MockMapiAnswer.txt")));
     for (std::string line; std::getline(answer, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();

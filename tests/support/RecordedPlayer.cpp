@@ -1,4 +1,5 @@
 #include "support/RecordedPlayer.h"
+#include "support/FileText.h"
 #include <windows.h>
 
 RecordedPlayer::RecordedPlayer()
@@ -28,16 +29,7 @@ namespace {
 std::vector<std::string> ReadLines(const std::string& path)
 {
     std::vector<std::string> lines;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return lines;
-    std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
+    const std::string text = ReadFileText(path);
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
     return lines;

@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+// The whole content of a file, read while others may still write it; empty when the
+// file cannot be opened.
+std::string ReadFileText(const std::string& path);
