@@ -4,6 +4,7 @@
 #include "framework/View.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "update/WebUpdateDialog.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
@@ -12,6 +13,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_PLAYGREETING, OnUpdateAlwaysEnabled)
     ON_COMMAND(ID_HELP_OTHERPRODUCTS, OnOtherProducts)
     ON_UPDATE_COMMAND_UI_RANGE(ID_ACTION_ADD, ID_ACTION_EDIT, OnUpdateFollowViewButton)
+    ON_COMMAND(ID_HELP_DOWNLOADUPDATE, OnDownloadUpdate)
     ON_COMMAND(ID_HELP_ONLINEHELP, OnOnlineHelp)
     ON_COMMAND(ID_HELP_SENDFEEDBACK, OnSendFeedback)
 END_MESSAGE_MAP()
@@ -62,6 +64,12 @@ void CMainFrame::OnUpdateFollowViewButton(CCmdUI* ui)
     CView* view = GetActiveView();
     HWND button = view ? view->GetDlgItem(static_cast<int>(ui->m_nID)) : nullptr;
     ui->Enable(button && ::IsWindowEnabled(button));
+}
+
+void CMainFrame::OnDownloadUpdate()
+{
+    WebUpdateDialog dialog;
+    dialog.RunWebUpdate();
 }
 
 void CMainFrame::OnOnlineHelp()

@@ -4,7 +4,8 @@
 #include "framework/ToolBar.h"
 
 // The main window: menu, toolbar and status bar; half the screen, centred, never smaller
-// than its minimum; the Edit menu follows the view's buttons; the service's web pages.
+// than its minimum; the Edit menu follows the view's buttons; the service's web pages and
+// the program update.
 class CMainFrame : public CFrameWnd {
 public:
     static const int MinTrackWidth = 510;
@@ -23,6 +24,7 @@ protected:
     void OnOnlineHelp();
     void OnSendFeedback();
     void OnOtherProducts();
+    void OnDownloadUpdate();
     DECLARE_MESSAGE_MAP()
 
 private:

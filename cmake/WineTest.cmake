@@ -40,3 +40,20 @@ function(add_wine_test name)
     TIMEOUT 300
     ENVIRONMENT "WINEPREFIX=${WINE_TEST_PREFIX};WINEARCH=win32;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 endfunction()
+
+# use_service_stand_in(<test>)
+# The test talks to the service stand-in, a program of the host tree (./parla builds the
+# two trees side by side). CTest starts one on a free port before the test, even when only
+# that test is asked for, and stops it afterwards; its port is in service/port beside the
+# test program, and the files it publishes under "/update/" in service/updates.
+set(PARLACARD_SERVICE ${CMAKE_BINARY_DIR}/../host/service/parlacard-service
+    CACHE FILEPATH "The service stand-in built by the host tree")
+function(use_service_stand_in name)
+  set(stand_in ${CMAKE_SOURCE_DIR}/service/stand-in.sh)
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/service)
+  add_test(NAME ${name}_service_start COMMAND sh ${stand_in} start ${PARLACARD_SERVICE} ${folder})
+  add_test(NAME ${name}_service_stop COMMAND sh ${stand_in} stop ${folder})
+  set_tests_properties(${name}_service_start PROPERTIES FIXTURES_SETUP ${name}_service)
+  set_tests_properties(${name}_service_stop PROPERTIES FIXTURES_CLEANUP ${name}_service)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_service)
+endfunction()

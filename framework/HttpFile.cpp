@@ -30,6 +30,11 @@ void CHttpFile::SendRequest(const std::string& headers, const void* body, DWORD 
     if (!::HttpSendRequestA(request, headers.empty() ? nullptr : headers.c_str(), static_cast<DWORD>(headers.size()),
                             const_cast<void*>(body), bodyLength))
         CInternetException::ThrowLastError();
+    CheckStatusArrived();
+}
+
+void CHttpFile::CheckStatusArrived()
+{
     // A server that closed the connection without a word leaves no status behind; some
     // WinInet versions report success for that all the same.
     DWORD status = 0;
@@ -61,15 +66,15 @@ DWORD CHttpFile::ReadBody(void* buffer, DWORD size)
     received += read;
     // WinInet takes a connection that closes early for the end of the body; a reply that
     // is cut short must not pass for a whole one.
-    if (read == 0 && size != 0 && received < DeclaredLength())
+    DWORD declared = 0;
+    if (read == 0 && size != 0 && QueryContentLength(declared) && received < declared)
         throw CInternetException(ERROR_INTERNET_CONNECTION_ABORTED);
     return read;
 }
 
-DWORD CHttpFile::DeclaredLength()
+bool CHttpFile::QueryContentLength(DWORD& length)
 {
-    DWORD length = 0;
-    return QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, length) ? length : 0;
+    return QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, length);
 }
 
 bool CHttpFile::ReadString(std::string& line, size_t maxLength)

@@ -17,6 +17,8 @@ public:
     void SendRequest(const std::string& headers, const void* body, DWORD bodyLength);
     // The status code of the reply, once the request has been sent.
     DWORD QueryInfoStatusCode();
+    // The Content-Length of the reply; false when it gave none.
+    bool QueryContentLength(DWORD& length);
 
     // The next line of the body without its line feed, at most maxLength bytes of it (the
     // rest of a longer line comes with the next call). False at the end of the body.
@@ -27,14 +29,15 @@ public:
 
 private:
     friend class CHttpConnection;
+    friend class CInternetSession;
     explicit CHttpFile(HINTERNET request);
 
+    // Throws when the server closed the connection without a status line.
+    void CheckStatusArrived();
     // Reads the next block of the body into the buffer; false at the end of the body.
     bool FillBuffer();
     // Up to size bytes of the body straight from WinInet; 0 at its end.
     DWORD ReadBody(void* buffer, DWORD size);
-    // The Content-Length of the reply; 0 when it gave none.
-    DWORD DeclaredLength();
 
     HINTERNET request;
     // Bytes of the body read from WinInet so far.

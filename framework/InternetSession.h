@@ -5,6 +5,7 @@
 #include <string>
 
 class CHttpConnection;
+class CHttpFile;
 
 // A WinInet session: the agent name that every request of it sends, and the proxy
 // settings its connections go through. It closes itself, and with it everything opened
@@ -22,6 +23,10 @@ public:
     // Throws CInternetException.
     std::unique_ptr<CHttpConnection> GetHttpConnection(const std::string& server, INTERNET_PORT port,
                                                        const char* userName, const char* password);
+    // Sends a GET for an http or https address at once (WinInet follows redirects) and
+    // returns the reply to read. Throws CInternetException, also for any other scheme.
+    std::unique_ptr<CHttpFile> OpenURL(const std::string& url, DWORD_PTR context, DWORD flags,
+                                       const std::string& headers);
     void Close();
 
 private:

@@ -6,6 +6,8 @@
 #define IDR_MAINFRAME                   128
 
 #define IDI_ACTION                      136
+#define IDI_UPDATE_STATUS               162
+#define IDI_UPDATE_LINKS                163
 
 // Bitmaps
 #define IDB_MOVE_UP                     137
@@ -23,6 +25,8 @@
 
 // Dialog templates
 #define IDD_PARLO_VIEW                  101
+#define IDD_NEWS                        111
+#define IDD_WEB_UPDATE                  175
 #define IDD_ACTION                      135
 #define IDD_SETUP                       152
 #define IDD_OPTIONS                     158
@@ -54,10 +58,34 @@
 #define IDC_GENDER                      1059
 #define IDC_HELP_TEXT                   296
 
+// Controls of the update and news dialogs
+#define IDC_NEWS_TEXT                   1010
+#define IDC_UPDATE_LINKS_GROUP          1011
+#define IDC_UPDATE_LINKS_TEXT           1012
+#define IDC_UPDATE_STATUS               1013
+#define IDC_DOWNLOAD_LINK               1014
+#define IDC_NEWS_LINK                   1015
+#define IDC_UPDATE_LINKS_ICON           1016
+#define IDC_DOWNLOAD_PROGRESS           1017
+#define IDC_PROGRESS_LABEL              1019
+
 // Strings
 #define IDS_HELP_MAIN                   1200
 #define IDS_HELP_ACTION                 1201
 #define IDS_HELP_NEW_GREETING           1202
+#define IDS_UPDATE_AVAILABLE            700
+#define IDS_UPDATE_DOWNLOAD_LINK        701
+#define IDS_UPDATE_NEWS_LINK            703
+#define IDS_UPDATE_NONE                 704
+#define IDS_UPDATE_CHECKING             707
+#define IDS_UPDATE_CHECK_FAILED         709
+#define IDS_UPDATE_WEB_ERROR            710
+#define IDS_UPDATE_FILE_ERROR           711
+#define IDS_UPDATE_PROGRESS             712
+#define IDS_UPDATE_PROGRESS_LABEL       713
+#define IDS_UPDATE_CANCELLING           717
+#define IDS_UPDATE_NEWS_TIP             718
+#define IDS_UPDATE_DOWNLOADED           719
 
 // Commands
 #define ID_ACTION_ADD                   1007

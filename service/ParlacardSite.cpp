@@ -65,17 +65,6 @@ const PlainPage PlainPages[] = {
     { "/products/.*", "More from Zentorix", "Other programs from the makers of Parlacard." },
 };
 
-// The newest release is the one the program itself carries, so a check finds nothing new.
-const char UpdateManifest[] = "LATEST VERSION: 1.0.0.0\r\n"
-                              "VERSION TO DISPLAY: 1.0\r\n"
-                              "FILE URL: http://www.parlacard.example/update/ParlacardSetup.exe\r\n"
-                              "FILE SIZE: 1 MB\r\n"
-                              "RELEASE DATE: Jan 1, 2024\r\n"
-                              "NEWS DATE: Jan 1, 2024\r\n"
-                              "DESCRIPTION URL: http://www.parlacard.example/update/news.rtf\r\n"
-                              "NEW CHANGES TEXT: New in this update:\\n\r\n"
-                              "OLD CHANGES TEXT: Already in your version:\\n\r\n";
-
 } // namespace
 
 ParlacardSite::ParlacardSite(GreetingStore& store, RequestLog& log, const UploadReplyPlan& plan)
@@ -95,10 +84,6 @@ void ParlacardSite::Mount(httplib::Server& server)
             SetPage(response, page.title, "<p>" + Escape(page.text) + "</p>\n");
         });
     }
-    server.Get(OnSite("/update/ver\\.txt"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        response.set_content(UpdateManifest, "text/plain");
-    });
 
     const auto notFound = [this](const httplib::Request& request, httplib::Response& response) {
         log_.Record(request);

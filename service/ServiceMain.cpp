@@ -1,16 +1,18 @@
 // The local stand-in of the service's web site, for tests and benchmarks:
 //
-//   parlacard-service --port N --data FOLDER [--port-file FILE]
+//   parlacard-service --port N --data FOLDER [--port-file FILE] [--updates FOLDER]
 //
 // listens on 127.0.0.1 (port 0: any free port), prints the port it listens on and, when
-// asked, writes it to FILE once requests can come. FOLDER keeps the greetings posted to
-// it (greetings/) and a record of each request of this run (requests/).
+// asked, writes it to FILE once requests can come. The data FOLDER keeps the greetings
+// posted to it (greetings/) and a record of each request of this run (requests/); the
+// update FOLDER holds the files the site publishes under "/update/".
 #include "service/DataFiles.h"
 #include "service/GreetingStore.h"
 #include "service/ParlacardSite.h"
 #include "service/RequestLog.h"
 #include "service/StandInServer.h"
 #include "service/TestControl.h"
+#include "service/UpdatePages.h"
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -25,6 +27,7 @@ struct Options {
     int port = -1;
     std::string dataFolder;
     std::string portFile;
+    std::string updateFolder;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -42,6 +45,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.dataFolder = value;
         } else if (name == "--port-file") {
             options.portFile = value;
+        } else if (name == "--updates") {
+            options.updateFolder = value;
         } else {
             return false;
         }
@@ -54,11 +59,15 @@ int Serve(const Options& options)
     GreetingStore store(options.dataFolder + "/greetings");
     RequestLog log(options.dataFolder + "/requests");
     UploadReplyPlan plan;
+    UpdateReplyPlan updatePlan;
     StandInServer server;
     server.set_payload_max_length(MaxRequestBody);
-    TestControl control(store, log, plan);
+    TestControl control(store, log, plan, updatePlan);
+    UpdatePages updates(options.updateFolder.empty() ? options.dataFolder + "/updates" : options.updateFolder, log,
+                        updatePlan);
     ParlacardSite site(store, log, plan);
     control.Mount(server);
+    updates.Mount(server);
     site.Mount(server);
 
     const int port = options.port == 0 ? server.bind_to_any_port("127.0.0.1")
@@ -80,7 +89,7 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: parlacard-service --port N --data FOLDER [--port-file FILE]\n");
+        std::fprintf(stderr, "usage: parlacard-service --port N --data FOLDER [--port-file FILE] [--updates FOLDER]\n");
         return 2;
     }
     try {

@@ -1,4 +1,7 @@
 #include "service/TestControl.h"
+#include "service/UpdatePages.h"
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -27,8 +30,9 @@ std::optional<int> ParseNumber(const std::string& text, int min, int max)
 
 } // namespace
 
-TestControl::TestControl(const GreetingStore& store, const RequestLog& log, UploadReplyPlan& plan)
-    : store_(store), log_(log), plan_(plan)
+TestControl::TestControl(const GreetingStore& store, const RequestLog& log, UploadReplyPlan& plan,
+                         UpdateReplyPlan& updatePlan)
+    : store_(store), log_(log), plan_(plan), updatePlan_(updatePlan)
 {
 }
 
@@ -39,7 +43,11 @@ void TestControl::Mount(httplib::Server& server)
     });
     server.Post("/_test/reset", [this](const httplib::Request&, httplib::Response& response) {
         plan_.Set(UploadReply());
+        updatePlan_.Reset();
         Answer(response, 200, "reset");
+    });
+    server.Post("/_test/update-reply", [this](const httplib::Request& request, httplib::Response& response) {
+        SetUpdateReply(request, response);
     });
     server.Get("/_test/requests/last", [this](const httplib::Request&, httplib::Response& response) {
         if (const std::optional<std::string> record = log_.Last())
@@ -74,5 +82,34 @@ void TestControl::SetUploadReply(const httplib::Request& request, httplib::Respo
     reply.delayMs = delay.value_or(reply.delayMs);
     reply.bytes = request.body;
     plan_.Set(reply);
+    Answer(response, 200, "set");
+}
+
+void TestControl::SetUpdateReply(const httplib::Request& request, httplib::Response& response)
+{
+    static const std::pair<const char*, UpdateReply::Kind> kinds[] = {
+        { "serve", UpdateReply::Kind::Serve },   { "notfound", UpdateReply::Kind::NotFound },
+        { "redirect", UpdateReply::Kind::Redirect }, { "cut", UpdateReply::Kind::Cut },
+        { "nolength", UpdateReply::Kind::NoLength },
+    };
+    const std::string name = request.get_param_value("name");
+    if (!UpdatePages::IsServedName(name))
+        return Answer(response, 400, "name must be a file name of the update folder");
+    UpdateReply reply;
+    const std::string kind = request.get_param_value("kind");
+    const auto found = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) { return kind == k.first; });
+    if (found == std::end(kinds))
+        return Answer(response, 400, "kind must be serve, notfound, redirect, cut or nolength");
+    reply.kind = found->second;
+    const std::optional<int> delay = ParseNumber(request.get_param_value("delay"), 0, MaxDelayMs);
+    const std::optional<int> rate = ParseNumber(request.get_param_value("rate"), 1, 1 << 30);
+    if ((request.has_param("delay") && !delay) || (request.has_param("rate") && !rate))
+        return Answer(response, 400, "delay must be 0 to " + std::to_string(MaxDelayMs) + ", rate 1 or more");
+    reply.delayMs = delay.value_or(0);
+    reply.bytesPerSecond = rate.value_or(0);
+    reply.redirectTo = request.get_param_value("to");
+    if (reply.kind == UpdateReply::Kind::Redirect && !UpdatePages::IsServedName(reply.redirectTo))
+        return Answer(response, 400, "a redirect needs the file name to go to");
+    updatePlan_.Set(name, reply);
     Answer(response, 200, "set");
 }

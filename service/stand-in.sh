@@ -4,7 +4,8 @@
 #
 #   stand-in.sh start PROGRAM FOLDER   starts PROGRAM on a free port with an empty
 #                                      FOLDER/data; the port goes to FOLDER/port once
-#                                      it listens, its output to FOLDER/service.log
+#                                      it listens, its output to FOLDER/service.log;
+#                                      it publishes the files of FOLDER/updates
 #   stand-in.sh stop FOLDER            stops the one that start left there
 set -eu
 
@@ -44,9 +45,11 @@ start() {
     # A run that was interrupted before its clean-up left its service running.
     stop "$folder"
     rm -rf "$folder/data"
+    mkdir -p "$folder/updates"
     # Its own session and no inherited output, so that CTest neither waits for it nor
     # takes it down with the set-up test.
     setsid "$program" --port 0 --data "$folder/data" --port-file "$folder/port" \
+        --updates "$folder/updates" \
         </dev/null >"$folder/service.log" 2>&1 &
     echo $! >"$folder/pid"
     for _ in $(seq 100); do

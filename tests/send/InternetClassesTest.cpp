@@ -2,8 +2,8 @@
 #include "framework/HttpFile.h"
 #include "framework/InternetException.h"
 #include "framework/InternetSession.h"
-#include "ProxySetting.h"
-#include "StandInControl.h"
+#include "support/ProxySetting.h"
+#include "support/StandInControl.h"
 #include <memory>
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "send/SendDialog.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/MessagePump.h"
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -14,22 +15,6 @@ const char NoAddressBook[] = "Can't open your E-mail programs' address book.\n\n
 const char NotAnAddress[] = " is not a valid E-mail address.\n\nPlease fix it and press the 'Send' button again.";
 const char AddressBookCall[] = "MAPIAddress session=0 ui=0 caption=Select Addresses For Parlacard fields=1 "
                                "labels=(null) recipients=0 nolist flags=1 reserved=0";
-
-// Lets the dialog's own messages (its timer among them) run until the condition holds.
-bool PumpUntil(const std::function<bool()>& condition)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (condition())
-            return true;
-        Sleep(5);
-    }
-    return false;
-}
 
 std::string Addresses(HWND dialog)
 {
@@ -230,7 +215,7 @@ TEST_F(SendDialogTest, AutoAddressOpensTheAddressBookOnceTheDialogIsShown)
     MailSystemChoice mail(MailSystem::Mock);
     mail.Answer({ "address ann@example.org" });
     const INT_PTR result = Run(1, [](HWND dialog) {
-        EXPECT_TRUE(PumpUntil([dialog] { return !Addresses(dialog).empty(); }));
+        EXPECT_TRUE(PumpUntil([dialog] { return !Addresses(dialog).empty(); }, 3000));
         EXPECT_EQ("ann@example.org\r\n", Addresses(dialog));
         EXPECT_TRUE(DialogDriver::IsChecked(dialog, IDC_AUTO_ADDRESS));
         DialogDriver::Click(dialog, IDOK);
@@ -247,7 +232,7 @@ TEST_F(SendDialogTest, AutoAddressWithoutAMailSystemUnchecksQuietlyAndSendStores
     GetSettings().AutoAddress = 1;
     size_t boxesBeforeClick = 99;
     const INT_PTR result = Run(GetSettings().AutoAddress, [&](HWND dialog) {
-        EXPECT_TRUE(PumpUntil([dialog] { return !DialogDriver::IsChecked(dialog, IDC_AUTO_ADDRESS); }));
+        EXPECT_TRUE(PumpUntil([dialog] { return !DialogDriver::IsChecked(dialog, IDC_AUTO_ADDRESS); }, 3000));
         boxesBeforeClick = boxes.Boxes().size();
         // The button, unlike the automatic opening, tells the user.
         DialogDriver::Click(dialog, IDC_ADDRESS_BOOK);

@@ -6,8 +6,8 @@
 #include "support/RecordingBrowser.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistry.h"
-#include "ProxySetting.h"
-#include "StandInControl.h"
+#include "support/ProxySetting.h"
+#include "support/StandInControl.h"
 #include <windows.h>
 #include <wininet.h>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "StandInControl.h"
+#include "support/StandInControl.h"
 #include <winsock2.h>
 #include <windows.h>
 #include <fstream>
@@ -80,13 +80,36 @@ StandInControl::StandInControl()
                       << "(ctest -R send_tests runs it too)";
     else
         port = static_cast<unsigned short>(number);
-    StoreAfter(0);
+    Reset();
 }
 
 StandInControl::~StandInControl()
 {
-    StoreAfter(0);
+    Reset();
     WSACleanup();
+}
+
+void StandInControl::Reset() const
+{
+    const Reply reply = Exchange("POST", "/_test/reset", std::string());
+    EXPECT_EQ(200, reply.status) << reply.body;
+}
+
+void StandInControl::PublishUpdateFile(const std::string& name, const std::string& bytes) const
+{
+    const std::string folder = ProgramFolder() + "service\\updates";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::ofstream file(folder + "\\" + name, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file)
+        ADD_FAILURE() << "could not write " << folder << "\\" << name;
+}
+
+void StandInControl::SetUpdateReply(const std::string& name, const std::string& query) const
+{
+    const Reply reply = Exchange("POST", "/_test/update-reply?name=" + name + "&" + query, std::string());
+    EXPECT_EQ(200, reply.status) << reply.body;
 }
 
 void StandInControl::ReplyWith(int status, const std::string& body, int delayMs)

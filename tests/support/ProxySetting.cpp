@@ -1,5 +1,5 @@
 #include <winsock2.h>  // before the windows.h of the header
-#include "ProxySetting.h"
+#include "support/ProxySetting.h"
 #include <gtest/gtest.h>
 
 namespace {

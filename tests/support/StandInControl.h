@@ -17,8 +17,8 @@ struct RecordedRequest {
 // The service stand-in that CTest starts before this test program (the fixture in
 // CMakeLists.txt writes its port to service\port beside the program), driven through
 // its test pages over a plain socket, so that none of the code under test is involved.
-// Uploads are stored and answered with their id again when it is created and destroyed.
-// Problems fail the test.
+// Uploads are stored and answered with their id, and update files served plainly, again
+// when it is created and destroyed. Problems fail the test.
 class StandInControl {
 public:
     StandInControl();
@@ -35,6 +35,12 @@ public:
     // From now on uploads are stored and answered with their id, after the delay.
     void StoreAfter(int delayMs);
 
+    // Puts the file into the stand-in's update folder, where "/update/<name>" serves it.
+    void PublishUpdateFile(const std::string& name, const std::string& bytes) const;
+    // From now on "/update/<name>" is answered as the query of the test page says:
+    // "kind=serve|notfound|redirect|cut|nolength", "delay=MS", "rate=BYTES_PER_SECOND", "to=NAME".
+    void SetUpdateReply(const std::string& name, const std::string& query) const;
+
     RecordedRequest LastRequest() const;
     // A stored greeting's bytes as the site keeps them.
     std::string StoredGreeting(const std::string& id) const;
@@ -46,6 +52,7 @@ private:
     };
 
     void SetUploadReply(const std::string& query, const std::string& body) const;
+    void Reset() const;
     Reply Exchange(const std::string& method, const std::string& path, const std::string& body) const;
 
     unsigned short port = 0;

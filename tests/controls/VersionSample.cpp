@@ -1,0 +1,1 @@
+// A library that is nothing but its version resource.

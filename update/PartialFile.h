@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+#include <string>
+
+// A download on its way into a file: the bytes go to a new temporary file in the
+// target's folder, which takes the target's name only when committed. Until then a file
+// of the target's name stays as it was, and a partial file never outlives this object.
+class PartialFile {
+public:
+    explicit PartialFile(const std::string& targetPath);
+    ~PartialFile();
+    PartialFile(const PartialFile&) = delete;
+    PartialFile& operator=(const PartialFile&) = delete;
+
+    // False when no temporary file can be made in the target's folder.
+    bool Create();
+    bool Write(const void* data, DWORD size);
+    // Closes the file and gives it the target's name, replacing a file of that name;
+    // false (the temporary file removed) when either fails.
+    bool Commit();
+    const std::string& TemporaryPath() const { return temporaryPath_; }
+
+private:
+    void Discard();
+
+    std::string targetPath_;
+    std::string temporaryPath_;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+};

@@ -1,0 +1,14 @@
+#pragma once
+#include "framework/HttpFile.h"
+#include "framework/InternetSession.h"
+#include <memory>
+#include <string>
+
+// The Internet requests of the update: a session with the system's settings, and
+// requests that always go to the server, never to a cache.
+
+std::unique_ptr<CInternetSession> OpenUpdateSession(const std::string& agentName);
+
+// Opens the address with the transfer flag (ASCII or binary); a reply of status 300 or
+// more throws CInternetException like any other failure.
+std::unique_ptr<CHttpFile> OpenUpdateFile(CInternetSession& session, const std::string& url, DWORD transferFlag);
