@@ -6,6 +6,8 @@
 namespace {
 
 const DWORD ReadBlockSize = 4096;
+// Small reads are served from one larger read: every call into WinInet has its cost.
+const DWORD ReadAheadSize = 64 * 1024;
 
 // A numeric item of the reply's head; false when the reply has none.
 bool QueryNumber(HINTERNET request, DWORD item, DWORD& value)
@@ -50,11 +52,14 @@ DWORD CHttpFile::QueryInfoStatusCode()
     return status;
 }
 
-bool CHttpFile::FillBuffer()
+bool CHttpFile::FillBuffer(DWORD size)
 {
-    char block[ReadBlockSize];
-    const DWORD read = ReadBody(block, sizeof(block));
-    buffered.append(block, read);
+    buffered.erase(0, bufferedStart);
+    bufferedStart = 0;
+    const size_t kept = buffered.size();
+    buffered.resize(kept + size);
+    const DWORD read = ReadBody(&buffered[kept], size);
+    buffered.resize(kept + read);
     return read != 0;
 }
 
@@ -79,26 +84,35 @@ bool CHttpFile::QueryContentLength(DWORD& length)
 
 bool CHttpFile::ReadString(std::string& line, size_t maxLength)
 {
+    // What has been searched for the line feed is not searched again after a refill.
+    size_t searched = 0;
     size_t end;
-    while ((end = buffered.find('\n')) == std::string::npos && buffered.size() < maxLength && FillBuffer()) {
+    while ((end = buffered.find('\n', bufferedStart + searched)) == std::string::npos && Buffered() < maxLength) {
+        searched = Buffered();
+        if (!FillBuffer(ReadBlockSize))
+            break;
     }
-    if (buffered.empty())
+    const size_t available = Buffered();
+    if (available == 0)
         return false;
-    const size_t length = std::min({ end, buffered.size(), maxLength });
-    line = buffered.substr(0, length);
-    buffered.erase(0, length < buffered.size() && buffered[length] == '\n' ? length + 1 : length);
+    const size_t length = std::min({ end == std::string::npos ? available : end - bufferedStart, available, maxLength });
+    line.assign(buffered, bufferedStart, length);
+    bufferedStart += length < available && buffered[bufferedStart + length] == '\n' ? length + 1 : length;
     return true;
 }
 
 UINT CHttpFile::Read(void* buffer, UINT count)
 {
-    if (!buffered.empty()) {
-        const UINT taken = static_cast<UINT>(std::min<size_t>(count, buffered.size()));
-        memcpy(buffer, buffered.data(), taken);
-        buffered.erase(0, taken);
-        return taken;
+    if (Buffered() == 0) {
+        if (count >= ReadAheadSize)
+            return ReadBody(buffer, count);
+        if (!FillBuffer(ReadAheadSize))
+            return 0;
     }
-    return ReadBody(buffer, count);
+    const UINT taken = static_cast<UINT>(std::min<size_t>(count, Buffered()));
+    memcpy(buffer, buffered.data() + bufferedStart, taken);
+    bufferedStart += taken;
+    return taken;
 }
 
 void CHttpFile::Close()
@@ -108,4 +122,5 @@ void CHttpFile::Close()
         request = nullptr;
     }
     buffered.clear();
+    bufferedStart = 0;
 }

@@ -34,14 +34,16 @@ private:
 
     // Throws when the server closed the connection without a status line.
     void CheckStatusArrived();
-    // Reads the next block of the body into the buffer; false at the end of the body.
-    bool FillBuffer();
+    // Appends up to size bytes of the body to the buffer; false at the end of the body.
+    bool FillBuffer(DWORD size);
+    size_t Buffered() const { return buffered.size() - bufferedStart; }
     // Up to size bytes of the body straight from WinInet; 0 at its end.
     DWORD ReadBody(void* buffer, DWORD size);
 
     HINTERNET request;
     // Bytes of the body read from WinInet so far.
     ULONGLONG received = 0;
-    // Read from the body but not yet handed out: the rest of the block ReadString took.
+    // Read from the body but not yet handed out: buffered from bufferedStart on.
     std::string buffered;
+    size_t bufferedStart = 0;
 };

@@ -135,6 +135,7 @@ using Names = std::vector<std::string>;
 TEST_F(WebUpdate, NoNewerVersionOffersOnlyTheNews)
 {
     standIn.PublishUpdateFile("ver.txt", Manifest("1.0.4"));
+    standIn.SetUpdateReply("ver.txt", "kind=serve&delay=500");
     Run([&](HWND dialog) {
         EXPECT_EQ("Parlacard WebUpdate", WindowText(dialog));
         // The check starts at once, behind Cancel.
