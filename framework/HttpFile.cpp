@@ -6,7 +6,8 @@
 namespace {
 
 const DWORD ReadBlockSize = 4096;
-// Small reads are served from one larger read: every call into WinInet has its cost.
+// Small reads of a fast transfer are served from larger reads: every call into WinInet
+// has its cost.
 const DWORD ReadAheadSize = 64 * 1024;
 
 // A numeric item of the reply's head; false when the reply has none.
@@ -104,9 +105,17 @@ bool CHttpFile::ReadString(std::string& line, size_t maxLength)
 UINT CHttpFile::Read(void* buffer, UINT count)
 {
     if (Buffered() == 0) {
-        if (count >= ReadAheadSize)
+        // More waiting than asked for means the data comes faster than it is taken: read
+        // ahead further each time. Otherwise a read waits for no more than was asked, so
+        // that a slow transfer still shows its progress and stops when told.
+        DWORD available = 0;
+        if (::InternetQueryDataAvailable(request, &available, 0, 0) && available > count)
+            readAhead = std::min(std::max<DWORD>(readAhead, count) * 2, ReadAheadSize);
+        else
+            readAhead = count;
+        if (readAhead <= count)
             return ReadBody(buffer, count);
-        if (!FillBuffer(ReadAheadSize))
+        if (!FillBuffer(readAhead))
             return 0;
     }
     const UINT taken = static_cast<UINT>(std::min<size_t>(count, Buffered()));

@@ -46,4 +46,6 @@ private:
     // Read from the body but not yet handed out: buffered from bufferedStart on.
     std::string buffered;
     size_t bufferedStart = 0;
+    // The size of the next read from WinInet when a small one is asked for.
+    DWORD readAhead = 0;
 };
