@@ -28,9 +28,11 @@ INT_PTR CDialog::DoModal()
 {
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
     if (!owner) {
+        // The main window, or the dialog that is modal over it: a dialog opened from
+        // another must keep that one disabled, and give it back the focus when it ends.
         CWnd* main = AfxGetMainWnd();
         if (main && main->m_hWnd && main->IsWindowVisible())
-            owner = main->m_hWnd;
+            owner = ::GetLastActivePopup(main->m_hWnd);
     }
     INT_PTR result;
     {

@@ -42,7 +42,11 @@ bool NewsDialog::OnInitDialog()
     if (!newsText_.empty())
         PlaceHeadings(edit);
     ::SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
-    return true;
+    // The focus in the text for scrolling, without the dialog's selection of all of it.
+    ::SetFocus(edit);
+    CHARRANGE start = { 0, 0 };
+    ::SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+    return false;
 }
 
 DWORD CALLBACK NewsDialog::StreamIn(DWORD_PTR cookie, LPBYTE buffer, LONG requested, LONG* handed)

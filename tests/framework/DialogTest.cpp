@@ -1,5 +1,6 @@
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
@@ -138,4 +139,35 @@ TEST_F(Dialogs, ControlsBoundByExchangeReceiveTheirMessagesFirst)
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_EQ(1, dialog.cancel.clicks);
     EXPECT_EQ(nullptr, dialog.cancel.m_hWnd);
+}
+
+// A dialog opened from a modal dialog belongs to that one, not to the main window: the
+// main window must stay disabled until the outer dialog ends, and the outer one gets the
+// focus back.
+TEST_F(Dialogs, ADialogOpenedFromAModalDialogIsOwnedByIt)
+{
+    CWinApp app;
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, "STATIC", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{ 0, 0, 300, 200 }, nullptr, 0));
+    app.m_pMainWnd = &main;
+    HWND outerWindow = nullptr;
+    HWND innerOwner = nullptr;
+    bool mainEnabledAfterInner = true;
+    driver.On(IDD_OPTIONS, [&](HWND outer) {
+        outerWindow = outer;
+        ExchangeDialog inner;
+        driver.On(IDD_SETUP, [&](HWND dialog) {
+            innerOwner = GetWindow(dialog, GW_OWNER);
+            DialogDriver::Command(dialog, IDCANCEL);
+        });
+        inner.DoModal();
+        mainEnabledAfterInner = IsWindowEnabled(main.m_hWnd) != FALSE;
+        DialogDriver::Command(outer, IDCANCEL);
+    });
+    SubclassingDialog outer;
+    EXPECT_EQ(IDCANCEL, outer.DoModal());
+    EXPECT_EQ(outerWindow, innerOwner);
+    EXPECT_FALSE(mainEnabledAfterInner);
+    EXPECT_TRUE(IsWindowEnabled(main.m_hWnd));
+    app.m_pMainWnd = nullptr;
 }
