@@ -5,6 +5,9 @@
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "support/DialogDriver.h"
+#include "support/MessagePump.h"
+#include "support/ProxySetting.h"
 #include "support/TestRegistry.h"
 #include "support/ApplicationShutdown.h"
 #include <gtest/gtest.h>
@@ -108,4 +111,27 @@ TEST_F(MainFrame, TheBarsCanBeHiddenFromTheViewMenuAndTheViewTakesTheRoom)
     EXPECT_GT(after.bottom, before.bottom);
     frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
     EXPECT_TRUE(frame->GetToolBar().IsWindowVisible());
+}
+
+// Without a connection the check fails at once, which is enough to see the command at work.
+TEST_F(MainFrame, DownloadProgramUpdateIsOnAndRunsTheUpdateDialog)
+{
+    HMENU help = GetSubMenu(GetMenu(frame->m_hWnd), 4);
+    ASSERT_NE(nullptr, help);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), MAKELPARAM(4, FALSE));
+    EXPECT_EQ(0u, GetMenuState(help, ID_HELP_DOWNLOADUPDATE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+
+    ProxySetting proxy(0);
+    proxy.PointAtClosedPort();
+    DialogDriver driver;
+    std::string status;
+    driver.On(IDD_WEB_UPDATE, [&](HWND dialog) {
+        PumpUntil([&] { return DialogDriver::GetText(dialog, IDC_UPDATE_STATUS).find("Could not") == 0; }, 30000);
+        status = DialogDriver::GetText(dialog, IDC_UPDATE_STATUS);
+        DialogDriver::Command(dialog, IDOK);
+    });
+    frame->SendMessage(WM_COMMAND, ID_HELP_DOWNLOADUPDATE);
+    EXPECT_EQ("Could not retrieve update information from the Internet.  Please check your Internet settings and try "
+              "again later.",
+              status);
 }
