@@ -34,6 +34,9 @@ BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
+// The buttons' pictures are drawn on light grey, which stands for the button's own face.
+static const COLORREF ImageBackground = RGB(192, 192, 192);
+
 // The form's rules, applied on every size change (distances in dialog units).
 LayoutRule CParloView::layoutRules[] = {
     { Move, MetricRight, ID_ACTION_ADD, 0, MetricRight, ParentId, 0, -5, 0, 0 },
@@ -130,7 +133,7 @@ void CParloView::InitViewControls()
     }
     AutoSizeActionColumn();
 
-    m_playGreeting.LoadButtonBitmap(IDB_PLAY_GREETING);
+    m_playGreeting.LoadButtonBitmap(IDB_PLAY_GREETING, false, ImageBackground);
     m_playGreeting.SetButtonToolTipText("Preview the parlacard");
     m_playGreeting.EnableButtonToolTip(true);
     LOGFONTA captionFont{};
@@ -141,16 +144,16 @@ void CParloView::InitViewControls()
         m_playGreeting.SetButtonTextFont(boldCaption);
         ::DeleteObject(boldCaption);
     }
-    m_sendNow.LoadButtonBitmap(IDB_SEND_NOW);
+    m_sendNow.LoadButtonBitmap(IDB_SEND_NOW, false, ImageBackground);
     m_sendNow.SetButtonToolTipText("Send the parlacard");
     m_sendNow.EnableButtonToolTip(true);
-    m_moveUp.LoadButtonBitmap(IDB_MOVE_UP);
+    m_moveUp.LoadButtonBitmap(IDB_MOVE_UP, false, ImageBackground);
     m_moveUp.SetButtonToolTipText("Move selected action up");
     m_moveUp.EnableButtonToolTip(true);
-    m_moveDown.LoadButtonBitmap(IDB_MOVE_DOWN);
+    m_moveDown.LoadButtonBitmap(IDB_MOVE_DOWN, false, ImageBackground);
     m_moveDown.SetButtonToolTipText("Move selected action down");
     m_moveDown.EnableButtonToolTip(true);
-    m_add.LoadButtonBitmap(IDB_ADD_ACTION);
+    m_add.LoadButtonBitmap(IDB_ADD_ACTION, false, ImageBackground);
     m_add.SetButtonToolTipText("Add an action to the greeting");
     m_add.EnableButtonToolTip(true);
     m_add.SetImageAlignment(BS_CENTER);

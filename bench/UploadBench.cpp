@@ -65,15 +65,17 @@ int main(int argc, char** argv)
     // Building the text is timed apart: curl, the yardstick, posts bytes made beforehand.
     double bestBuild = 1e300, bestPost = 1e300, bestBoth = 1e300;
     for (int round = 0; round < Rounds; ++round) {
-        std::string firstLine, failure;
+        GreetingPostReply reply;
+        std::string failure;
         const Stopwatch watch;
         doc.BuildGreetingText("\r\n");
         const double built = watch.Milliseconds();
-        const bool posted = PostGreeting(doc.GetGreetingText(), firstLine, failure);
+        const bool posted = PostGreeting(doc.GetGreetingText(), reply, failure);
         const double done = watch.Milliseconds();
         bestBuild = std::min(bestBuild, built);
         bestPost = std::min(bestPost, done - built);
         bestBoth = std::min(bestBoth, done);
+        const std::string& firstLine = reply.firstLine;
         const std::string id = firstLine.substr(0, firstLine.find_last_not_of(" \t\r") + 1);
         if (!posted || id.empty() || !IsGreetingId(id)) {
             std::fprintf(stderr, "upload failed: %s\n", posted ? ("the reply was " + firstLine).c_str() : failure.c_str());

@@ -1,8 +1,9 @@
 #include "framework/HttpConnection.h"
 #include "framework/HttpFile.h"
 #include "framework/InternetException.h"
+#include "framework/InternetTimeouts.h"
 
-CHttpConnection::CHttpConnection(HINTERNET connection) : connection(connection)
+CHttpConnection::CHttpConnection(HINTERNET connection, DWORD timeoutMs) : connection(connection), timeoutMs(timeoutMs)
 {
 }
 
@@ -19,7 +20,10 @@ std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(const std::string& verb,
                                            flags, context);
     if (!request)
         CInternetException::ThrowLastError();
-    return std::unique_ptr<CHttpFile>(new CHttpFile(request));
+    std::unique_ptr<CHttpFile> file(new CHttpFile(request));
+    if (timeoutMs != 0)
+        ApplyInternetTimeouts(request, timeoutMs);
+    return file;
 }
 
 void CHttpConnection::Close()

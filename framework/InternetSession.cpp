@@ -1,6 +1,7 @@
 #include "framework/InternetSession.h"
 #include "framework/HttpConnection.h"
 #include "framework/InternetException.h"
+#include "framework/InternetTimeouts.h"
 
 CInternetSession::CInternetSession(const std::string& agent, DWORD_PTR context, DWORD accessType,
                                    const char* proxyName, const char* proxyBypass, DWORD flags)
@@ -22,7 +23,13 @@ std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const std::
                                               INTERNET_SERVICE_HTTP, 0, context);
     if (!connection)
         CInternetException::ThrowLastError();
-    return std::unique_ptr<CHttpConnection>(new CHttpConnection(connection));
+    return std::unique_ptr<CHttpConnection>(new CHttpConnection(connection, timeoutMs));
+}
+
+void CInternetSession::SetTimeouts(DWORD milliseconds)
+{
+    ApplyInternetTimeouts(session, milliseconds);
+    timeoutMs = milliseconds;
 }
 
 void CInternetSession::Close()

@@ -22,9 +22,15 @@ public:
     // Throws CInternetException.
     std::unique_ptr<CHttpConnection> GetHttpConnection(const std::string& server, INTERNET_PORT port,
                                                        const char* userName, const char* password);
+    // The time-outs for connecting and for each send and receive of every request made
+    // through this session: without them a server that stops answering blocks for ever.
+    // Throws CInternetException.
+    void SetTimeouts(DWORD milliseconds);
     void Close();
 
 private:
     HINTERNET session;
     DWORD_PTR context;
+    // Set by SetTimeouts for every request of the session; 0 leaves WinInet's own.
+    DWORD timeoutMs = 0;
 };

@@ -27,6 +27,16 @@ std::string ActionNumber(size_t index)
     return std::to_string(index + 1);
 }
 
+// A field of the greeting as a message may quote it: the greeting comes from someone
+// else, and a field can be megabytes long or hold control characters.
+std::string Shown(const std::string& field)
+{
+    const size_t MaxShown = 64;
+    std::string shown = field.substr(0, MaxShown);
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    return field.size() > MaxShown ? shown + "..." : shown;
+}
+
 std::string CountOfActions(size_t count)
 {
     return std::to_string(count) + (count == 1 ? " action" : " actions");
@@ -90,7 +100,7 @@ bool PlayerScript::CheckActions(const std::vector<GreetingAction>& greeting, siz
     for (size_t i = start; i < greeting.size(); ++i) {
         const GreetingAction& action = greeting[i];
         if (std::find(CommandNames.begin(), CommandNames.end(), action.GetCommand()) == CommandNames.end()) {
-            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting has an unknown command: \"" + action.GetCommand() +
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting has an unknown command: \"" + Shown(action.GetCommand()) +
                             "\".");
             return false;
         }
@@ -99,7 +109,7 @@ bool PlayerScript::CheckActions(const std::vector<GreetingAction>& greeting, siz
             return false;
         }
         if (FindCharacterFile(action.GetCharacter()).empty()) {
-            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting needs the character \"" + action.GetCharacter() +
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting needs the character \"" + Shown(action.GetCharacter()) +
                             "\", which is not installed on this computer.");
             return false;
         }

@@ -87,8 +87,13 @@ TEST_F(Preview, AnUnwritableFolderShowsBothMessagesAndStartsNothing)
               boxes.Boxes()[1].text);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONWARNING), boxes.Boxes()[1].flags);
     EXPECT_FALSE(doc.IsPreviewed());
-    Sleep(200);
-    EXPECT_TRUE(player.Starts(0).empty());
+
+    // The next preview's player is the first and only one that starts.
+    TemporaryFolderSetting writable(temp.Path());
+    doc.PreviewGreeting(1);
+    const auto starts = player.Starts(1);
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_EQ("DODevavi.EXE " + temp.File("PQPrev.pcg") + " *1", starts[0]);
 }
 
 TEST_F(Preview, AMissingPlayerLeavesPreviewedAsItWas)
