@@ -12,8 +12,8 @@ public:
 
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
 
-    CToolBar& GetToolBar() { return m_wndToolBar; }
-    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CToolBar& GetToolBar() { return toolBar_; }
+    CStatusBar& GetStatusBar() { return statusBar_; }
 
 protected:
     int OnCreate(LPCREATESTRUCTA cs);
@@ -26,6 +26,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    CStatusBar statusBar_;
+    CToolBar toolBar_;
 };

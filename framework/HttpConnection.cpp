@@ -3,7 +3,8 @@
 #include "framework/InternetException.h"
 #include "framework/InternetTimeouts.h"
 
-CHttpConnection::CHttpConnection(HINTERNET connection, DWORD timeoutMs) : connection(connection), timeoutMs(timeoutMs)
+CHttpConnection::CHttpConnection(HINTERNET connection, DWORD timeoutMs)
+    : connection_(connection), timeoutMs_(timeoutMs)
 {
 }
 
@@ -16,20 +17,20 @@ std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(const std::string& verb,
                                                         const char* referer, DWORD_PTR context,
                                                         const char** acceptTypes, const char* version, DWORD flags)
 {
-    HINTERNET request = ::HttpOpenRequestA(connection, verb.c_str(), object.c_str(), version, referer, acceptTypes,
+    HINTERNET request = ::HttpOpenRequestA(connection_, verb.c_str(), object.c_str(), version, referer, acceptTypes,
                                            flags, context);
     if (!request)
         CInternetException::ThrowLastError();
     std::unique_ptr<CHttpFile> file(new CHttpFile(request));
-    if (timeoutMs != 0)
-        ApplyInternetTimeouts(request, timeoutMs);
+    if (timeoutMs_ != 0)
+        ApplyInternetTimeouts(request, timeoutMs_);
     return file;
 }
 
 void CHttpConnection::Close()
 {
-    if (connection) {
-        ::InternetCloseHandle(connection);
-        connection = nullptr;
+    if (connection_) {
+        ::InternetCloseHandle(connection_);
+        connection_ = nullptr;
     }
 }

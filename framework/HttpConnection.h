@@ -26,7 +26,7 @@ private:
     friend class CInternetSession;
     CHttpConnection(HINTERNET connection, DWORD timeoutMs);
 
-    HINTERNET connection;
+    HINTERNET connection_;
     // The session's time-outs, given to every request; 0 for WinInet's own.
-    DWORD timeoutMs;
+    DWORD timeoutMs_;
 };

@@ -36,9 +36,9 @@ private:
     // The Content-Length of the reply; 0 when it gave none.
     DWORD DeclaredLength();
 
-    HINTERNET request;
+    HINTERNET request_;
     // Bytes of the body read from WinInet so far.
-    ULONGLONG received = 0;
+    ULONGLONG received_ = 0;
     // Read from the body but not yet handed out: the rest of the block ReadString took.
-    std::string buffered;
+    std::string buffered_;
 };

@@ -5,9 +5,9 @@
 
 CInternetSession::CInternetSession(const std::string& agent, DWORD_PTR context, DWORD accessType,
                                    const char* proxyName, const char* proxyBypass, DWORD flags)
-    : session(::InternetOpenA(agent.c_str(), accessType, proxyName, proxyBypass, flags)), context(context)
+    : session_(::InternetOpenA(agent.c_str(), accessType, proxyName, proxyBypass, flags)), context_(context)
 {
-    if (!session)
+    if (!session_)
         CInternetException::ThrowLastError();
 }
 
@@ -19,23 +19,23 @@ CInternetSession::~CInternetSession()
 std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const std::string& server, INTERNET_PORT port,
                                                                      const char* userName, const char* password)
 {
-    HINTERNET connection = ::InternetConnectA(session, server.c_str(), port, userName, password,
-                                              INTERNET_SERVICE_HTTP, 0, context);
+    HINTERNET connection = ::InternetConnectA(session_, server.c_str(), port, userName, password,
+                                              INTERNET_SERVICE_HTTP, 0, context_);
     if (!connection)
         CInternetException::ThrowLastError();
-    return std::unique_ptr<CHttpConnection>(new CHttpConnection(connection, timeoutMs));
+    return std::unique_ptr<CHttpConnection>(new CHttpConnection(connection, timeoutMs_));
 }
 
 void CInternetSession::SetTimeouts(DWORD milliseconds)
 {
-    ApplyInternetTimeouts(session, milliseconds);
-    timeoutMs = milliseconds;
+    ApplyInternetTimeouts(session_, milliseconds);
+    timeoutMs_ = milliseconds;
 }
 
 void CInternetSession::Close()
 {
-    if (session) {
-        ::InternetCloseHandle(session);
-        session = nullptr;
+    if (session_) {
+        ::InternetCloseHandle(session_);
+        session_ = nullptr;
     }
 }

@@ -29,8 +29,8 @@ public:
     void Close();
 
 private:
-    HINTERNET session;
-    DWORD_PTR context;
+    HINTERNET session_;
+    DWORD_PTR context_;
     // Set by SetTimeouts for every request of the session; 0 leaves WinInet's own.
-    DWORD timeoutMs = 0;
+    DWORD timeoutMs_ = 0;
 };

@@ -1,25 +1,12 @@
 #include "player/PlayerScript.h"
-#include "app/FileUtil.h"
 #include "framework/File.h"
-#include "framework/MessageBox.h"
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "player/PlayerMessage.h"
+#include "settings/FileUtil.h"
 #include <algorithm>
 
 namespace {
-
-// The document tells the user itself when a file is no greeting, but keeps quiet about a
-// read error; these note whether it said anything, passing its boxes on unchanged.
-thread_local bool documentSpoke = false;
-thread_local MessageBoxObserver outerObserver = nullptr;
-
-void NoteDocumentMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags)
-{
-    documentSpoke = true;
-    if (outerObserver)
-        outerObserver(owner, text, caption, flags);
-}
 
 // Actions are numbered for the user from 1, as the maker's list shows them.
 std::string ActionNumber(size_t index)
@@ -71,14 +58,10 @@ bool PlayerScript::ReadGreeting(const std::string& path, std::vector<GreetingAct
     }
 
     CParloDoc document;
-    documentSpoke = false;
-    outerObserver = SetMessageBoxObserver(NoteDocumentMessage);
-    const bool read = document.ReadGreetingFile(path);
-    SetMessageBoxObserver(outerObserver);
-    outerObserver = nullptr;
-    if (!read) {
-        if (!documentSpoke)
-            ShowPlayerError("The greeting file could not be read:\n" + path);
+    const GreetingFileResult read = document.ReadGreetingFile(path);
+    if (read != GreetingFileResult::Done) {
+        const std::string message = GreetingFileMessage(read);
+        ShowPlayerError(message.empty() ? "The greeting file could not be read:\n" + path : message);
         return false;
     }
     for (int i = 0; i < document.GetActionCount(); ++i)

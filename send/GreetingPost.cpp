@@ -1,9 +1,9 @@
 #include "send/GreetingPost.h"
-#include "app/SiteInfo.h"
 #include "framework/HttpConnection.h"
 #include "framework/HttpFile.h"
 #include "framework/InternetException.h"
 #include "framework/InternetSession.h"
+#include "settings/SiteInfo.h"
 #include <memory>
 
 namespace {

@@ -1,5 +1,4 @@
 #include "send/SendDialog.h"
-#include "app/AppSettings.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/TextUtil.h"
@@ -7,6 +6,7 @@
 #include "framework/WaitCursor.h"
 #include "res/resource.h"
 #include "send/SimpleMapi.h"
+#include "settings/AppSettings.h"
 
 namespace {
 

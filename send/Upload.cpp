@@ -1,11 +1,11 @@
 #include "send/Upload.h"
-#include "app/SiteInfo.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/MessageBox.h"
 #include "framework/TextUtil.h"
 #include "framework/WaitCursor.h"
 #include "greeting/ParloDoc.h"
 #include "send/GreetingPost.h"
+#include "settings/SiteInfo.h"
 #include <algorithm>
 
 namespace {
@@ -45,13 +45,16 @@ bool OpenSendPage(const std::string& id)
     return true;
 }
 
-// Blocks until the site has answered or the time-out has passed. The first line of a
-// successful reply's body must be the greeting's id; an error status is a failed upload
-// whatever its body says.
-bool CParloDoc::UploadGreeting()
+bool UploadGreeting(const CParloDoc& doc)
+{
+    return UploadGreetingText(doc.BuildGreetingText(CurrentSender(), "\r\n"));
+}
+
+// The first line of a successful reply's body must be the greeting's id; an error status
+// is a failed upload whatever its body says.
+bool UploadGreetingText(const std::string& greetingText)
 {
     CWaitCursor wait;
-    BuildGreetingText("\r\n");
     GreetingPostReply reply;
     std::string failure;
     if (!PostGreeting(greetingText, reply, failure)) {

@@ -148,7 +148,7 @@ TEST_F(PlayerScriptTest, TheProgramRefusesABadCommandLineWithItsMessage)
     const std::string usage = "\n\nUsage: DODevavi.EXE <greeting file> *<first action, counting from 0>";
     const auto refusal = [&](const std::string& arguments) {
         MessageBoxAnswerer answerer;
-        app.m_lpCmdLine = arguments;
+        app.m_strCmdLine = arguments;
         EXPECT_FALSE(app.InitInstance()) << arguments;
         EXPECT_EQ(1, app.ExitInstance());
         EXPECT_EQ(1u, answerer.Boxes().size()) << arguments;

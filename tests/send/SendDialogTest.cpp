@@ -1,7 +1,7 @@
 #include "MailSystemChoice.h"
-#include "app/AppSettings.h"
 #include "res/resource.h"
 #include "send/SendDialog.h"
+#include "settings/AppSettings.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include <functional>

@@ -1,14 +1,14 @@
-#include "app/AppSettings.h"
 #include "framework/InternetException.h"
 #include "greeting/ParloDoc.h"
+#include "ProxySetting.h"
 #include "send/GreetingPost.h"
 #include "send/Upload.h"
+#include "settings/AppSettings.h"
+#include "StandInControl.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordingBrowser.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistry.h"
-#include "ProxySetting.h"
-#include "StandInControl.h"
 #include <windows.h>
 #include <wininet.h>
 #include <algorithm>
@@ -45,7 +45,7 @@ protected:
         GetSettings().UserEmail = "ann@example.com";
         folder.Write("in.pcg", "Parlacard File Version : 1\r\nBob\r\n\r\n\r\n\r\n\r\n"
                                "Merlin,Show,Animate\r\nMerlin,Say,\"Caf\xE9, anyone?\"\r\nGenie,Move,Center\r\n");
-        ASSERT_TRUE(doc.ReadGreetingFile(folder.File("in.pcg")));
+        ASSERT_EQ(GreetingFileResult::Done, doc.ReadGreetingFile(folder.File("in.pcg")));
         doc.SetRecipientAddresses("bob@example.com,carol@example.com");
     }
 
@@ -54,7 +54,7 @@ protected:
     Texts Upload(bool expected)
     {
         MessageBoxAnswerer answerer;
-        EXPECT_EQ(expected, doc.UploadGreeting());
+        EXPECT_EQ(expected, UploadGreeting(doc));
         Texts texts;
         for (const RecordedMessageBox& box : answerer.Boxes()) {
             EXPECT_EQ("Parlacard", box.caption);
@@ -101,7 +101,7 @@ TEST_F(UploadTest, PostsTheGreetingAsItIsSavedAndOpensItsSendPage)
         EXPECT_TRUE(IsLibraryHeader(header.first)) << "extra header " << header.first << ": " << header.second;
 
     // The saved file's bytes, line ends and all: the body is that text with CR LF.
-    ASSERT_TRUE(doc.WriteGreetingFile(folder.File("saved.pcg")));
+    ASSERT_EQ(GreetingFileResult::Done, doc.WriteGreetingFile(folder.File("saved.pcg")));
     EXPECT_EQ(folder.Read("saved.pcg"), request.body);
     EXPECT_EQ(0u, request.body.find("Parlacard File Version : 1\r\nBob\r\nbob@example.com,carol@example.com\r\n"
                                     "Ann Sender\r\nann@example.com\r\n\r\nMerlin,Show,Animate\r\n"));
@@ -125,7 +125,7 @@ TEST_F(UploadTest, AnEmptyGreetingStillSendsItsSixHeadLines)
     GetSettings().UserEmail.clear();
     CParloDoc empty;
     MessageBoxAnswerer answerer;
-    EXPECT_TRUE(empty.UploadGreeting());
+    EXPECT_TRUE(UploadGreeting(empty));
     EXPECT_TRUE(answerer.Boxes().empty());
     const std::string sent = standIn.LastRequest().body;
     EXPECT_EQ("Parlacard File Version : 1\r\n\r\n\r\n\r\n\r\n\r\n", sent);

@@ -1,7 +1,7 @@
-#include "app/AppSettings.h"
-#include "app/FileUtil.h"
-#include "app/Registry.h"
-#include "app/SiteInfo.h"
+#include "settings/AppSettings.h"
+#include "settings/FileUtil.h"
+#include "settings/Registry.h"
+#include "settings/SiteInfo.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/FileUtil.h"
+#include "settings/FileUtil.h"
 #include <windows.h>
 #include <cstring>
 
