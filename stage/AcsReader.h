@@ -9,6 +9,21 @@
 // info, animation list, image list and audio list lie in the file.
 constexpr uint32_t kAcsSignature = 0xABCDABC3;
 constexpr size_t kAcsHeaderSize = 4 + 4 * 8;
+// Balloon colours are stored red first (a COLORREF), CharacterColor holds blue lowest:
+// swapping the red and blue bytes turns either into the other.
+inline uint32_t SwapRedAndBlue(uint32_t color)
+{
+    return (color & 0xFF00FF00u) | (color & 0xFFu) << 16 | (color >> 16 & 0xFFu);
+}
+// Files store an animation's own name and its return animation's in upper case; only
+// ASCII letters change.
+inline std::string AsciiUpperCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - ('a' - 'A'));
+    return text;
+}
 // Where a part of the file lies.
 struct AcsLocator {
     uint32_t offset;
