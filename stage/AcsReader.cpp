@@ -496,6 +496,8 @@ void Check(const CharacterData& character)
     for (size_t i = 0; i < character.animations.size(); ++i) {
         const CharacterAnimation& animation = character.animations[i];
         std::string part = Numbered("animation", i);
+        if (animation.returnAnimation != AsciiUpperCase(animation.returnAnimation))
+            Fail(part + " names its return animation in lower case");
         CheckCount(animation.frames.size(), 0xFFFF, part + "'s frame list");
         for (size_t f = 0; f < animation.frames.size(); ++f)
             CheckFrame(character, animation, animation.frames[f], part + Numbered(", frame", f));

@@ -205,7 +205,7 @@ void WriteAnimation(Output& out, const CharacterAnimation& animation)
 {
     out.String(AsciiUpperCase(animation.name));
     out.U8(animation.transition);
-    out.String(AsciiUpperCase(animation.returnAnimation));
+    out.String(animation.returnAnimation);
     out.U16(uint16_t(animation.frames.size()));
     for (const CharacterFrame& frame : animation.frames)
         WriteFrame(out, frame);

@@ -444,6 +444,7 @@ TEST(AcsFileTest, RefusesToWriteACharacterTheFileCannotHold)
         { "voice", [](CharacterData& c) { c.info.voice.push_back(0); } },
         { "tray icon", [](CharacterData& c) { c.info.trayIcon.pop_back(); } },
         { "exits to a frame", [](CharacterData& c) { c.animations[1].frames[0].exitFrame = -0x8001; } },
+        { "return animation in lower case", [](CharacterData& c) { c.animations[0].returnAnimation = "RestPose"; } },
         { "empty slot with a size", [](CharacterData& c) { c.images[8].width = 1; } },
         { "empty slot with a size or region", [](CharacterData& c) { c.images[8].region = c.images[0].region; } },
         { "more than 255", [](CharacterData& c) { c.animations[0].frames[1].branches.resize(256); } },
