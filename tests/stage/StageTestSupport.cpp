@@ -9,11 +9,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
     while (!done()) {
         if (GetTickCount() - start >= timeout)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
     }
     return true;
@@ -97,11 +98,14 @@ IDispatch* NewStage()
 
 } // namespace
 
-LoadedStage::LoadedStage(const CharacterData& data) : control(NewStage())
+LoadedStage::LoadedStage(const CharacterData& data) : LoadedStage(WriteCharacter(data)) {}
+
+LoadedStage::LoadedStage(const std::vector<uint8_t>& file) : control(NewStage())
 {
     EXPECT_EQ(S_OK, control.SetRaiseRequestErrors(false));
     characters = control.GetCharacters();
-    CVariant path(WriteCharacterFile(folder, data, "Sample.acs"));
+    folder.Write("Sample.acs", std::string(file.begin(), file.end()));
+    CVariant path(folder.File("Sample.acs"));
     EXPECT_EQ(0, characters.Load("PQ", path.value()).GetStatus());
     character = characters.Character("PQ");
     EXPECT_TRUE(character.IsValid());

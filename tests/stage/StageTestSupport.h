@@ -8,7 +8,8 @@
 #include <vector>
 
 // Runs this thread's messages, and with them the stage's timers, until `done` holds or
-// `timeout` ms have passed; whether it held.
+// `timeout` ms have passed; whether it held. `done` is asked after every message, so a
+// state that lasts from one message to the next is seen.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout);
 void PumpFor(DWORD milliseconds);
 
@@ -28,6 +29,8 @@ bool IsDone(const AgentRequest& request);
 // from a character file. Request errors are off, as the program has them.
 struct LoadedStage {
     explicit LoadedStage(const CharacterData& character);
+    // From the bytes of a character file.
+    explicit LoadedStage(const std::vector<uint8_t>& file);
 
     TempFolder folder;
     AgentControl control;
