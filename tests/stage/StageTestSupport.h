@@ -1,20 +1,13 @@
 #pragma once
 #include "agent/AgentDispatch.h"
 #include "stage/CharacterData.h"
+#include "support/MessagePump.h"
 #include "support/TempFolder.h"
 #include <windows.h>
 #include <functional>
 #include <string>
 #include <vector>
 
-// Runs this thread's messages, and with them the stage's timers, until `done` holds or
-// `timeout` ms have passed; whether it held. `done` is asked after every message, so a
-// state that lasts from one message to the next is seen.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout);
-void PumpFor(DWORD milliseconds);
-
-// This thread's top-level windows of a class.
-std::vector<HWND> ThreadWindows(const char* className);
 // The one character window or balloon of this thread (a test loads one character).
 HWND CharacterWindow();
 HWND BalloonWindow();
