@@ -1,16 +1,17 @@
 #include "agent/ActionDlg.h"
 #include "agent/AgentApp.h"
 #include "agent/HelpDlg.h"
-#include "app/AppSettings.h"
-#include "app/FileUtil.h"
-#include "app/SiteInfo.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/TextUtil.h"
+#include "greeting/CommandTable.h"
 #include "greeting/GreetingAction.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
+#include "settings/FileUtil.h"
+#include "settings/SiteInfo.h"
 
 int CActionDlg::ActionState = IDC_SAY;
 CActionDlg::AnimationCacheEntry CActionDlg::AnimationCache;
@@ -26,13 +27,6 @@ BEGIN_MESSAGE_MAP(CActionDlg, CDialog)
 END_MESSAGE_MAP()
 
 namespace {
-const struct {
-    int radio;
-    const char* command;
-} CommandRadios[] = {
-    { IDC_SHOW, "Show" }, { IDC_HIDE, "Hide" }, { IDC_SAY, "Say" }, { IDC_ANIMATE, "Animate" }, { IDC_MOVE, "Move" },
-};
-
 std::string ComboText(HWND combo, LRESULT index)
 {
     if (index == CB_ERR)
@@ -65,18 +59,16 @@ void SelectByPrefix(HWND combo, const std::string& text)
 
 std::string CommandForRadio(int radioId)
 {
-    for (const auto& entry : CommandRadios)
-        if (entry.radio == radioId)
-            return entry.command;
+    for (const CommandInfo& command : CommandTable)
+        if (command.editorRadio == radioId)
+            return command.name;
     return std::string();
 }
 
 int RadioForCommand(const std::string& command)
 {
-    for (const auto& entry : CommandRadios)
-        if (command == entry.command)
-            return entry.radio;
-    return 0;
+    const CommandInfo* info = FindCommand(command);
+    return info ? info->editorRadio : 0;
 }
 
 std::string CleanSpeechText(const std::string& text)
@@ -123,9 +115,9 @@ bool CActionDlg::OnInitDialog()
             ::SendMessageA(speech, EM_SCROLLCARET, 0, 0);
             ::SetFocus(speech);
         } else {
-            HWND argument = GetDlgItem(IDC_ARGUMENT);
-            SelectByPrefix(argument, action_->GetArgument());
-            ::SetFocus(argument);
+            HWND argumentList = GetDlgItem(IDC_ARGUMENT);
+            SelectByPrefix(argumentList, action_->GetArgument());
+            ::SetFocus(argumentList);
         }
     }
     UpdateOkAndPreview();
@@ -142,21 +134,21 @@ void CActionDlg::RefreshForCommand()
 {
     const bool say = ActionState == IDC_SAY;
     HWND speech = GetDlgItem(IDC_SPEECH);
-    HWND argument = GetDlgItem(IDC_ARGUMENT);
-    HWND shown = say ? speech : argument;
+    HWND argumentList = GetDlgItem(IDC_ARGUMENT);
+    HWND shown = say ? speech : argumentList;
     ::ShowWindow(speech, say ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(argument, say ? SW_HIDE : SW_SHOW);
+    ::ShowWindow(argumentList, say ? SW_HIDE : SW_SHOW);
     ::SetFocus(shown);
 
-    ::SendMessageA(argument, CB_RESETCONTENT, 0, 0);
+    ::SendMessageA(argumentList, CB_RESETCONTENT, 0, 0);
     std::string label;
     switch (ActionState) {
     case IDC_SHOW:
     case IDC_HIDE:
         label = ActionState == IDC_SHOW ? "Use animation when showing character?" : "Use animation when hiding character?";
-        AddString(argument, "Don't Animate");
-        AddString(argument, "Animate");
-        SelectByPrefix(argument, "Animate");
+        AddString(argumentList, "Don't Animate");
+        AddString(argumentList, "Animate");
+        SelectByPrefix(argumentList, "Animate");
         break;
     case IDC_SAY:
         label = "What should the character say?";
@@ -168,8 +160,8 @@ void CActionDlg::RefreshForCommand()
     case IDC_MOVE:
         label = "Where should the character move to?";
         for (const std::string& position : PositionNames)
-            AddString(argument, position);
-        SelectByPrefix(argument, "Center");
+            AddString(argumentList, position);
+        SelectByPrefix(argumentList, "Center");
         break;
     }
     SetDlgItemText(IDC_ARGUMENT_LABEL, label);
@@ -205,12 +197,12 @@ void CActionDlg::PlaceArgumentControls(HWND shown)
 
 void CActionDlg::FillAnimationList()
 {
-    HWND argument = GetDlgItem(IDC_ARGUMENT);
-    ::SendMessageA(argument, CB_RESETCONTENT, 0, 0);
+    HWND argumentList = GetDlgItem(IDC_ARGUMENT);
+    ::SendMessageA(argumentList, CB_RESETCONTENT, 0, 0);
     if (!LoadSelectedCharacter())
         return;
-    const std::string character = SelectedCharacter();
-    if (AnimationCache.characterName != character || AnimationCache.names.empty()) {
+    const std::string selected = SelectedCharacter();
+    if (AnimationCache.characterName != selected || AnimationCache.names.empty()) {
         CAgentApp* app = GetAgentApp();
         if (!app || !app->GetAnimationNames(AnimationCache.names)) {
             AnimationCache.names.clear();
@@ -219,11 +211,11 @@ void CActionDlg::FillAnimationList()
         }
     }
     for (const std::string& name : AnimationCache.names)
-        AddString(argument, name);
-    SelectByPrefix(argument, GetSettings().CharacterAnimation);
-    if (::SendMessageA(argument, CB_GETCURSEL, 0, 0) == CB_ERR)
-        SelectByPrefix(argument, NoAnimation);
-    AnimationCache.characterName = character;
+        AddString(argumentList, name);
+    SelectByPrefix(argumentList, GetSettings().CharacterAnimation);
+    if (::SendMessageA(argumentList, CB_GETCURSEL, 0, 0) == CB_ERR)
+        SelectByPrefix(argumentList, NoAnimation);
+    AnimationCache.characterName = selected;
 }
 
 std::string CActionDlg::SelectedCharacter() const
@@ -233,11 +225,11 @@ std::string CActionDlg::SelectedCharacter() const
 
 bool CActionDlg::LoadSelectedCharacter()
 {
-    const std::string character = SelectedCharacter();
-    if (character.empty())
+    const std::string selected = SelectedCharacter();
+    if (selected.empty())
         return false;
     CAgentApp* app = GetAgentApp();
-    loaded_ = app && app->LoadCharacter(character);
+    loaded_ = app && app->LoadCharacter(selected);
     return loaded_;
 }
 
@@ -299,13 +291,13 @@ void CActionDlg::DoDataExchange(CDataExchange* dx)
 {
     if (!dx->m_bSaveAndValidate)
         return;
-    m_character = SelectedCharacter();
-    m_command = CommandForRadio(ActionState);
-    m_argument = CollectArgument();
+    character = SelectedCharacter();
+    command = CommandForRadio(ActionState);
+    argument = CollectArgument();
     AppSettings& settings = GetSettings();
     if (ActionState == IDC_ANIMATE)
-        settings.CharacterAnimation = m_argument;
-    settings.CharacterName = m_character;
+        settings.CharacterAnimation = argument;
+    settings.CharacterName = character;
 }
 
 void CActionDlg::ResetCharacter() const
@@ -323,25 +315,25 @@ void CActionDlg::OnPreview()
     if (!LoadSelectedCharacter())
         return;
     CAgentApp* app = GetAgentApp();
-    const std::string argument = CollectArgument();
+    const std::string chosen = CollectArgument();
     switch (ActionState) {
     case IDC_SHOW:
-        app->PerformCharacter("Showing", "", argument == "Don't Animate", true, "");
+        app->PerformCharacter("Showing", "", chosen == "Don't Animate", true, "");
         break;
     case IDC_HIDE:
-        app->PerformCharacter("Hiding", "", argument == "Don't Animate", true, "");
+        app->PerformCharacter("Hiding", "", chosen == "Don't Animate", true, "");
         break;
     case IDC_SAY:
-        app->PerformCharacter(argument, "", true, true, "");
+        app->PerformCharacter(chosen, "", true, true, "");
         break;
     case IDC_ANIMATE:
-        app->PerformCharacter(argument, argument, true, true, "");
+        app->PerformCharacter(chosen, chosen, true, true, "");
         break;
     case IDC_MOVE:
-        app->MoveToPosition(argument == "Center" ? "Top Center" : "Center");
+        app->MoveToPosition(chosen == "Center" ? "Top Center" : "Center");
         app->PerformCharacter("Moving", "", true, false, "");
-        app->MoveToPosition(argument);
-        app->PerformCharacter(argument, "", true, true, "");
+        app->MoveToPosition(chosen);
+        app->PerformCharacter(chosen, "", true, true, "");
         break;
     }
 }

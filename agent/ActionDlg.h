@@ -12,9 +12,9 @@ public:
     // No action: a new one.
     explicit CActionDlg(CWnd* parent, GreetingAction* action = nullptr);
 
-    std::string m_character;
-    std::string m_argument;
-    std::string m_command;
+    std::string character;
+    std::string argument;
+    std::string command;
 
     // The command radio button last chosen in any editor; a new action opens on it.
     static int ActionState;

@@ -1,7 +1,7 @@
 #include "agent/AgentApp.h"
-#include "app/FileUtil.h"
 #include "framework/WaitCursor.h"
 #include "greeting/Vocabulary.h"
+#include "settings/FileUtil.h"
 
 CAgentApp* GetAgentApp()
 {
@@ -10,11 +10,11 @@ CAgentApp* GetAgentApp()
 
 bool CAgentApp::CreateAgentControl(CWnd* parent)
 {
-    if (m_agentControl.m_hWnd)
-        m_agentControl.DestroyWindow();
+    if (agentControl_.m_hWnd)
+        agentControl_.DestroyWindow();
     const RECT empty = { 0, 0, 0, 0 };
-    m_agentControl.Create("Parlacard", 0, empty, parent, 0);
-    m_agentControl.GetControl().SetRaiseRequestErrors(false);
+    agentControl_.Create("Parlacard", 0, empty, parent, 0);
+    agentControl_.GetControl().SetRaiseRequestErrors(false);
     CurrentCharacterName.clear();
     return true;
 }
@@ -22,8 +22,8 @@ bool CAgentApp::CreateAgentControl(CWnd* parent)
 int CAgentApp::ExitInstance()
 {
     const int result = CWinApp::ExitInstance();
-    if (m_agentControl.m_hWnd)
-        m_agentControl.DestroyWindow();
+    if (agentControl_.m_hWnd)
+        agentControl_.DestroyWindow();
     CurrentCharacterName.clear();
     return result;
 }
@@ -36,7 +36,7 @@ bool CAgentApp::LoadCharacter(const std::string& name)
     if (path.empty())
         return false;
     CWaitCursor wait;
-    const AgentCharacters characters = m_agentControl.GetControl().GetCharacters();
+    const AgentCharacters characters = agentControl_.GetControl().GetCharacters();
     characters.Unload(AgentCharacterId);  // nothing may be loaded yet
     // The previous character is gone now, loaded or not.
     CurrentCharacterName.clear();
@@ -52,7 +52,7 @@ bool CAgentApp::LoadCharacter(const std::string& name)
 
 AgentCharacter CAgentApp::GetCurrentCharacter() const
 {
-    return m_agentControl.GetControl().GetCharacters().Character(AgentCharacterId);
+    return agentControl_.GetControl().GetCharacters().Character(AgentCharacterId);
 }
 
 void CAgentApp::ShowCharacter(bool fast) const

@@ -32,7 +32,7 @@ public:
     int ExitInstance() override;
 
 protected:
-    CAgentCtlEx m_agentControl;
+    CAgentCtlEx agentControl_;
     std::string CurrentCharacterName;
 };
 

@@ -1,9 +1,9 @@
 #include "app/MainFrame.h"
-#include "app/SiteInfo.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/View.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "settings/SiteInfo.h"
 #include "update/WebUpdateDialog.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_PLAYGREETING, OnUpdateAlwaysEnabled)
     ON_COMMAND(ID_HELP_OTHERPRODUCTS, OnOtherProducts)
     ON_UPDATE_COMMAND_UI_RANGE(ID_ACTION_ADD, ID_ACTION_EDIT, OnUpdateFollowViewButton)
+    ON_UPDATE_COMMAND_UI(ID_ACTION_PLAYFROM, OnUpdateFollowViewButton)
     ON_COMMAND(ID_HELP_DOWNLOADUPDATE, OnDownloadUpdate)
     ON_COMMAND(ID_HELP_ONLINEHELP, OnOnlineHelp)
     ON_COMMAND(ID_HELP_SENDFEEDBACK, OnSendFeedback)
@@ -33,13 +34,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
-    if (!m_wndToolBar.Create(this, AFX_IDW_TOOLBAR) || !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+    if (!toolBar_.Create(this, AFX_IDW_TOOLBAR) || !toolBar_.LoadToolBar(IDR_MAINFRAME))
         return -1;
-    if (!m_wndStatusBar.Create(this, AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators({ ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL }))
+    if (!statusBar_.Create(this, AFX_IDW_STATUS_BAR) ||
+        !statusBar_.SetIndicators({ ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL }))
         return -1;
-    AddControlBar(&m_wndToolBar);
-    AddControlBar(&m_wndStatusBar);
+    AddControlBar(&toolBar_);
+    AddControlBar(&statusBar_);
     SetMessageText(0);
     RecalcLayout();
     return 0;

@@ -13,8 +13,8 @@ public:
 
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
 
-    CToolBar& GetToolBar() { return m_wndToolBar; }
-    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CToolBar& GetToolBar() { return toolBar_; }
+    CStatusBar& GetStatusBar() { return statusBar_; }
 
 protected:
     int OnCreate(LPCREATESTRUCTA cs);
@@ -28,6 +28,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    CStatusBar statusBar_;
+    CToolBar toolBar_;
 };

@@ -1,6 +1,6 @@
 #include "app/OptionsDlg.h"
-#include "app/AppSettings.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
 
 COptionsDlg::COptionsDlg(CWnd* parent) : CUserDetailsDlg(IDD_OPTIONS, 50, parent) {}
 
@@ -13,11 +13,11 @@ bool RunOptions(CWnd* parent)
             return false;
     }
     COptionsDlg dialog(parent);
-    dialog.m_name = settings.UserName;
-    dialog.m_email = settings.UserEmail;
+    dialog.name = settings.UserName;
+    dialog.email = settings.UserEmail;
     if (dialog.DoModal() == IDOK) {
-        settings.UserName = dialog.m_name;
-        settings.UserEmail = dialog.m_email;
+        settings.UserName = dialog.name;
+        settings.UserEmail = dialog.email;
         SaveSettings();
     }
     return true;

@@ -1,6 +1,4 @@
 #include "app/ParloApp.h"
-#include "app/AppSettings.h"
-#include "app/FileUtil.h"
 #include "app/MainFrame.h"
 #include "app/ParloView.h"
 #include "app/SetupDlg.h"
@@ -9,6 +7,8 @@
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
+#include "settings/FileUtil.h"
 #include <ole2.h>
 
 CParloApp::CParloApp() = default;
@@ -23,7 +23,7 @@ bool CParloApp::InitInstance()
 {
     AfxEnableControlContainer();
     oleStarted_ = true;
-    Enable3dControls();
+    InitialiseCommonControls();
     SetRegistryKey("Zentorix");
     LoadStdProfileSettings(4);
     InitGlobals();
@@ -64,9 +64,9 @@ bool CParloApp::RunFirstSetup()
     CSetupDlg dialog;
     if (dialog.DoModal() != IDOK)
         return false;
-    settings.UserName = dialog.m_name;
-    settings.UserEmail = dialog.m_email;
-    settings.Gender = dialog.m_gender;
+    settings.UserName = dialog.name;
+    settings.UserEmail = dialog.email;
+    settings.Gender = dialog.gender;
     return SaveSettings();
 }
 

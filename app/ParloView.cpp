@@ -1,17 +1,22 @@
 #include "app/ParloView.h"
 #include "agent/ActionDlg.h"
 #include "agent/HelpDlg.h"
-#include "app/AppSettings.h"
 #include "app/OptionsDlg.h"
 #include "controls/LayoutManager.h"
 #include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
+#include "greeting/CommandTable.h"
 #include "greeting/GreetingAction.h"
 #include "greeting/ParloDoc.h"
 #include "res/resource.h"
+#include "send/Preview.h"
 #include "send/SendDialog.h"
+#include "send/Upload.h"
+#include "settings/AppSettings.h"
+#include <iterator>
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_WM_SIZE()
@@ -33,6 +38,9 @@ BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_COMMAND(ID_ACTION_PLAYFROM, OnPlayFrom)
     ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
+
+// The buttons' pictures are drawn on light grey, which stands for the button's own face.
+static const COLORREF ImageBackground = RGB(192, 192, 192);
 
 // The form's rules, applied on every size change (distances in dialog units).
 LayoutRule CParloView::layoutRules[] = {
@@ -56,21 +64,18 @@ LayoutRule CParloView::layoutRules[] = {
 
 int CommandImageIndex(const std::string& command)
 {
-    if (command == "Hide") return 1;
-    if (command == "Say") return 2;
-    if (command == "Move") return 3;
-    if (command == "Animate") return 4;
-    return 0;
+    const CommandInfo* info = FindCommand(command);
+    return info ? info->rowImage : 0;
 }
 
 CParloView::CParloView() : CFormView(IDD_PARLO_VIEW) {}
 
 CParloView::~CParloView()
 {
-    if (m_images)
-        ImageList_Destroy(m_images);
-    if (m_instructionsFont)
-        ::DeleteObject(m_instructionsFont);
+    if (images_)
+        ImageList_Destroy(images_);
+    if (instructionsFont_)
+        ::DeleteObject(instructionsFont_);
 }
 
 CParloDoc* CParloView::GetDocument() const
@@ -82,10 +87,13 @@ int CParloView::OnCreate(LPCREATESTRUCTA)
 {
     if (Default() == -1)
         return -1;
-    m_images = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 5, 1);
-    for (UINT id : { IDB_ACTION_SHOW, IDB_ACTION_HIDE, IDB_ACTION_SAY, IDB_ACTION_MOVE, IDB_ACTION_ANIMATE }) {
+    images_ = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 5, 1);
+    std::vector<UINT> bitmaps(std::size(CommandTable));
+    for (const CommandInfo& command : CommandTable)
+        bitmaps[command.rowImage] = command.rowBitmap;
+    for (UINT id : bitmaps) {
         HBITMAP bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
-        ImageList_AddMasked(m_images, bitmap, RGB(255, 255, 255));
+        ImageList_AddMasked(images_, bitmap, RGB(255, 255, 255));
         ::DeleteObject(bitmap);
     }
     return 0;
@@ -93,13 +101,13 @@ int CParloView::OnCreate(LPCREATESTRUCTA)
 
 void CParloView::DoDataExchange(CDataExchange* dx)
 {
-    DDX_Control(dx, ID_TOOLS_SENDNOW, m_sendNow);
-    DDX_Control(dx, ID_ACTION_ADD, m_add);
-    DDX_Control(dx, IDC_MOVE_DOWN, m_moveDown);
-    DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
-    DDX_Control(dx, ID_TOOLS_PLAYGREETING, m_playGreeting);
-    DDX_Control(dx, IDC_INSTRUCTIONS, m_instructions);
-    m_list = dx->PrepareCtrl(IDC_ACTION_LIST);
+    DDX_Control(dx, ID_TOOLS_SENDNOW, sendNow_);
+    DDX_Control(dx, ID_ACTION_ADD, add_);
+    DDX_Control(dx, IDC_MOVE_DOWN, moveDown_);
+    DDX_Control(dx, IDC_MOVE_UP, moveUp_);
+    DDX_Control(dx, ID_TOOLS_PLAYGREETING, playGreeting_);
+    DDX_Control(dx, IDC_INSTRUCTIONS, instructions_);
+    list_ = dx->PrepareCtrl(IDC_ACTION_LIST);
 }
 
 void CParloView::OnInitialUpdate()
@@ -117,77 +125,77 @@ void CParloView::InitViewControls()
     LOGFONTA bold{};
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold);
     bold.lfWeight = FW_BOLD;
-    m_instructions.SetStaticTextFont(&bold, true);
+    instructions_.SetStaticTextFont(&bold, true);
 
     if (!controlsInitialised_) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
         column.pszText = const_cast<char*>("Action");
-        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-        m_picture.LoadBitmapResource(IDB_STRIP);
-        m_picture.SubclassDlgItem(IDC_PICTURE, this);
+        ::SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        picture_.LoadBitmapResource(IDB_STRIP);
+        picture_.SubclassDlgItem(IDC_PICTURE, this);
     }
     AutoSizeActionColumn();
 
-    m_playGreeting.LoadButtonBitmap(IDB_PLAY_GREETING);
-    m_playGreeting.SetButtonToolTipText("Preview the parlacard");
-    m_playGreeting.EnableButtonToolTip(true);
+    playGreeting_.LoadButtonBitmap(IDB_PLAY_GREETING, false, ImageBackground);
+    playGreeting_.SetButtonToolTipText("Preview the parlacard");
+    playGreeting_.EnableButtonToolTip(true);
     LOGFONTA captionFont{};
-    if (HFONT own = m_playGreeting.GetButtonTextFont()) {
+    if (HFONT own = playGreeting_.GetButtonTextFont()) {
         ::GetObjectA(own, sizeof(captionFont), &captionFont);
         captionFont.lfWeight = FW_BOLD;
         HFONT boldCaption = ::CreateFontIndirectA(&captionFont);
-        m_playGreeting.SetButtonTextFont(boldCaption);
+        playGreeting_.SetButtonTextFont(boldCaption);
         ::DeleteObject(boldCaption);
     }
-    m_sendNow.LoadButtonBitmap(IDB_SEND_NOW);
-    m_sendNow.SetButtonToolTipText("Send the parlacard");
-    m_sendNow.EnableButtonToolTip(true);
-    m_moveUp.LoadButtonBitmap(IDB_MOVE_UP);
-    m_moveUp.SetButtonToolTipText("Move selected action up");
-    m_moveUp.EnableButtonToolTip(true);
-    m_moveDown.LoadButtonBitmap(IDB_MOVE_DOWN);
-    m_moveDown.SetButtonToolTipText("Move selected action down");
-    m_moveDown.EnableButtonToolTip(true);
-    m_add.LoadButtonBitmap(IDB_ADD_ACTION);
-    m_add.SetButtonToolTipText("Add an action to the greeting");
-    m_add.EnableButtonToolTip(true);
-    m_add.SetImageAlignment(BS_CENTER);
-    m_add.SetImageVerticalAlignment(BS_TOP);
+    sendNow_.LoadButtonBitmap(IDB_SEND_NOW, false, ImageBackground);
+    sendNow_.SetButtonToolTipText("Send the parlacard");
+    sendNow_.EnableButtonToolTip(true);
+    moveUp_.LoadButtonBitmap(IDB_MOVE_UP, false, ImageBackground);
+    moveUp_.SetButtonToolTipText("Move selected action up");
+    moveUp_.EnableButtonToolTip(true);
+    moveDown_.LoadButtonBitmap(IDB_MOVE_DOWN, false, ImageBackground);
+    moveDown_.SetButtonToolTipText("Move selected action down");
+    moveDown_.EnableButtonToolTip(true);
+    add_.LoadButtonBitmap(IDB_ADD_ACTION, false, ImageBackground);
+    add_.SetButtonToolTipText("Add an action to the greeting");
+    add_.EnableButtonToolTip(true);
+    add_.SetImageAlignment(BS_CENTER);
+    add_.SetImageVerticalAlignment(BS_TOP);
 
-    ::SendMessageA(m_list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
+    ::SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     UpdateActionButtons();
     controlsInitialised_ = true;
 }
 
 void CParloView::OnUpdate(CView*, LPARAM)
 {
-    if (!m_list)
+    if (!list_)
         return;
     // One repaint for the whole list rather than one per row.
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
     CParloDoc* doc = GetDocument();
     if (doc)
-        ::SendMessageA(m_list, LVM_SETITEMCOUNT, doc->GetActionCount(), 0);
+        ::SendMessageA(list_, LVM_SETITEMCOUNT, doc->GetActionCount(), 0);
     for (int i = 0; doc && i < doc->GetActionCount(); ++i)
         InsertActionItem(doc->GetAction(i), -1);
     AutoSizeActionColumn();
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(m_list, nullptr, TRUE);
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 void CParloView::AutoSizeActionColumn()
 {
-    if (m_list)
-        ::SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+    if (list_)
+        ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 bool CParloView::InsertActionItem(GreetingAction* action, int index)
 {
     if (index == -1)
-        index = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+        index = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
     const std::string text = action->GetDescription();
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -195,7 +203,7 @@ bool CParloView::InsertActionItem(GreetingAction* action, int index)
     item.pszText = const_cast<char*>(text.c_str());
     item.iImage = CommandImageIndex(action->GetCommand());
     item.lParam = reinterpret_cast<LPARAM>(action);
-    return ::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
+    return ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
 }
 
 void CParloView::SetRow(int index, GreetingAction* action)
@@ -206,12 +214,12 @@ void CParloView::SetRow(int index, GreetingAction* action)
     item.iItem = index;
     item.pszText = const_cast<char*>(text.c_str());
     item.iImage = CommandImageIndex(action->GetCommand());
-    ::SendMessageA(m_list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int CParloView::GetSelectedIndex() const
 {
-    return m_list ? static_cast<int>(::SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
+    return list_ ? static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
                   : -1;
 }
 
@@ -223,18 +231,18 @@ GreetingAction* CParloView::GetSelectedAction() const
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = index;
-    ::SendMessageA(m_list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return reinterpret_cast<GreetingAction*>(item.lParam);
 }
 
 void CParloView::SelectRow(int index)
 {
-    ::SetFocus(m_list);
+    ::SetFocus(list_);
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    ::SendMessageA(m_list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-    ::SendMessageA(m_list, LVM_ENSUREVISIBLE, index, FALSE);
+    ::SendMessageA(list_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(list_, LVM_ENSUREVISIBLE, index, FALSE);
 }
 
 void CParloView::UpdateActionButtons()
@@ -248,7 +256,7 @@ void CParloView::OnAdd()
 {
     CActionDlg editor(this);
     if (editor.DoModal() == IDOK) {
-        auto* action = new GreetingAction(editor.m_character, editor.m_command, editor.m_argument);
+        auto* action = new GreetingAction(editor.character, editor.command, editor.argument);
         const int index = GetSelectedIndex() + 1;  // no selection: the top
         GetDocument()->InsertAction(action, index);
         InsertActionItem(action, index);
@@ -266,12 +274,12 @@ void CParloView::OnEdit()
     const int index = GetSelectedIndex();
     CActionDlg editor(this, action);
     if (editor.DoModal() == IDOK) {
-        action->SetCharacter(editor.m_character);
-        action->SetCommand(editor.m_command);
-        action->SetArgument(editor.m_argument);
+        action->SetCharacter(editor.character);
+        action->SetCommand(editor.command);
+        action->SetArgument(editor.argument);
         GetDocument()->SetModifiedFlag(true);
         SetRow(index, action);
-        ::SetFocus(m_list);
+        ::SetFocus(list_);
         AutoSizeActionColumn();
         UpdateActionButtons();
     }
@@ -284,9 +292,9 @@ void CParloView::OnRemove()
         return;
     const int index = GetSelectedIndex();
     GetDocument()->RemoveAction(action);
-    ::SendMessageA(m_list, LVM_DELETEITEM, index, 0);
+    ::SendMessageA(list_, LVM_DELETEITEM, index, 0);
     AutoSizeActionColumn();
-    const int remaining = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    const int remaining = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
     if (remaining > 0)
         SelectRow(index < remaining ? index : remaining - 1);
     UpdateActionButtons();
@@ -299,7 +307,7 @@ void CParloView::OnMoveUp()
         return;
     GreetingAction* action = GetSelectedAction();
     GetDocument()->MoveActionUp(action);
-    ::SendMessageA(m_list, LVM_DELETEITEM, index, 0);
+    ::SendMessageA(list_, LVM_DELETEITEM, index, 0);
     InsertActionItem(action, index - 1);
     SelectRow(index - 1);
     UpdateActionButtons();
@@ -308,12 +316,12 @@ void CParloView::OnMoveUp()
 void CParloView::OnMoveDown()
 {
     const int index = GetSelectedIndex();
-    const int count = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
     if (index < 0 || index >= count - 1)
         return;
     GreetingAction* action = GetSelectedAction();
     GetDocument()->MoveActionDown(action);
-    ::SendMessageA(m_list, LVM_DELETEITEM, index, 0);
+    ::SendMessageA(list_, LVM_DELETEITEM, index, 0);
     InsertActionItem(action, index + 1);
     SelectRow(index + 1);
     UpdateActionButtons();
@@ -321,14 +329,14 @@ void CParloView::OnMoveDown()
 
 void CParloView::OnPlayGreeting()
 {
-    GetDocument()->PreviewGreeting(0);
+    PreviewGreeting(*GetDocument(), 0);
 }
 
 void CParloView::OnPlayFrom()
 {
     const int index = GetSelectedIndex();
     if (index >= 0)
-        GetDocument()->PreviewGreeting(index);
+        PreviewGreeting(*GetDocument(), index);
 }
 
 void CParloView::OnSendNow()
@@ -342,13 +350,13 @@ void CParloView::OnSendNow()
     if (!doc->IsPreviewed() &&
         AfxMessageBox("This greeting was not previewed.\n\nWould you like to preview it now before sending it?",
                       MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        doc->PreviewGreeting(0);
+        PreviewGreeting(*doc, 0);
         return;
     }
     SendDialog dialog(doc->RecipientAddresses(), this);
     dialog.autoAddress = GetSettings().AutoAddress;
     if (dialog.DoModal() == IDOK)
-        doc->UploadGreeting();
+        UploadGreeting(*doc);
 }
 
 void CParloView::OnOptions()
@@ -393,7 +401,7 @@ void CParloView::OnListRightClick(NMHDR*, LRESULT* result)
 
 LRESULT CParloView::OnQueryNewPalette(WPARAM, LPARAM)
 {
-    m_picture.RealizeIn(m_hWnd);
+    picture_.RealizeIn(m_hWnd);
     return Default();
 }
 
@@ -401,7 +409,7 @@ LRESULT CParloView::OnPaletteChanged(WPARAM wParam, LPARAM)
 {
     const LRESULT result = Default();
     if (reinterpret_cast<HWND>(wParam) != m_hWnd)
-        m_picture.RealizeIn(m_hWnd);
+        picture_.RealizeIn(m_hWnd);
     return result;
 }
 
@@ -417,5 +425,5 @@ void CParloView::OnDestroy()
 {
     SaveSettings();
     Default();
-    m_picture.UnsubclassWindow();
+    picture_.UnsubclassWindow();
 }

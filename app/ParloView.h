@@ -17,7 +17,7 @@ public:
     ~CParloView() override;
 
     CParloDoc* GetDocument() const;
-    HWND GetListControl() const { return m_list; }
+    HWND GetListControl() const { return list_; }
     // The action of the selected row, or nullptr.
     GreetingAction* GetSelectedAction() const;
     int GetSelectedIndex() const;
@@ -49,16 +49,16 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    COXBitmapButton m_sendNow;
-    COXBitmapButton m_add;
-    COXBitmapButton m_moveDown;
-    COXBitmapButton m_moveUp;
-    COXBitmapButton m_playGreeting;
-    COXStatic m_instructions;
-    HWND m_list = nullptr;
-    PaletteBitmap m_picture;
-    HIMAGELIST m_images = nullptr;
-    HFONT m_instructionsFont = nullptr;
+    COXBitmapButton sendNow_;
+    COXBitmapButton add_;
+    COXBitmapButton moveDown_;
+    COXBitmapButton moveUp_;
+    COXBitmapButton playGreeting_;
+    COXStatic instructions_;
+    HWND list_ = nullptr;
+    PaletteBitmap picture_;
+    HIMAGELIST images_ = nullptr;
+    HFONT instructionsFont_ = nullptr;
 
     // The one-time set-up of the list column and the picture has run (once per view: the
     // program has one view, the tests make several).

@@ -15,5 +15,5 @@ bool CSetupDlg::OnInitDialog()
 void CSetupDlg::DoDataExchange(CDataExchange* dx)
 {
     CUserDetailsDlg::DoDataExchange(dx);
-    DDX_CBStringExact(dx, IDC_GENDER, m_gender);
+    DDX_CBStringExact(dx, IDC_GENDER, gender);
 }

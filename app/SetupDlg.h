@@ -6,7 +6,7 @@ class CSetupDlg : public CUserDetailsDlg {
 public:
     explicit CSetupDlg(CWnd* parent = nullptr);
 
-    std::string m_gender;
+    std::string gender;
 
 protected:
     bool OnInitDialog() override;

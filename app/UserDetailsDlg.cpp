@@ -20,10 +20,10 @@ bool CUserDetailsDlg::OnInitDialog()
 
 void CUserDetailsDlg::DoDataExchange(CDataExchange* dx)
 {
-    DDX_Text(dx, IDC_NAME, m_name);
-    DDV_MaxChars(dx, m_name, MaxNameLength);
-    DDX_Text(dx, IDC_EMAIL, m_email);
-    DDV_MaxChars(dx, m_email, maxEmailLength_);
+    DDX_Text(dx, IDC_NAME, name);
+    DDV_MaxChars(dx, name, MaxNameLength);
+    DDX_Text(dx, IDC_EMAIL, email);
+    DDV_MaxChars(dx, email, maxEmailLength_);
 }
 
 void CUserDetailsDlg::UpdateOkButton()

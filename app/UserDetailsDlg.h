@@ -10,8 +10,8 @@ public:
 
     CUserDetailsDlg(UINT templateId, int maxEmailLength, CWnd* parent = nullptr);
 
-    std::string m_name;
-    std::string m_email;
+    std::string name;
+    std::string email;
 
 protected:
     bool OnInitDialog() override;

@@ -1,9 +1,9 @@
 // Times saving, loading and describing a large greeting, next to a plain write and read
 // of the same bytes through the system's file calls as the yardstick.
-#include "Stopwatch.h"
-#include "app/AppSettings.h"
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
+#include "settings/AppSettings.h"
+#include "Stopwatch.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -110,7 +110,7 @@ int main()
     bool correct = true;
     for (int round = 0; round < Rounds; ++round) {
         Stopwatch saving;
-        correct &= source.WriteGreetingFile(greetingPath);
+        correct &= source.WriteGreetingFile(greetingPath) == GreetingFileResult::Done;
         save = std::min(save, saving.Milliseconds());
 
         Stopwatch reading;
@@ -123,7 +123,7 @@ int main()
 
         auto loaded = std::make_unique<CParloDoc>();
         Stopwatch loading;
-        correct &= loaded->ReadGreetingFile(greetingPath);
+        correct &= loaded->ReadGreetingFile(greetingPath) == GreetingFileResult::Done;
         load = std::min(load, loading.Milliseconds());
         correct &= loaded->GetActionCount() == ActionCount &&
                    loaded->GetAction(ActionCount - 1)->GetLine() == source.GetAction(ActionCount - 1)->GetLine();

@@ -6,11 +6,11 @@
 //   UploadBench <file>    writes the greeting's bytes to <file> for curl, then prints
 //                         the best times of several rounds (post_ms= and both_ms= lines
 //                         for the script)
-#include "Stopwatch.h"
-#include "app/AppSettings.h"
 #include "greeting/ParloDoc.h"
 #include "send/GreetingPost.h"
 #include "send/Upload.h"
+#include "settings/AppSettings.h"
+#include "Stopwatch.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -56,8 +56,8 @@ int main(int argc, char** argv)
     GetSettings().UserEmail = "bench@example.com";
     CParloDoc doc;
     FillGreeting(doc);
-    doc.BuildGreetingText("\r\n");
-    if (!WriteFileBytes(argv[1], doc.GetGreetingText())) {
+    const std::string text = doc.BuildGreetingText(CurrentSender(), "\r\n");
+    if (!WriteFileBytes(argv[1], text)) {
         std::fprintf(stderr, "cannot write %s (error %lu)\n", argv[1], ::GetLastError());
         return 1;
     }
@@ -65,22 +65,24 @@ int main(int argc, char** argv)
     // Building the text is timed apart: curl, the yardstick, posts bytes made beforehand.
     double bestBuild = 1e300, bestPost = 1e300, bestBoth = 1e300;
     for (int round = 0; round < Rounds; ++round) {
-        std::string firstLine, failure;
+        GreetingPostReply reply;
+        std::string failure;
         const Stopwatch watch;
-        doc.BuildGreetingText("\r\n");
-        const double built = watch.Milliseconds();
-        const bool posted = PostGreeting(doc.GetGreetingText(), firstLine, failure);
+        const std::string built = doc.BuildGreetingText(CurrentSender(), "\r\n");
+        const double builtAfter = watch.Milliseconds();
+        const bool posted = PostGreeting(built, reply, failure);
         const double done = watch.Milliseconds();
-        bestBuild = std::min(bestBuild, built);
-        bestPost = std::min(bestPost, done - built);
+        bestBuild = std::min(bestBuild, builtAfter);
+        bestPost = std::min(bestPost, done - builtAfter);
         bestBoth = std::min(bestBoth, done);
+        const std::string& firstLine = reply.firstLine;
         const std::string id = firstLine.substr(0, firstLine.find_last_not_of(" \t\r") + 1);
         if (!posted || id.empty() || !IsGreetingId(id)) {
             std::fprintf(stderr, "upload failed: %s\n", posted ? ("the reply was " + firstLine).c_str() : failure.c_str());
             return 1;
         }
     }
-    std::printf("UploadBench: greeting of %zu bytes in %d actions, best of %d rounds\n", doc.GetGreetingText().size(),
+    std::printf("UploadBench: greeting of %zu bytes in %d actions, best of %d rounds\n", text.size(),
                 doc.GetActionCount(), Rounds);
     std::printf("  building the text   %8.2f ms\n", bestBuild);
     std::printf("  posting it          %8.2f ms\n", bestPost);

@@ -1,8 +1,6 @@
 // Times opening a greeting of 10,000 actions into the main window (the view's refill: rows,
 // images, column width), next to filling a plain list view with the same 10,000 rows as the
 // yardstick.
-#include "Stopwatch.h"
-#include "app/AppSettings.h"
 #include "app/MainFrame.h"
 #include "app/ParloView.h"
 #include "framework/DocTemplate.h"
@@ -10,6 +8,8 @@
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
+#include "Stopwatch.h"
 #include <commctrl.h>
 #include <cstdio>
 #include <string>

@@ -2,6 +2,7 @@
 #include "cast/Choreography.h"
 #include "cast/Effects.h"
 #include "cast/ImageBank.h"
+#include "stage/ImageRegion.h"
 #include <deque>
 
 namespace {
@@ -139,6 +140,9 @@ CharacterData Builder::Build()
         character.animations.push_back(std::move(animation));
     }
     character.images = bank_.Take();
+    // Real characters carry every image's outline; other players shape their windows by it.
+    for (CharacterImage& image : character.images)
+        image.region = MakeImageRegion(image, character.info.transparentIndex);
     return character;
 }
 

@@ -105,7 +105,8 @@ bool MakeSheet(const std::string& folder, const std::string& file)
     const std::string cellFolder = folder + "/" + name;
     mkdir(folder.c_str(), 0777);
     mkdir(cellFolder.c_str(), 0777);
-    std::string command = "montage -background white -pointsize 10";
+    // Named, since the default (Helvetica) is missing where no PostScript fonts are installed.
+    std::string command = "montage -background white -font DejaVu-Sans -pointsize 10";
     int number = 0;
     for (const Cell& cell : MakeCells(character)) {
         char prefix[16];

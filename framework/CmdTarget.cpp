@@ -42,8 +42,8 @@ bool CCmdTarget::OnCmdMsg(UINT id, UINT code, void* extra, AFX_CMDHANDLERINFO* h
 
 void CCmdUI::Enable(bool on)
 {
-    if (m_pMenu) {
-        ::EnableMenuItem(m_pMenu, m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+    if (m_hMenu) {
+        ::EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     } else if (m_pOther) {
         // A control that gets disabled while it has the focus would trap the keyboard.
         if (!on && ::GetFocus() == m_pOther->m_hWnd)
@@ -55,17 +55,17 @@ void CCmdUI::Enable(bool on)
 
 void CCmdUI::SetCheck(int check)
 {
-    if (m_pMenu)
-        ::CheckMenuItem(m_pMenu, m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
+    if (m_hMenu)
+        ::CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
     else if (m_pOther)
         ::SendMessageA(m_pOther->m_hWnd, BM_SETCHECK, check, 0);
 }
 
 void CCmdUI::SetText(const std::string& text)
 {
-    if (m_pMenu) {
-        const UINT state = ::GetMenuState(m_pMenu, m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
-        ::ModifyMenuA(m_pMenu, m_nIndex, MF_BYPOSITION | MF_STRING | state, m_nID, text.c_str());
+    if (m_hMenu) {
+        const UINT state = ::GetMenuState(m_hMenu, m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        ::ModifyMenuA(m_hMenu, m_nIndex, MF_BYPOSITION | MF_STRING | state, m_nID, text.c_str());
     } else if (m_pOther) {
         m_pOther->SetWindowText(text);
     }

@@ -40,7 +40,7 @@ class CCmdUI {
 public:
     UINT m_nID = 0;
     UINT m_nIndex = 0;
-    HMENU m_pMenu = nullptr;    // set when updating a menu item
+    HMENU m_hMenu = nullptr;    // set when updating a menu item
     CWnd* m_pOther = nullptr;   // set when updating another kind of control
     bool m_bEnableChanged = false;
 

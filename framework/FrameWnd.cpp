@@ -241,7 +241,7 @@ void CFrameWnd::OnInitMenuPopup(HMENU menu, UINT, bool sysMenu)
     if (sysMenu)
         return;
     CCmdUI ui;
-    ui.m_pMenu = menu;
+    ui.m_hMenu = menu;
     for (UINT index = 0; index < static_cast<UINT>(::GetMenuItemCount(menu)); ++index) {
         const UINT id = ::GetMenuItemID(menu, index);
         // Separators, submenus and the recent files beyond the first are not commands here.

@@ -1,8 +1,10 @@
 #include "framework/HttpConnection.h"
 #include "framework/HttpFile.h"
 #include "framework/InternetException.h"
+#include "framework/InternetTimeouts.h"
 
-CHttpConnection::CHttpConnection(HINTERNET connection) : connection(connection)
+CHttpConnection::CHttpConnection(HINTERNET connection, DWORD timeoutMs)
+    : connection_(connection), timeoutMs_(timeoutMs)
 {
 }
 
@@ -15,17 +17,20 @@ std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(const std::string& verb,
                                                         const char* referer, DWORD_PTR context,
                                                         const char** acceptTypes, const char* version, DWORD flags)
 {
-    HINTERNET request = ::HttpOpenRequestA(connection, verb.c_str(), object.c_str(), version, referer, acceptTypes,
+    HINTERNET request = ::HttpOpenRequestA(connection_, verb.c_str(), object.c_str(), version, referer, acceptTypes,
                                            flags, context);
     if (!request)
         CInternetException::ThrowLastError();
-    return std::unique_ptr<CHttpFile>(new CHttpFile(request));
+    std::unique_ptr<CHttpFile> file(new CHttpFile(request));
+    if (timeoutMs_ != 0)
+        ApplyInternetTimeouts(request, timeoutMs_);
+    return file;
 }
 
 void CHttpConnection::Close()
 {
-    if (connection) {
-        ::InternetCloseHandle(connection);
-        connection = nullptr;
+    if (connection_) {
+        ::InternetCloseHandle(connection_);
+        connection_ = nullptr;
     }
 }

@@ -24,7 +24,9 @@ public:
 
 private:
     friend class CInternetSession;
-    explicit CHttpConnection(HINTERNET connection);
+    CHttpConnection(HINTERNET connection, DWORD timeoutMs);
 
-    HINTERNET connection;
+    HINTERNET connection_;
+    // The session's time-outs, given to every request; 0 for WinInet's own.
+    DWORD timeoutMs_;
 };

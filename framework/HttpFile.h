@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
 #include <wininet.h>
+#include <memory>
 #include <string>
 
+class CHttpConnection;
 // One HTTP request and its reply, made by CHttpConnection::OpenRequest: send it, then
 // read the reply's body line by line or in blocks. Closed when destroyed. Every failure
 // throws CInternetException.
@@ -32,20 +34,22 @@ private:
     friend class CInternetSession;
     explicit CHttpFile(HINTERNET request);
 
-    // Throws when the server closed the connection without a status line.
-    void CheckStatusArrived();
+    // The connection the request was made on, for a request that is the only user of it:
+    // closing a connection takes its requests with it.
+    void KeepConnection(std::unique_ptr<CHttpConnection> connection);
     // Appends up to size bytes of the body to the buffer; false at the end of the body.
     bool FillBuffer(DWORD size);
-    size_t Buffered() const { return buffered.size() - bufferedStart; }
+    size_t Buffered() const { return buffered_.size() - bufferedStart_; }
     // Up to size bytes of the body straight from WinInet; 0 at its end.
     DWORD ReadBody(void* buffer, DWORD size);
 
-    HINTERNET request;
+    std::unique_ptr<CHttpConnection> connection_;
+    HINTERNET request_;
     // Bytes of the body read from WinInet so far.
-    ULONGLONG received = 0;
-    // Read from the body but not yet handed out: buffered from bufferedStart on.
-    std::string buffered;
-    size_t bufferedStart = 0;
+    ULONGLONG received_ = 0;
+    // Read from the body but not yet handed out: buffered_ from bufferedStart_ on.
+    std::string buffered_;
+    size_t bufferedStart_ = 0;
     // The size of the next read from WinInet when a small one is asked for.
-    DWORD readAhead = 0;
+    DWORD readAhead_ = 0;
 };

@@ -23,6 +23,10 @@ public:
     // Throws CInternetException.
     std::unique_ptr<CHttpConnection> GetHttpConnection(const std::string& server, INTERNET_PORT port,
                                                        const char* userName, const char* password);
+    // The time-outs for connecting and for each send and receive of every request made
+    // through this session: without them a server that stops answering blocks for ever.
+    // Throws CInternetException.
+    void SetTimeouts(DWORD milliseconds);
     // Sends a GET for an http or https address at once (WinInet follows redirects) and
     // returns the reply to read. Throws CInternetException, also for any other scheme.
     std::unique_ptr<CHttpFile> OpenURL(const std::string& url, DWORD_PTR context, DWORD flags,
@@ -30,6 +34,8 @@ public:
     void Close();
 
 private:
-    HINTERNET session;
-    DWORD_PTR context;
+    HINTERNET session_;
+    DWORD_PTR context_;
+    // Set by SetTimeouts for every request of the session; 0 leaves WinInet's own.
+    DWORD timeoutMs_ = 0;
 };

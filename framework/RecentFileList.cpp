@@ -51,7 +51,7 @@ void CRecentFileList::WriteList() const
 
 void CRecentFileList::UpdateMenu(CCmdUI* ui) const
 {
-    HMENU menu = ui->m_pMenu;
+    HMENU menu = ui->m_hMenu;
     if (!menu)
         return;
     // Take out the entries of the last pass, then put in the current ones where the first was.

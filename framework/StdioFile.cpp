@@ -16,7 +16,7 @@ bool CStdioFile::Open(const std::string& path, UINT flags, CFileException* error
 {
     if (!CFile::Open(path, flags, error))
         return false;
-    m_textMode = (flags & typeBinary) == 0;
+    textMode_ = (flags & typeBinary) == 0;
     return true;
 }
 
@@ -26,29 +26,29 @@ UINT CStdioFile::Read(void* buffer, UINT count)
     char* out = static_cast<char*>(buffer);
     UINT done = 0;
     while (done < count) {
-        if (m_readPos == m_readEnd && !FillReadBuffer())
+        if (readPos_ == readEnd_ && !FillReadBuffer())
             break;
-        const char* from = m_readBuffer.data() + m_readPos;
-        size_t run = std::min<size_t>(m_readEnd - m_readPos, count - done);
-        if (m_textMode) {
+        const char* from = readBuffer_.data() + readPos_;
+        size_t run = std::min<size_t>(readEnd_ - readPos_, count - done);
+        if (textMode_) {
             if (const void* cr = std::memchr(from, '\r', run))
                 run = static_cast<const char*>(cr) - from;
         }
         if (run != 0) {
             std::memcpy(out + done, from, run);
             done += static_cast<UINT>(run);
-            m_readPos += run;
+            readPos_ += run;
             continue;
         }
         // A CR in text mode: it vanishes when an LF follows.
-        if (m_readPos + 1 == m_readEnd)
+        if (readPos_ + 1 == readEnd_)
             FillReadBuffer();
-        if (m_readPos + 1 < m_readEnd && m_readBuffer[m_readPos + 1] == '\n') {
-            ++m_readPos;
+        if (readPos_ + 1 < readEnd_ && readBuffer_[readPos_ + 1] == '\n') {
+            ++readPos_;
             continue;
         }
         out[done++] = '\r';
-        ++m_readPos;
+        ++readPos_;
     }
     return done;
 }
@@ -100,21 +100,21 @@ bool CStdioFile::ReadString(std::string& line)
     line.clear();
     bool gotAny = false;
     for (;;) {
-        if (m_readPos == m_readEnd && !FillReadBuffer())
+        if (readPos_ == readEnd_ && !FillReadBuffer())
             return gotAny;
         gotAny = true;
-        const char* from = m_readBuffer.data() + m_readPos;
-        const size_t available = m_readEnd - m_readPos;
+        const char* from = readBuffer_.data() + readPos_;
+        const size_t available = readEnd_ - readPos_;
         const void* lf = std::memchr(from, '\n', available);
         if (!lf) {
             line.append(from, available);
-            m_readPos = m_readEnd;
+            readPos_ = readEnd_;
             continue;
         }
         const size_t length = static_cast<const char*>(lf) - from;
         line.append(from, length);
-        m_readPos += length + 1;
-        if (m_textMode && !line.empty() && line.back() == '\r')
+        readPos_ += length + 1;
+        if (textMode_ && !line.empty() && line.back() == '\r')
             line.pop_back();
         return true;
     }
@@ -128,23 +128,23 @@ void CStdioFile::WriteString(const std::string& text)
 // Keeps the unread bytes, moved to the front, and reads more behind them.
 bool CStdioFile::FillReadBuffer()
 {
-    if (m_readBuffer.empty())
-        m_readBuffer.resize(BlockSize);
-    const size_t kept = m_readEnd - m_readPos;
-    std::memmove(m_readBuffer.data(), m_readBuffer.data() + m_readPos, kept);
-    m_readPos = 0;
-    m_readEnd = kept;
-    const UINT got = CFile::Read(m_readBuffer.data() + kept,
-                                 static_cast<UINT>(m_readBuffer.size() - kept));
-    m_readEnd += got;
+    if (readBuffer_.empty())
+        readBuffer_.resize(BlockSize);
+    const size_t kept = readEnd_ - readPos_;
+    std::memmove(readBuffer_.data(), readBuffer_.data() + readPos_, kept);
+    readPos_ = 0;
+    readEnd_ = kept;
+    const UINT got = CFile::Read(readBuffer_.data() + kept,
+                                 static_cast<UINT>(readBuffer_.size() - kept));
+    readEnd_ += got;
     return got != 0;
 }
 
 // Writing after reading must start where the reader stands, not where the read-ahead ended.
 void CStdioFile::GiveBackReadAhead()
 {
-    const size_t unread = m_readEnd - m_readPos;
-    m_readPos = m_readEnd = 0;
+    const size_t unread = readEnd_ - readPos_;
+    readPos_ = readEnd_ = 0;
     if (unread != 0)
         SeekBy(-static_cast<LONGLONG>(unread));
 }
@@ -154,13 +154,13 @@ void CStdioFile::GiveBackReadAhead()
 void CStdioFile::AppendToWriteBuffer(const char* data, size_t count)
 {
     // Under a block is pending here, and a block may double when it is all line feeds.
-    if (m_writeBuffer.empty())
-        m_writeBuffer.resize(3 * BlockSize);
+    if (writeBuffer_.empty())
+        writeBuffer_.resize(3 * BlockSize);
     const char* const end = data + count;
     while (data != end) {
         const char* const stop = data + std::min<size_t>(end - data, BlockSize);
-        char* out = m_writeBuffer.data() + m_writeUsed;
-        if (m_textMode) {
+        char* out = writeBuffer_.data() + writeUsed_;
+        if (textMode_) {
             for (; data != stop; ++data) {
                 if (*data == '\n')
                     *out++ = '\r';
@@ -170,8 +170,8 @@ void CStdioFile::AppendToWriteBuffer(const char* data, size_t count)
             out = std::copy(data, stop, out);
             data = stop;
         }
-        m_writeUsed = out - m_writeBuffer.data();
-        if (m_writeUsed >= BlockSize)
+        writeUsed_ = out - writeBuffer_.data();
+        if (writeUsed_ >= BlockSize)
             WritePending();
     }
 }
@@ -180,14 +180,14 @@ void CStdioFile::AppendToWriteBuffer(const char* data, size_t count)
 // that a broken file is not written again at close.
 void CStdioFile::WritePending()
 {
-    const size_t pending = m_writeUsed;
-    m_writeUsed = 0;
+    const size_t pending = writeUsed_;
+    writeUsed_ = 0;
     if (pending != 0)
-        CFile::Write(m_writeBuffer.data(), static_cast<UINT>(pending));
+        CFile::Write(writeBuffer_.data(), static_cast<UINT>(pending));
 }
 
 void CStdioFile::ResetBuffers()
 {
-    m_readPos = m_readEnd = 0;
-    m_writeUsed = 0;
+    readPos_ = readEnd_ = 0;
+    writeUsed_ = 0;
 }

@@ -33,10 +33,10 @@ private:
     void WritePending();
     void ResetBuffers();
 
-    bool m_textMode = true;
-    std::vector<char> m_readBuffer;
-    size_t m_readPos = 0;
-    size_t m_readEnd = 0;
-    std::vector<char> m_writeBuffer;
-    size_t m_writeUsed = 0;
+    bool textMode_ = true;
+    std::vector<char> readBuffer_;
+    size_t readPos_ = 0;
+    size_t readEnd_ = 0;
+    std::vector<char> writeBuffer_;
+    size_t writeUsed_ = 0;
 };

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 
 namespace {
+
+const COLORREF BitmapBackground = RGB(192, 192, 192);
+
 // Updates one toolbar button the way a menu item is updated.
 class ToolButtonUI : public CCmdUI {
 public:
@@ -20,6 +23,12 @@ public:
 private:
     HWND toolbar_;
 };
+}
+
+CToolBar::~CToolBar()
+{
+    if (images_)
+        ImageList_Destroy(images_);
 }
 
 bool CToolBar::Create(CWnd* parent, UINT id)
@@ -66,9 +75,15 @@ bool CToolBar::LoadToolBar(UINT resourceId)
     }
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(width + 7, height + 7));
-    TBADDBITMAP bitmap{ module, resourceId };
-    if (SendMessage(TB_ADDBITMAP, images, reinterpret_cast<LPARAM>(&bitmap)) == -1)
+    // The light grey that toolbar bitmaps are drawn on is their background: masked out,
+    // so that the bar's own face shows through whatever colour the system gives it.
+    if (images_)
+        ImageList_Destroy(images_);
+    images_ = ImageList_LoadImageA(module, MAKEINTRESOURCEA(resourceId), width, 0, BitmapBackground, IMAGE_BITMAP,
+                                   LR_CREATEDIBSECTION);
+    if (!images_ || ImageList_GetImageCount(images_) < images)
         return false;
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     return SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != FALSE;
 }
 

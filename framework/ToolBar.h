@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/ControlBar.h"
+#include <commctrl.h>
 #include <vector>
 
 // The frame's toolbar: flat buttons from a toolbar resource (button size and command ids)
@@ -7,6 +8,7 @@
 // prompt of the button under the pointer.
 class CToolBar : public CControlBar {
 public:
+    ~CToolBar() override;
     bool Create(CWnd* parent, UINT id);
     bool LoadToolBar(UINT resourceId);
 
@@ -20,4 +22,8 @@ public:
 
 protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    // The buttons' images; the toolbar control does not free an image list it is given.
+    HIMAGELIST images_ = nullptr;
 };

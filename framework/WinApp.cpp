@@ -53,7 +53,7 @@ void CWinApp::AfxEnableControlContainer()
     ::OleInitialize(nullptr);
 }
 
-void CWinApp::Enable3dControls()
+void CWinApp::InitialiseCommonControls()
 {
     INITCOMMONCONTROLSEX controls{ sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
     ::InitCommonControlsEx(&controls);
@@ -208,7 +208,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
     std::vector<std::string> arguments;
     std::string argument;
     for (std::string::size_type pos = 0;
-         (pos = SplitFirstArgument(m_lpCmdLine, pos, argument)) != std::string::npos;)
+         (pos = SplitFirstArgument(m_strCmdLine, pos, argument)) != std::string::npos;)
         arguments.push_back(argument);
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
@@ -327,7 +327,7 @@ int AfxWinMain(HINSTANCE, const char* commandLine, int showCommand)
     if (!app)
         return 1;
     app->m_nCmdShow = showCommand;
-    app->m_lpCmdLine = commandLine ? commandLine : "";
+    app->m_strCmdLine = commandLine ? commandLine : "";
     if (!app->InitInstance()) {
         if (app->m_pMainWnd && app->m_pMainWnd->m_hWnd)
             ::DestroyWindow(app->m_pMainWnd->m_hWnd);

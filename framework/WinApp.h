@@ -33,7 +33,7 @@ public:
     // Activates hosting of ActiveX controls (COM on this thread).
     void AfxEnableControlContainer();
     // The system's visual controls for dialogs.
-    void Enable3dControls();
+    void InitialiseCommonControls();
     // The user's profile goes under HKEY_CURRENT_USER\Software\<company>\<application>.
     void SetRegistryKey(const std::string& company);
     void LoadStdProfileSettings(UINT mruCount = 4);
@@ -55,7 +55,7 @@ public:
     void ParseCommandLine(CCommandLineInfo& info);
     bool ProcessShellCommand(CCommandLineInfo& info);
     // The arguments after the program name; set before InitInstance.
-    std::string m_lpCmdLine;
+    std::string m_strCmdLine;
 
     void OnFileNew();
     void OnFileOpen();

@@ -85,9 +85,9 @@ std::string CsvRecord::ReadField()
 // record in two, so it becomes a blank.
 void CsvRecord::AddField(const std::string& text)
 {
-    if (fieldAdded)
+    if (fieldAdded_)
         line += ',';
-    fieldAdded = true;
+    fieldAdded_ = true;
     const bool enclose = text.find(',') != std::string::npos || (!text.empty() && text[0] == '"');
     if (enclose)
         line += '"';
@@ -106,5 +106,5 @@ void CsvRecord::AddField(const std::string& text)
 void CsvRecord::ClearLine()
 {
     line.clear();
-    fieldAdded = false;
+    fieldAdded_ = false;
 }

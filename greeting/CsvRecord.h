@@ -29,5 +29,5 @@ protected:
     int position = 0;
 
 private:
-    bool fieldAdded = false;
+    bool fieldAdded_ = false;
 };

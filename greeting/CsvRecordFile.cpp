@@ -2,8 +2,8 @@
 
 bool CsvRecordFile::ReadRecord(CsvRecord& record)
 {
-    if (!ReadString(lineBuffer))
+    if (!ReadString(lineBuffer_))
         return false;
-    record.SetLine(lineBuffer);
+    record.SetLine(lineBuffer_);
     return true;
 }

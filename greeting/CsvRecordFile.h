@@ -11,5 +11,5 @@ public:
     bool ReadRecord(CsvRecord& record);
 
 private:
-    std::string lineBuffer;
+    std::string lineBuffer_;
 };

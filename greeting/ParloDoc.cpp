@@ -1,7 +1,7 @@
 #include "greeting/ParloDoc.h"
-#include "app/AppSettings.h"
 #include "framework/MessageBox.h"
 #include "greeting/NewGreetingChoice.h"
+#include "settings/AppSettings.h"
 #include <windows.h>
 #include <algorithm>
 #include <climits>
@@ -19,9 +19,13 @@ const char WrongFormatMessage[] = "Wrong file format.\nThis file is not a valid 
 const char NewerVersionMessage[] = "A newer version of the application wrote the parlacard file.";
 const char SaveFailedMessage[] = "An error occurred saving the parlacard file.";
 
-void ShowError(const char* text)
+// A failed read or write as the user is told of it.
+bool Report(GreetingFileResult result)
 {
-    AfxMessageBox(text, MB_ICONERROR | MB_SETFOREGROUND);
+    const std::string message = GreetingFileMessage(result);
+    if (!message.empty())
+        AfxMessageBox(message, MB_ICONERROR | MB_SETFOREGROUND);
+    return result == GreetingFileResult::Done;
 }
 
 // Leading blanks, an optional sign, then digits up to the first other character;
@@ -53,6 +57,46 @@ std::string CreateTempFileBeside(const std::string& path)
 
 } // namespace
 
+GreetingSender CurrentSender()
+{
+    return { GetSettings().UserName, GetSettings().UserEmail };
+}
+
+std::string GreetingFileMessage(GreetingFileResult result)
+{
+    switch (result) {
+    case GreetingFileResult::WrongFormat: return WrongFormatMessage;
+    case GreetingFileResult::NewerVersion: return NewerVersionMessage;
+    case GreetingFileResult::NotWritten: return SaveFailedMessage;
+    case GreetingFileResult::Done:
+    case GreetingFileResult::NotOpened: break;
+    }
+    return std::string();
+}
+
+GreetingFileResult WriteGreetingText(const std::string& path, const std::string& text)
+{
+    const std::string tempPath = CreateTempFileBeside(path);
+    if (tempPath.empty())
+        return GreetingFileResult::NotWritten;
+    CsvRecordFile file;
+    bool written = false;
+    try {
+        if (file.Open(tempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeText)) {
+            file.WriteString(text);
+            // On the disk before it takes the old file's place.
+            file.Flush();
+            file.Close();
+            written = ::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        }
+    } catch (const CFileException&) {
+        file.Abort();
+    }
+    if (!written)
+        ::DeleteFileA(tempPath.c_str());
+    return written ? GreetingFileResult::Done : GreetingFileResult::NotWritten;
+}
+
 bool CParloDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
@@ -71,12 +115,12 @@ bool CParloDoc::OnNewDocument()
 
 bool CParloDoc::OnOpenDocument(const std::string& path)
 {
-    return ReadGreetingFile(path);
+    return Report(ReadGreetingFile(path));
 }
 
 bool CParloDoc::OnSaveDocument(const std::string& path)
 {
-    if (!WriteGreetingFile(path))
+    if (!Report(WriteGreetingFile(path)))
         return false;
     SetModifiedFlag(false);
     return true;
@@ -126,87 +170,63 @@ void CParloDoc::ClearActions()
     previewed = false;
 }
 
-void CParloDoc::BuildGreetingText(const std::string& terminator)
+std::string CParloDoc::BuildGreetingText(const GreetingSender& sender, const std::string& terminator) const
 {
-    const auto appendLine = [&](const std::string& text) {
-        greetingText += text;
-        greetingText += terminator;
+    std::string text;
+    const auto appendLine = [&](const std::string& line) {
+        text += line;
+        text += terminator;
     };
-    const AppSettings& settings = GetSettings();
-    greetingText = FileHeader + std::to_string(FileVersion) + terminator;
+    appendLine(FileHeader + std::to_string(FileVersion));
     appendLine(recipientName);
     appendLine(recipientAddresses);
-    appendLine(settings.UserName);
-    appendLine(settings.UserEmail);
+    appendLine(sender.name);
+    appendLine(sender.email);
     appendLine(std::string());
     for (const auto& action : actions)
         appendLine(action->GetLine());
+    return text;
 }
 
-// The old file is replaced only by a complete new one, so a failed save loses nothing.
-bool CParloDoc::WriteGreetingFile(const std::string& path)
+GreetingFileResult CParloDoc::WriteGreetingFile(const std::string& path) const
 {
-    const std::string tempPath = CreateTempFileBeside(path);
-    bool saved = false;
-    if (!tempPath.empty()) {
-        try {
-            if (recordFile.Open(tempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
-                                              CFile::typeText)) {
-                BuildGreetingText("\n");
-                recordFile.WriteString(greetingText);
-                // On the disk before it takes the old file's place.
-                recordFile.Flush();
-                recordFile.Close();
-                saved = ::MoveFileExA(tempPath.c_str(), path.c_str(),
-                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-            }
-        } catch (const CFileException&) {
-            recordFile.Abort();
-        }
-        if (!saved)
-            ::DeleteFileA(tempPath.c_str());
-    }
-    if (!saved)
-        ShowError(SaveFailedMessage);
-    return saved;
+    return WriteGreetingText(path, BuildGreetingText(CurrentSender(), "\n"));
 }
 
-bool CParloDoc::ReadGreetingFile(const std::string& path)
+GreetingFileResult CParloDoc::ReadGreetingFile(const std::string& path)
 {
     ActionList loaded;
-    ReadOutcome outcome;
+    GreetingFileResult result;
     try {
         if (!recordFile.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
-            return false;
-        outcome = ReadOpenFile(loaded);
+            return GreetingFileResult::NotOpened;
+        result = ReadOpenFile(loaded);
         recordFile.Close();
     } catch (const CFileException&) {
         recordFile.Abort();
-        return false;
+        return GreetingFileResult::NotOpened;
     }
-    if (outcome != ReadOutcome::Loaded) {
-        ShowError(outcome == ReadOutcome::NewerVersion ? NewerVersionMessage : WrongFormatMessage);
-        return false;
-    }
+    if (result != GreetingFileResult::Done)
+        return result;
     ClearActions();
     actions = std::move(loaded);
     SetModifiedFlag(false);
     UpdateAllViews(nullptr);
-    return true;
+    return result;
 }
 
 // The recipient lines are taken as soon as they are read; the actions only go to the
 // caller's list.
-CParloDoc::ReadOutcome CParloDoc::ReadOpenFile(ActionList& loaded)
+GreetingFileResult CParloDoc::ReadOpenFile(ActionList& loaded)
 {
     if (recordFile.GetLength() > MaxFileSize)
-        return ReadOutcome::WrongFormat;
+        return GreetingFileResult::WrongFormat;
     std::string line;
     const size_t headerLength = sizeof FileHeader - 1;
     if (!recordFile.ReadString(line) || line.compare(0, headerLength, FileHeader) != 0)
-        return ReadOutcome::WrongFormat;
+        return GreetingFileResult::WrongFormat;
     if (ParseVersion(line.substr(headerLength)) > FileVersion)
-        return ReadOutcome::NewerVersion;
+        return GreetingFileResult::NewerVersion;
 
     recordFile.ReadString(line);
     recipientName = line;
@@ -219,9 +239,9 @@ CParloDoc::ReadOutcome CParloDoc::ReadOpenFile(ActionList& loaded)
     for (;;) {
         auto action = std::make_unique<GreetingAction>();
         if (!recordFile.ReadRecord(*action))
-            return ReadOutcome::Loaded;
+            return GreetingFileResult::Done;
         if (loaded.size() == MaxActions)
-            return ReadOutcome::WrongFormat;
+            return GreetingFileResult::WrongFormat;
         loaded.push_back(std::move(action));
     }
 }

@@ -6,6 +6,27 @@
 #include <string>
 #include <vector>
 
+// Who sends a greeting: lines 4 and 5 of its text.
+struct GreetingSender {
+    std::string name;
+    std::string email;
+};
+
+// The sender as the settings name them now.
+GreetingSender CurrentSender();
+
+// What became of reading or writing a greeting file. The file code only reports it;
+// whoever started the read or write tells the user.
+enum class GreetingFileResult { Done, NotOpened, WrongFormat, NewerVersion, NotWritten };
+
+// The message for the user; empty for Done and for a file that could not be opened,
+// about which the document's own callers say nothing.
+std::string GreetingFileMessage(GreetingFileResult result);
+
+// Writes a greeting text (lines ended by line feeds) as a greeting file. The old file
+// is replaced only by a complete new one, so a failed write loses nothing.
+GreetingFileResult WriteGreetingText(const std::string& path, const std::string& text);
+
 // The greeting being made: its actions in order, who it is for, and its file.
 // The document owns every action in its list.
 class CParloDoc : public CDocument {
@@ -26,33 +47,29 @@ public:
     // Leaves the modified flag as it is.
     void ClearActions();
 
-    // Rebuilds the greeting text with each line ended by the terminator.
-    void BuildGreetingText(const std::string& terminator);
-    // Shows the user a message when the file cannot be written.
-    bool WriteGreetingFile(const std::string& path);
+    // The greeting as text: the head lines, then one line per action, each line ended by
+    // the terminator. Saving, preview and upload send the same text.
+    std::string BuildGreetingText(const GreetingSender& sender, const std::string& terminator) const;
+    // Writes the greeting as the current sender's.
+    GreetingFileResult WriteGreetingFile(const std::string& path) const;
     // Keeps the current actions when the file cannot be read.
-    bool ReadGreetingFile(const std::string& path);
+    GreetingFileResult ReadGreetingFile(const std::string& path);
 
-    const std::string& GetGreetingText() const { return greetingText; }
     const std::string& GetRecipientName() const { return recipientName; }
     const std::string& GetRecipientAddresses() const { return recipientAddresses; }
     void SetRecipientAddresses(const std::string& addresses) { recipientAddresses = addresses; }
     // The Send dialog edits the list in place.
     std::string& RecipientAddresses() { return recipientAddresses; }
     const std::string& GetSenderGender() const { return senderGender; }
-    // Starts the player on a copy of the greeting, from the action at start.
-    void PreviewGreeting(int start);
-    bool UploadGreeting();  // posts it to the service and opens its send page; false once the user was told why not
 
     // Set once the player has been started on this greeting.
     bool IsPreviewed() const { return previewed; }
     void SetPreviewed(bool value) { previewed = value; }
 
 private:
-    enum class ReadOutcome { Loaded, WrongFormat, NewerVersion };
     using ActionList = std::vector<std::unique_ptr<GreetingAction>>;
 
-    ReadOutcome ReadOpenFile(ActionList& loaded);
+    GreetingFileResult ReadOpenFile(ActionList& loaded);
     int IndexOf(const GreetingAction* action) const;
     void SwapWithNeighbour(GreetingAction* action, int offset);
 
@@ -60,7 +77,6 @@ private:
     CsvRecordFile recordFile;
     std::string recipientName;
     std::string senderGender;
-    std::string greetingText;
     bool previewed = false;
     std::string recipientAddresses;
 };

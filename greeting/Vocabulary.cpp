@@ -1,4 +1,5 @@
 #include "greeting/Vocabulary.h"
+#include "greeting/CommandTable.h"
 #include <windows.h>
 
 std::vector<std::string> CommandNames;
@@ -11,7 +12,9 @@ void FillVocabulary()
 {
     ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    CommandNames = { CommandShow, CommandHide, CommandSay, CommandAnimate, CommandMove };
+    CommandNames.clear();
+    for (const CommandInfo& command : CommandTable)
+        CommandNames.push_back(command.name);
     CharacterNames = { "Tolvan", "Mirelle", "Grumbold", "Merlin", "Peedy",
                        "Genie", "Robby", "Yulebard", "Crookbeak" };
     PositionNames = { "Top Left", "Top Center", "Top Right",

@@ -1,4 +1,5 @@
 #pragma once
+#include "settings/AppSettings.h"
 #include <string>
 #include <vector>
 
@@ -9,8 +10,7 @@ inline constexpr char CommandSay[] = "Say";
 inline constexpr char CommandAnimate[] = "Animate";
 inline constexpr char CommandMove[] = "Move";
 
-// Stands for no animation at all in the animation choices and in the settings.
-inline constexpr char NoAnimation[] = "(None)";
+// NoAnimation comes with the settings, whose default animation it is.
 
 // Filled once at start-up by FillVocabulary, read-only afterwards.
 extern std::vector<std::string> CommandNames;

@@ -1,8 +1,8 @@
 #include "player/Performer.h"
 #include "agent/AgentApp.h"
-#include "app/FileUtil.h"
 #include "greeting/Vocabulary.h"
 #include "player/PlayerMessage.h"
+#include "settings/FileUtil.h"
 
 namespace {
 

@@ -15,7 +15,7 @@ bool CPlayerApp::InitInstance()
     FillVocabulary();
 
     PlayerCommandLine commandLine;
-    if (!commandLine.Parse(m_lpCmdLine)) {
+    if (!commandLine.Parse(m_strCmdLine)) {
         ShowPlayerError(commandLine.GetError());
         return false;
     }
@@ -26,10 +26,10 @@ bool CPlayerApp::InitInstance()
         ShowPlayerError("The character control could not be started.");
         return false;
     }
-    m_performer = std::make_unique<CPerformer>(m_agentControl.GetControl(), SIZE{ ScreenWidth, ScreenHeight });
-    const bool started = m_performer->Start(script.GetActions(), [this](bool performed) {
-        m_exitCode = performed ? 0 : 1;
-        ::PostQuitMessage(m_exitCode);
+    performer_ = std::make_unique<CPerformer>(agentControl_.GetControl(), SIZE{ ScreenWidth, ScreenHeight });
+    const bool started = performer_->Start(script.GetActions(), [this](bool performed) {
+        exitCode_ = performed ? 0 : 1;
+        ::PostQuitMessage(exitCode_);
     });
     if (!started)
         ShowPlayerError("The greeting could not be started.");
@@ -40,16 +40,16 @@ bool CPlayerApp::InitInstance()
 bool CPlayerApp::CreateAgentControl()
 {
     const RECT none = { 0, 0, 0, 0 };
-    return m_agentControl.Create(PlayerTitle, 0, none, nullptr, 0) &&
-           SUCCEEDED(m_agentControl.GetControl().SetRaiseRequestErrors(false));
+    return agentControl_.Create(PlayerTitle, 0, none, nullptr, 0) &&
+           SUCCEEDED(agentControl_.GetControl().SetRaiseRequestErrors(false));
 }
 
 int CPlayerApp::ExitInstance()
 {
     // The performance holds on to the control's characters: it goes first.
-    m_performer.reset();
-    if (m_agentControl.m_hWnd)
-        m_agentControl.DestroyWindow();
+    performer_.reset();
+    if (agentControl_.m_hWnd)
+        agentControl_.DestroyWindow();
     CWinApp::ExitInstance();
-    return m_exitCode;
+    return exitCode_;
 }

@@ -18,7 +18,7 @@ public:
 private:
     bool CreateAgentControl();
 
-    CAgentCtlEx m_agentControl;
-    std::unique_ptr<CPerformer> m_performer;
-    int m_exitCode = 1;
+    CAgentCtlEx agentControl_;
+    std::unique_ptr<CPerformer> performer_;
+    int exitCode_ = 1;
 };

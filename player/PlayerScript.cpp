@@ -1,30 +1,27 @@
 #include "player/PlayerScript.h"
-#include "app/FileUtil.h"
 #include "framework/File.h"
-#include "framework/MessageBox.h"
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "player/PlayerMessage.h"
+#include "settings/FileUtil.h"
 #include <algorithm>
 
 namespace {
-
-// The document tells the user itself when a file is no greeting, but keeps quiet about a
-// read error; these note whether it said anything, passing its boxes on unchanged.
-thread_local bool documentSpoke = false;
-thread_local MessageBoxObserver outerObserver = nullptr;
-
-void NoteDocumentMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags)
-{
-    documentSpoke = true;
-    if (outerObserver)
-        outerObserver(owner, text, caption, flags);
-}
 
 // Actions are numbered for the user from 1, as the maker's list shows them.
 std::string ActionNumber(size_t index)
 {
     return std::to_string(index + 1);
+}
+
+// A field of the greeting as a message may quote it: the greeting comes from someone
+// else, and a field can be megabytes long or hold control characters.
+std::string Shown(const std::string& field)
+{
+    const size_t MaxShown = 64;
+    std::string shown = field.substr(0, MaxShown);
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    return field.size() > MaxShown ? shown + "..." : shown;
 }
 
 std::string CountOfActions(size_t count)
@@ -61,14 +58,10 @@ bool PlayerScript::ReadGreeting(const std::string& path, std::vector<GreetingAct
     }
 
     CParloDoc document;
-    documentSpoke = false;
-    outerObserver = SetMessageBoxObserver(NoteDocumentMessage);
-    const bool read = document.ReadGreetingFile(path);
-    SetMessageBoxObserver(outerObserver);
-    outerObserver = nullptr;
-    if (!read) {
-        if (!documentSpoke)
-            ShowPlayerError("The greeting file could not be read:\n" + path);
+    const GreetingFileResult read = document.ReadGreetingFile(path);
+    if (read != GreetingFileResult::Done) {
+        const std::string message = GreetingFileMessage(read);
+        ShowPlayerError(message.empty() ? "The greeting file could not be read:\n" + path : message);
         return false;
     }
     for (int i = 0; i < document.GetActionCount(); ++i)
@@ -90,7 +83,7 @@ bool PlayerScript::CheckActions(const std::vector<GreetingAction>& greeting, siz
     for (size_t i = start; i < greeting.size(); ++i) {
         const GreetingAction& action = greeting[i];
         if (std::find(CommandNames.begin(), CommandNames.end(), action.GetCommand()) == CommandNames.end()) {
-            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting has an unknown command: \"" + action.GetCommand() +
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting has an unknown command: \"" + Shown(action.GetCommand()) +
                             "\".");
             return false;
         }
@@ -99,7 +92,7 @@ bool PlayerScript::CheckActions(const std::vector<GreetingAction>& greeting, siz
             return false;
         }
         if (FindCharacterFile(action.GetCharacter()).empty()) {
-            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting needs the character \"" + action.GetCharacter() +
+            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting needs the character \"" + Shown(action.GetCharacter()) +
                             "\", which is not installed on this computer.");
             return false;
         }

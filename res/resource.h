@@ -90,7 +90,7 @@
 // Commands
 #define ID_ACTION_ADD                   1007
 #define ID_ACTION_REMOVE                1008
-#define ID_ACTION_PLAYFROM              1009
+#define ID_ACTION_PLAYFROM              1022
 #define ID_ACTION_EDIT                  1010
 #define ID_TOOLS_SENDNOW                32771
 #define ID_TOOLS_PLAYGREETING           32773

@@ -1,9 +1,9 @@
 #include "send/GreetingPost.h"
-#include "app/SiteInfo.h"
 #include "framework/HttpConnection.h"
 #include "framework/HttpFile.h"
 #include "framework/InternetException.h"
 #include "framework/InternetSession.h"
+#include "settings/SiteInfo.h"
 #include <memory>
 
 namespace {
@@ -31,13 +31,14 @@ std::string ErrorText(const CInternetException& error)
 
 } // namespace
 
-bool PostGreeting(const std::string& body, std::string& firstLine, std::string& failure)
+bool PostGreeting(const std::string& body, GreetingPostReply& reply, std::string& failure, DWORD timeoutMs)
 {
     std::unique_ptr<CInternetSession> session;
     std::unique_ptr<CHttpConnection> connection;
     try {
         session = std::make_unique<CInternetSession>(AgentName(), RequestContext, INTERNET_OPEN_TYPE_PRECONFIG,
                                                      nullptr, nullptr, 0);
+        session->SetTimeouts(timeoutMs);
         connection = session->GetHttpConnection(SiteHost, INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr);
     } catch (const CInternetException& error) {
         failure = ConnectFailed + ErrorText(error);
@@ -47,9 +48,14 @@ bool PostGreeting(const std::string& body, std::string& firstLine, std::string& 
         std::unique_ptr<CHttpFile> request = connection->OpenRequest("POST", UploadObject, nullptr, RequestContext,
                                                                      nullptr, nullptr, INTERNET_FLAG_EXISTING_CONNECT);
         request->SendRequest(std::string(), body.data(), static_cast<DWORD>(body.size()));
-        // Only the first line counts; the rest of the reply is never read.
-        firstLine.clear();
-        request->ReadString(firstLine, MaxReplyLine);
+        reply.status = request->QueryInfoStatusCode();
+        // Only the first line counts; the rest of the reply is never read. One byte more
+        // than is kept tells a line that was cut from one that fitted.
+        reply.firstLine.clear();
+        request->ReadString(reply.firstLine, MaxReplyLine + 1);
+        reply.lineCut = reply.firstLine.size() > MaxReplyLine;
+        if (reply.lineCut)
+            reply.firstLine.resize(MaxReplyLine);
     } catch (const CInternetException& error) {
         failure = SendFailed + ErrorText(error);
         return false;

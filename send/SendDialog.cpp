@@ -1,5 +1,4 @@
 #include "send/SendDialog.h"
-#include "app/AppSettings.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/TextUtil.h"
@@ -7,6 +6,7 @@
 #include "framework/WaitCursor.h"
 #include "res/resource.h"
 #include "send/SimpleMapi.h"
+#include "settings/AppSettings.h"
 
 namespace {
 
@@ -237,9 +237,11 @@ void SendDialog::AddAddressLine(const std::string& address)
     addressEdit_.SetWindowText(text + address + "\r\n");
 }
 
+// The list is built apart and stored only when every line is accepted, so that a
+// refused line followed by Cancel leaves the greeting's recipients as they were.
 void SendDialog::OnOK()
 {
-    recipientList_.clear();
+    acceptedList_.clear();
     std::string text = ToLower(TrimWhiteSpace(addressEdit_.GetWindowText()));
     for (size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2)) {
         if (!AcceptAddress(text.substr(0, end), false))
@@ -247,6 +249,7 @@ void SendDialog::OnOK()
     }
     if (!text.empty() && !AcceptAddress(text, true))
         return;
+    recipientList_ = acceptedList_;
     CDialog::OnOK();
 }
 
@@ -257,8 +260,8 @@ bool SendDialog::AcceptAddress(const std::string& line, bool isLast)
         ShowMessageBox(m_hWnd, line + NotAnAddress, Caption, MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    recipientList_ += line;
+    acceptedList_ += line;
     if (!isLast)
-        recipientList_ += ",";
+        acceptedList_ += ",";
     return true;
 }

@@ -22,8 +22,8 @@ public:
     bool PickFromAddressBook();
     // Adds the address as a line of its own unless the box holds it already.
     void AddAddressLine(const std::string& address);
-    // Appends the line to the recipient list if it looks like an address; otherwise tells
-    // the user and answers false.
+    // Appends the line to the list being accepted if it looks like an address; otherwise
+    // tells the user and answers false.
     bool AcceptAddress(const std::string& line, bool isLast);
 
 protected:
@@ -38,6 +38,8 @@ protected:
 
 private:
     std::string& recipientList_;
+    // The lines accepted so far by Send; becomes the recipient list once all are.
+    std::string acceptedList_;
     CWnd addressEdit_;
     COXBitmapButton addressBookButton_;
     // Keeps its check-box look; the object only gives it a bold font.

@@ -184,6 +184,11 @@ public:
 
     void Read(CharacterData& character)
     {
+        // Older characters are compound documents, a different format altogether.
+        static const uint8_t kCompoundDocument[] = { 0xD0, 0xCF, 0x11, 0xE0 };
+        if (size >= sizeof kCompoundDocument &&
+            std::equal(kCompoundDocument, kCompoundDocument + sizeof kCompoundDocument, data))
+            Fail("the file is an Agent 1.5 character, which this program cannot play");
         if (size < kAcsHeaderSize)
             Fail("the file is too short to be a character file");
         Cursor header(data, kAcsHeaderSize, "the header");
@@ -276,9 +281,9 @@ private:
     {
         balloon.lines = cursor.U8();
         balloon.charsPerLine = cursor.U8();
-        balloon.foreground = cursor.U32();
-        balloon.background = cursor.U32();
-        balloon.border = cursor.U32();
+        balloon.foreground = SwapRedAndBlue(cursor.U32());
+        balloon.background = SwapRedAndBlue(cursor.U32());
+        balloon.border = SwapRedAndBlue(cursor.U32());
         balloon.fontName = cursor.String();
         balloon.fontHeight = cursor.I32();
         balloon.fontWeight = cursor.I32();
@@ -302,7 +307,7 @@ private:
     {
         cursor.String();
         animation.transition = cursor.U8();
-        animation.returnAnimation = cursor.String();
+        animation.returnAnimation = AsciiUpperCase(cursor.String());
         animation.frames.resize(cursor.Count(cursor.U16(), kMinFrame));
         for (CharacterFrame& frame : animation.frames)
             ReadFrame(cursor, frame);
@@ -355,7 +360,10 @@ private:
 
     void ReadImage(Cursor& cursor, CharacterImage& image)
     {
-        image.reserved = cursor.U8();
+        // A slot without an image is its zero flag alone.
+        image.present = cursor.U8() != 0;
+        if (!image.present)
+            return;
         image.width = cursor.U16();
         image.height = cursor.U16();
         bool compressed = cursor.U8() != 0;
@@ -430,8 +438,9 @@ void CheckFrame(const CharacterData& character, const CharacterAnimation& animat
     if (frame.audio != -1 && (frame.audio < 0 || size_t(frame.audio) >= character.audio.size() ||
                               frame.audio >= kNoAudio))
         Fail(part + " plays a sound that does not exist");
+    // Any negative exit frame means none; the file holds it in 16 bits.
     size_t frameCount = std::min<size_t>(animation.frames.size(), 0x8000);
-    if (frame.exitFrame != -1 && (frame.exitFrame < 0 || size_t(frame.exitFrame) >= frameCount))
+    if (frame.exitFrame < -0x8000 || (frame.exitFrame >= 0 && size_t(frame.exitFrame) >= frameCount))
         Fail(part + " exits to a frame that does not exist");
     CheckCount(frame.branches.size(), 0xFF, part + "'s branch list");
     for (const FrameBranch& branch : frame.branches) {
@@ -474,6 +483,8 @@ void Check(const CharacterData& character)
     size_t decodedBytes = 0;
     for (size_t i = 0; i < character.images.size(); ++i) {
         const CharacterImage& image = character.images[i];
+        if (!image.present && (image.width || image.height || !image.region.empty()))
+            Fail(Numbered("image", i) + " is an empty slot with a size or region");
         if (image.width > kAcsMaxImageSide || image.height > kAcsMaxImageSide)
             Fail(Numbered("image", i) + " is larger than 4096 by 4096 pixels");
         if (image.pixels.size() != image.Stride() * image.height)
@@ -485,6 +496,8 @@ void Check(const CharacterData& character)
     for (size_t i = 0; i < character.animations.size(); ++i) {
         const CharacterAnimation& animation = character.animations[i];
         std::string part = Numbered("animation", i);
+        if (animation.returnAnimation != AsciiUpperCase(animation.returnAnimation))
+            Fail(part + " names its return animation in lower case");
         CheckCount(animation.frames.size(), 0xFFFF, part + "'s frame list");
         for (size_t f = 0; f < animation.frames.size(); ++f)
             CheckFrame(character, animation, animation.frames[f], part + Numbered(", frame", f));

@@ -9,6 +9,24 @@
 // info, animation list, image list and audio list lie in the file.
 constexpr uint32_t kAcsSignature = 0xABCDABC3;
 constexpr size_t kAcsHeaderSize = 4 + 4 * 8;
+
+// Balloon colours are stored red first (a COLORREF), CharacterColor holds blue lowest:
+// swapping the red and blue bytes turns either into the other.
+inline uint32_t SwapRedAndBlue(uint32_t color)
+{
+    return (color & 0xFF00FF00u) | (color & 0xFFu) << 16 | (color >> 16 & 0xFFu);
+}
+
+// Files store an animation's own name and its return animation's in upper case; only
+// ASCII letters change.
+inline std::string AsciiUpperCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - ('a' - 'A'));
+    return text;
+}
+
 // Where a part of the file lies.
 struct AcsLocator {
     uint32_t offset;
@@ -31,6 +49,7 @@ bool ReadCharacterFile(const std::string& path, CharacterData& out, std::string&
 
 // Checks what ReadCharacter guarantees of a character it returns: counts and sizes
 // that fit the file's fields and the bounds above, indices in range, voice and tray
-// icon bytes well formed, voice present exactly when the flags say so. The writer
+// icon bytes well formed, voice present exactly when the flags say so, return
+// animations named in upper case, empty image slots without size or region. The writer
 // checks the same before writing.
 bool CheckCharacter(const CharacterData& character, std::string& error);

@@ -77,6 +77,13 @@ public:
         U32(locator.offset);
         U32(locator.size);
     }
+    // Fills in a locator written earlier at `at`.
+    void PutAt(size_t at, AcsLocator locator)
+    {
+        Output field;
+        field.Put(locator);
+        std::copy(field.bytes.begin(), field.bytes.end(), bytes.begin() + at);
+    }
 
     // A count of UTF-16 units, the units, and a terminator unless the count is 0.
     void String(const std::string& text)
@@ -106,9 +113,9 @@ void WriteBalloon(Output& out, const CharacterBalloon& balloon)
 {
     out.U8(balloon.lines);
     out.U8(balloon.charsPerLine);
-    out.U32(balloon.foreground);
-    out.U32(balloon.background);
-    out.U32(balloon.border);
+    out.U32(SwapRedAndBlue(balloon.foreground));
+    out.U32(SwapRedAndBlue(balloon.background));
+    out.U32(SwapRedAndBlue(balloon.border));
     out.String(balloon.fontName);
     out.I32(balloon.fontHeight);
     out.I32(balloon.fontWeight);
@@ -116,11 +123,25 @@ void WriteBalloon(Output& out, const CharacterBalloon& balloon)
     out.U8(balloon.reserved);
 }
 
-void WriteInfo(Output& out, const CharacterInfo& info, AcsLocator localized)
+void WriteLocalized(Output& out, const std::vector<CharacterLocalizedInfo>& languages)
+{
+    out.U16(uint16_t(languages.size()));
+    for (const CharacterLocalizedInfo& language : languages) {
+        out.U16(language.languageId);
+        out.String(language.name);
+        out.String(language.description);
+        out.String(language.extraData);
+    }
+}
+
+// The name list ends the block, right after the state list: readers take the state
+// list's length from where the name list starts.
+void WriteInfo(Output& out, const CharacterInfo& info)
 {
     out.U16(info.minorVersion);
     out.U16(info.majorVersion);
-    out.Put(localized);
+    const size_t localizedAt = out.bytes.size();
+    out.Put(AcsLocator{});
     out.Bytes(info.guid, sizeof info.guid);
     out.U16(info.width);
     out.U16(info.height);
@@ -143,17 +164,7 @@ void WriteInfo(Output& out, const CharacterInfo& info, AcsLocator localized)
         for (const std::string& animation : state.animations)
             out.String(animation);
     }
-}
-
-void WriteLocalized(Output& out, const std::vector<CharacterLocalizedInfo>& languages)
-{
-    out.U16(uint16_t(languages.size()));
-    for (const CharacterLocalizedInfo& language : languages) {
-        out.U16(language.languageId);
-        out.String(language.name);
-        out.String(language.description);
-        out.String(language.extraData);
-    }
+    out.PutAt(localizedAt, out.Block([&] { WriteLocalized(out, info.localized); }));
 }
 
 void WriteFrame(Output& out, const CharacterFrame& frame)
@@ -192,7 +203,7 @@ void WriteFrame(Output& out, const CharacterFrame& frame)
 
 void WriteAnimation(Output& out, const CharacterAnimation& animation)
 {
-    out.String(animation.name);
+    out.String(AsciiUpperCase(animation.name));
     out.U8(animation.transition);
     out.String(animation.returnAnimation);
     out.U16(uint16_t(animation.frames.size()));
@@ -202,7 +213,9 @@ void WriteAnimation(Output& out, const CharacterAnimation& animation)
 
 void WriteImage(Output& out, const CharacterImage& image)
 {
-    out.U8(image.reserved);
+    out.U8(image.present ? 1 : 0);
+    if (!image.present)
+        return;
     out.U16(image.width);
     out.U16(image.height);
     out.U8(1);  // compressed
@@ -218,6 +231,19 @@ void WriteImage(Output& out, const CharacterImage& image)
     out.U32(uint32_t(region.size()));
     out.U32(uint32_t(image.region.size()));
     out.Bytes(region);
+}
+
+// The format leaves the checksum's sum unknown and readers do not verify it; real files
+// carry non-zero values, which a CRC-32 of the entry's bytes gives.
+uint32_t Checksum(const std::vector<uint8_t>& bytes, AcsLocator block)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = block.offset; i < size_t(block.offset) + block.size; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
 }
 
 // Each item's bytes, then the list of their locators (with a name or a checksum), which
@@ -250,8 +276,7 @@ std::vector<uint8_t> WriteCharacter(const CharacterData& character, std::string*
     Output out;
     out.bytes.resize(kAcsHeaderSize);  // filled in once the parts' places are known
 
-    AcsLocator localized = out.Block([&] { WriteLocalized(out, character.info.localized); });
-    AcsLocator info = out.Block([&] { WriteInfo(out, character.info, localized); });
+    // The parts in the order real files have them, the character info last.
     AcsLocator animations = WriteList(
         out, character.animations,
         [&](const CharacterAnimation& animation) { WriteAnimation(out, animation); },
@@ -259,19 +284,15 @@ std::vector<uint8_t> WriteCharacter(const CharacterData& character, std::string*
             out.String(animation.name);
             out.Put(block);
         });
-    // Checksums are left 0: their use is not known, and readers do not verify them.
+    auto checkedEntry = [&](const auto&, AcsLocator block) {
+        out.Put(block);
+        out.U32(Checksum(out.bytes, block));
+    };
     AcsLocator images = WriteList(
-        out, character.images, [&](const CharacterImage& image) { WriteImage(out, image); },
-        [&](const CharacterImage&, AcsLocator block) {
-            out.Put(block);
-            out.U32(0);
-        });
+        out, character.images, [&](const CharacterImage& image) { WriteImage(out, image); }, checkedEntry);
     AcsLocator audio = WriteList(
-        out, character.audio, [&](const std::vector<uint8_t>& sound) { out.Bytes(sound); },
-        [&](const std::vector<uint8_t>&, AcsLocator block) {
-            out.Put(block);
-            out.U32(0);
-        });
+        out, character.audio, [&](const std::vector<uint8_t>& sound) { out.Bytes(sound); }, checkedEntry);
+    AcsLocator info = out.Block([&] { WriteInfo(out, character.info); });
 
     if (out.bytes.size() > kAcsMaxFileSize) {
         if (error)

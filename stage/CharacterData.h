@@ -10,8 +10,9 @@
 // region data) are kept as the file's bytes so that a character written back loses
 // nothing. Text is UTF-8 here; the file holds UTF-16LE.
 
-// A colour as 0x00RRGGBB (the file's RGBQUAD read as a little-endian number; its top
-// byte is kept as found and is normally 0).
+// A colour as 0x00RRGGBB. Palette entries are stored blue first (an RGBQUAD read as a
+// little-endian number is this value), balloon colours red first (a COLORREF); the top
+// byte is kept as found and is normally 0.
 using CharacterColor = uint32_t;
 
 // Values of CharacterInfo::flags.
@@ -165,7 +166,9 @@ struct CharacterFrame {
     std::vector<FrameImage> images;  // the first is on top
     int32_t audio = -1;              // index into CharacterData::audio, or -1
     uint16_t duration = 10;          // in 1/100 s
-    int32_t exitFrame = -1;          // frame to go to when the animation is asked to stop, or -1
+    // Frame to go to when the animation is asked to stop; negative for none (files hold
+    // -1 or -2, kept as found).
+    int32_t exitFrame = -1;
     std::vector<FrameBranch> branches;
     std::vector<MouthOverlay> overlays;
 
@@ -186,7 +189,7 @@ enum TransitionType : uint8_t {
 struct CharacterAnimation {
     std::string name;
     uint8_t transition = kTransitionNone;  // TransitionType
-    std::string returnAnimation;
+    std::string returnAnimation;  // in ASCII upper case, as files store it
     std::vector<CharacterFrame> frames;
 
     bool operator==(const CharacterAnimation& o) const
@@ -200,17 +203,21 @@ struct CharacterAnimation {
 // in pixels is the image's bottom row), each row padded to a multiple of 4 bytes, so
 // that pixels can go to the screen as they are.
 struct CharacterImage {
+    // False for an empty slot, which some files have and frames may name: it has no
+    // size, pixels or region, and draws nothing.
+    bool present = true;
     uint16_t width = 0;
     uint16_t height = 0;
     std::vector<uint8_t> pixels;  // Stride() * height bytes
-    uint8_t reserved = 0;         // a leading byte of unknown meaning, kept as found
-    std::vector<uint8_t> region;  // region data (RGNDATA), uncompressed; may be empty
+    // The outline of the visible pixels as region data (RGNDATA, rows top-down),
+    // uncompressed; may be empty.
+    std::vector<uint8_t> region;
 
     size_t Stride() const { return (static_cast<size_t>(width) + 3) & ~static_cast<size_t>(3); }
     bool operator==(const CharacterImage& o) const
     {
-        return width == o.width && height == o.height && pixels == o.pixels &&
-               reserved == o.reserved && region == o.region;
+        return present == o.present && width == o.width && height == o.height &&
+               pixels == o.pixels && region == o.region;
     }
 };
 

@@ -191,7 +191,7 @@ std::vector<CharacterAnimation> MakeAnimations()
                                                   WithHand(Face(kEyesOpen, 12), 100, 34),
                                                   WithHand(Face(kEyesOpen, 12), 100, 70) });
     wave.transition = kTransitionReturnAnimation;
-    wave.returnAnimation = "RestPose";
+    wave.returnAnimation = "RESTPOSE";
     animations.push_back(wave);
 
     CharacterAnimation blink = Animation("Blink", { Face(kEyesOpen, 30), Face(kEyesClosed, 12), Face(kEyesOpen, 20) });

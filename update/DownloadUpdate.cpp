@@ -3,7 +3,6 @@
 #include "res/resource.h"
 #include "update/PartialFile.h"
 #include "update/Sha256.h"
-#include "update/UpdateRequest.h"
 #include <wininet.h>
 #include <memory>
 
@@ -44,7 +43,7 @@ DownloadOutcome DownloadToFile(DownloadJob& job)
     if (::InternetAttemptConnect(0) != ERROR_SUCCESS)
         return { DownloadNoConnection, IDS_UPDATE_CHECK_FAILED };
     try {
-        std::unique_ptr<CInternetSession> session = OpenUpdateSession(job.agentName);
+        std::unique_ptr<CInternetSession> session = OpenUpdateSession(job.agentName, job.timeoutMs);
         std::unique_ptr<CHttpFile> remote = OpenUpdateFile(*session, job.fileUrl, INTERNET_FLAG_TRANSFER_BINARY);
         // Without a length there is no telling a whole file from a cut one.
         DWORD total = 0;

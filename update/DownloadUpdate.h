@@ -1,5 +1,6 @@
 #pragma once
 #include "update/UpdateMessages.h"
+#include "update/UpdateRequest.h"
 #include "update/WorkerLink.h"
 #include <string>
 
@@ -14,6 +15,8 @@ struct DownloadJob {
     std::string expectedSha256;
     // Where the file goes once it has arrived whole.
     std::string targetPath;
+    // How long the site may stay silent before the download counts as failed.
+    DWORD timeoutMs = UpdateTimeoutMs;
 };
 
 struct DownloadOutcome {

@@ -1,6 +1,5 @@
 #include "update/FetchUpdateInfo.h"
 #include "framework/InternetException.h"
-#include "update/UpdateRequest.h"
 #include <wininet.h>
 
 namespace {
@@ -29,12 +28,13 @@ template <class Take> bool ReadLines(CHttpFile& file, size_t maxSize, Take take)
 
 } // namespace
 
-CheckResult CheckForUpdate(const std::string& agentName, const std::string& manifestUrl, UpdateInfo& info)
+CheckResult CheckForUpdate(const std::string& agentName, const std::string& manifestUrl, UpdateInfo& info,
+                           DWORD timeoutMs)
 {
     if (::InternetAttemptConnect(0) != ERROR_SUCCESS)
         return CheckFailed;
     try {
-        std::unique_ptr<CInternetSession> session = OpenUpdateSession(agentName);
+        std::unique_ptr<CInternetSession> session = OpenUpdateSession(agentName, timeoutMs);
         UpdateManifest manifest;
         std::unique_ptr<CHttpFile> file = OpenUpdateFile(*session, manifestUrl, INTERNET_FLAG_TRANSFER_ASCII);
         if (!ReadLines(*file, MaxManifestSize, [&](const std::string& line) { manifest.ReadLine(line); }))

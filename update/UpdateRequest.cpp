@@ -9,10 +9,12 @@ const DWORD NeverCached = INTERNET_FLAG_RELOAD | INTERNET_FLAG_PRAGMA_NOCACHE | 
 
 } // namespace
 
-std::unique_ptr<CInternetSession> OpenUpdateSession(const std::string& agentName)
+std::unique_ptr<CInternetSession> OpenUpdateSession(const std::string& agentName, DWORD timeoutMs)
 {
-    return std::make_unique<CInternetSession>(agentName, RequestContext, INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
-                                              nullptr, 0);
+    auto session = std::make_unique<CInternetSession>(agentName, RequestContext, INTERNET_OPEN_TYPE_PRECONFIG,
+                                                      nullptr, nullptr, 0);
+    session->SetTimeouts(timeoutMs);
+    return session;
 }
 
 std::unique_ptr<CHttpFile> OpenUpdateFile(CInternetSession& session, const std::string& url, DWORD transferFlag)

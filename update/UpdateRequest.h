@@ -7,7 +7,10 @@
 // The Internet requests of the update: a session with the system's settings, and
 // requests that always go to the server, never to a cache.
 
-std::unique_ptr<CInternetSession> OpenUpdateSession(const std::string& agentName);
+// Long enough for a slow site, short enough that a site that stops answering is given up.
+const DWORD UpdateTimeoutMs = 30000;
+
+std::unique_ptr<CInternetSession> OpenUpdateSession(const std::string& agentName, DWORD timeoutMs);
 
 // Opens the address with the transfer flag (ASCII or binary); a reply of status 300 or
 // more throws CInternetException like any other failure.

@@ -1,10 +1,10 @@
 #include "update/WebUpdateDialog.h"
-#include "app/SiteInfo.h"
 #include "controls/VersionInfo.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
+#include "settings/SiteInfo.h"
 #include "update/DesktopFolder.h"
 #include "update/NewsDialog.h"
 #include <climits>

@@ -1,9 +1,9 @@
-#include "AgentFixture.h"
-#include "support/CharacterFiles.h"
 #include "agent/ActionDlg.h"
-#include "app/AppSettings.h"
+#include "AgentFixture.h"
 #include "greeting/GreetingAction.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
+#include "support/CharacterFiles.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/TestRegistry.h"
@@ -90,9 +90,9 @@ TEST_F(ActionEditor, SpeechIsStoredOnOneTrimmedLineWithApostrophes)
     });
     CActionDlg editor(nullptr);
     ASSERT_EQ(IDOK, editor.DoModal());
-    EXPECT_EQ("Merlin", editor.m_character);
-    EXPECT_EQ("Say", editor.m_command);
-    EXPECT_EQ("Happy birthday,  dear 'Bob'!  Cheers", editor.m_argument);
+    EXPECT_EQ("Merlin", editor.character);
+    EXPECT_EQ("Say", editor.command);
+    EXPECT_EQ("Happy birthday,  dear 'Bob'!  Cheers", editor.argument);
 }
 
 TEST_F(ActionEditor, BlanksOnlyKeepOkAndPreviewDisabled)
@@ -127,9 +127,9 @@ TEST_F(ActionEditor, EditingAMoveOpensOnItsPosition)
     });
     CActionDlg editor(nullptr, &action);
     ASSERT_EQ(IDOK, editor.DoModal());
-    EXPECT_EQ("Move", editor.m_command);
-    EXPECT_EQ("Bottom Left", editor.m_argument);
-    EXPECT_EQ("Peedy", editor.m_character);
+    EXPECT_EQ("Move", editor.command);
+    EXPECT_EQ("Bottom Left", editor.argument);
+    EXPECT_EQ("Peedy", editor.character);
     // The choice is remembered in memory only.
     EXPECT_EQ("Peedy", GetSettings().CharacterName);
     EXPECT_FALSE(registry.GetString(HKEY_LOCAL_MACHINE, "Character", "Name"));
@@ -186,7 +186,7 @@ TEST_F(ActionEditor, AnimationsAreEnumeratedOnceAndTheLastOneIsPreselected)
     });
     CActionDlg first(nullptr);
     ASSERT_EQ(IDOK, first.DoModal());
-    EXPECT_EQ("Animate", first.m_command);
+    EXPECT_EQ("Animate", first.command);
     EXPECT_EQ("Wave", GetSettings().CharacterAnimation);
     CActionDlg(nullptr).DoModal();
     EXPECT_EQ(1, agent.enumerations);

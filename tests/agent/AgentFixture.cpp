@@ -1,6 +1,6 @@
 #include "AgentFixture.h"
-#include "app/AppSettings.h"
 #include "greeting/Vocabulary.h"
+#include "settings/AppSettings.h"
 
 void AgentFixture::SetUp()
 {

@@ -1,4 +1,3 @@
-#include "app/AppSettings.h"
 #include "app/MainFrame.h"
 #include "app/ParloView.h"
 #include "framework/DocTemplate.h"
@@ -6,12 +5,13 @@
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
+#include "support/ApplicationShutdown.h"
 #include "support/CharacterFiles.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordedPlayer.h"
 #include "support/TestRegistry.h"
-#include "support/ApplicationShutdown.h"
 #include <gtest/gtest.h>
 
 namespace {

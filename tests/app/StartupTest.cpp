@@ -1,9 +1,9 @@
-#include "app/AppSettings.h"
 #include "app/ParloApp.h"
 #include "framework/DocTemplate.h"
 #include "framework/Wnd.h"
 #include "greeting/ParloDoc.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
 #include "support/ApplicationShutdown.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
@@ -106,7 +106,7 @@ TEST_F(Startup, AMissingFileOnTheCommandLineIsReportedAndEndsStartup)
     TempFolder folder;
     const std::string path = folder.File("No Such Greeting.pcg");
     RecordingApp app(events);
-    app.m_lpCmdLine = "\"" + path + "\"";
+    app.m_strCmdLine = "\"" + path + "\"";
     EXPECT_FALSE(app.InitInstance());
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ("Failed to open " + path + "\nFile could not be found.", boxes.Boxes()[0].text);
@@ -129,7 +129,7 @@ TEST_F(Startup, AGreetingOnTheCommandLineOpensAndSavesBackByteForByte)
         "Merlin,Show,Animate\r\nMerlin,Say,\"Hello, \"\"Bob\"\"!\"\r\nPeedy,Move,Top Left\r\n";
     folder.Write("Birthday.pcg", bytes);
     RecordingApp app(events);
-    app.m_lpCmdLine = "\"" + folder.File("Birthday.pcg") + "\"";
+    app.m_strCmdLine = "\"" + folder.File("Birthday.pcg") + "\"";
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ("Birthday.pcg - Parlacard Maker", WindowText(app.m_pMainWnd->m_hWnd));
     CParloDoc* doc = Document(app);

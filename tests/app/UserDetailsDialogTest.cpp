@@ -1,8 +1,8 @@
-#include "app/AppSettings.h"
 #include "app/OptionsDlg.h"
 #include "app/ParloApp.h"
 #include "app/SetupDlg.h"
 #include "res/resource.h"
+#include "settings/AppSettings.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/TestRegistry.h"
@@ -88,7 +88,7 @@ TEST_F(UserDetailsDialogs, SetupTakesEightyCharacterAddressesAndRefusesLongerOne
     });
     CSetupDlg dialog;
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ(accepted, dialog.m_email);
+    EXPECT_EQ(accepted, dialog.email);
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ("Please enter no more than 80 characters.", boxes.Boxes()[0].text);
     EXPECT_EQ("Parlacard", boxes.Boxes()[0].caption);

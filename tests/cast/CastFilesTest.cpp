@@ -3,6 +3,8 @@
 #include "cast/art/Cast.h"
 #include "stage/AcsReader.h"
 #include "stage/AcsWriter.h"
+#include "stage/ImageRegion.h"
+#include "tests/stage/AcsLayout.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <fstream>
@@ -156,18 +158,40 @@ TEST_P(CastFileTest, TalksWithEveryOpenMouthWhereverAnAnimationLeavesIt)
     EXPECT_EQ(rest.overlays.size(), shapes.size()) << "two mouth shapes look the same";
 }
 
-TEST_P(CastFileTest, CompilingAgainGivesTheSameBytes)
+TEST_P(CastFileTest, CompilingAgainGivesTheSameBytesWhichReadBackAsTheSameCharacter)
 {
     for (const auto& figure : MakeCast()) {
         if (figure->Info().name != GetParam())
             continue;
+        const CharacterData built = BuildCharacter(*figure);
         std::string error;
-        const std::vector<uint8_t> again = WriteCharacter(BuildCharacter(*figure), &error);
+        const std::vector<uint8_t> again = WriteCharacter(built, &error);
         ASSERT_FALSE(again.empty()) << error;
         EXPECT_TRUE(again == FileBytes(CastFile(GetParam()))) << "the build's file differs from a new compile";
+        CharacterData read;
+        ASSERT_TRUE(ReadCharacter(again.data(), again.size(), read, error)) << error;
+        EXPECT_TRUE(read == built);
         return;
     }
     FAIL() << "no figure is called " << GetParam();
+}
+
+TEST_P(CastFileTest, HasTheLayoutOfRealCharacterFiles)
+{
+    const std::vector<uint8_t> file = FileBytes(CastFile(GetParam()));
+    const AcsLayout layout = ReadAcsLayout(file);
+    EXPECT_TRUE(layout.problems.empty()) << testing::PrintToString(layout.problems);
+    EXPECT_EQ(SwapRedAndBlue(character.info.balloon.background), layout.balloonColors[1]);
+
+    // Each image's region is its outline, and each mouth is sized as its image.
+    for (const CharacterImage& image : character.images)
+        ASSERT_TRUE(image.region == MakeImageRegion(image, character.info.transparentIndex));
+    for (const CharacterAnimation& animation : character.animations)
+        for (const CharacterFrame& frame : animation.frames)
+            for (const MouthOverlay& overlay : frame.overlays) {
+                EXPECT_EQ(character.images[overlay.image].width, overlay.width) << animation.name;
+                EXPECT_EQ(character.images[overlay.image].height, overlay.height) << animation.name;
+            }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cast, CastFileTest, testing::ValuesIn(kNames));

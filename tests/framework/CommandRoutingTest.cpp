@@ -207,7 +207,7 @@ TEST(CommandLine, SplitsArgumentsTheWayTheRuntimeDoes)
     };
     for (const Case& c : cases) {
         RoutingApp app;
-        app.m_lpCmdLine = c.line;
+        app.m_strCmdLine = c.line;
         CCommandLineInfo info;
         app.ParseCommandLine(info);
         EXPECT_EQ(c.command, info.m_nShellCommand) << c.line;

@@ -1,5 +1,5 @@
 #include "greeting/ParloDoc.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/TempFolder.h"
 #include <windows.h>
@@ -56,7 +56,7 @@ protected:
     Texts Read(const std::string& bytes, bool expected)
     {
         folder.Write("in.pcg", bytes);
-        return Boxes([&] { EXPECT_EQ(expected, doc.ReadGreetingFile(folder.File("in.pcg"))); });
+        return Boxes([&] { EXPECT_EQ(expected, doc.OnOpenDocument(folder.File("in.pcg"))); });
     }
 
     Texts FilesInFolder() const
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(ParloDocTest, EmptyGreetingIsSixLinesWithCrLf)
 {
-    EXPECT_EQ(Texts{}, Boxes([&] { EXPECT_TRUE(doc.WriteGreetingFile(folder.File("g.pcg"))); }));
+    EXPECT_EQ(Texts{}, Boxes([&] { EXPECT_TRUE(doc.OnSaveDocument(folder.File("g.pcg"))); }));
     EXPECT_EQ(std::string(Header) + "\r\n\r\nAnn Sender\r\nann@example.com\r\n\r\n", folder.Read("g.pcg"));
     EXPECT_EQ(Texts{ "g.pcg" }, FilesInFolder());
 }
@@ -93,13 +93,13 @@ TEST_F(ParloDocTest, GreetingSurvivesSaveAndLoad)
     doc.InsertAction(new GreetingAction("Merlin", "Show", "Animate"), 0);
     doc.InsertAction(new GreetingAction("Genie", "Move", "Top Left"), 2);
     doc.InsertAction(new GreetingAction("", "", ""), 1);
-    ASSERT_TRUE(doc.WriteGreetingFile(folder.File("g.pcg")));
+    ASSERT_EQ(GreetingFileResult::Done, doc.WriteGreetingFile(folder.File("g.pcg")));
     EXPECT_EQ(std::string(Header) + "Bob\r\nbob@x.org, eve@y.org\r\nAnn Sender\r\nann@example.com\r\n\r\n" +
                   "Merlin,Show,Animate\r\n,,\r\nMerlin,Say,\"Hello, \"\"Bob\"\"\"\r\nGenie,Move,Top Left\r\n",
               folder.Read("g.pcg"));
 
     CParloDoc copy;
-    ASSERT_TRUE(copy.ReadGreetingFile(folder.File("g.pcg")));
+    ASSERT_EQ(GreetingFileResult::Done, copy.ReadGreetingFile(folder.File("g.pcg")));
     EXPECT_EQ("Bob", copy.GetRecipientName());
     EXPECT_EQ("bob@x.org, eve@y.org", copy.GetRecipientAddresses());
     ASSERT_EQ(4, copy.GetActionCount());
@@ -150,7 +150,7 @@ TEST_F(ParloDocTest, LoadingClearsPreviewAndModifiedButSavingKeepsPreview)
 {
     doc.InsertAction(new GreetingAction("Merlin", "Say", "hi"), 0);
     doc.SetPreviewed(true);
-    EXPECT_TRUE(doc.WriteGreetingFile(folder.File("g.pcg")));
+    EXPECT_EQ(GreetingFileResult::Done, doc.WriteGreetingFile(folder.File("g.pcg")));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.OnSaveDocument(folder.File("g.pcg")));
     EXPECT_FALSE(doc.IsModified());
@@ -167,8 +167,8 @@ TEST_F(ParloDocTest, UnreadableFileFailsWithoutMessage)
 {
     GiveDocumentAnAction();
     EXPECT_EQ(Texts{}, Boxes([&] {
-                  EXPECT_FALSE(doc.ReadGreetingFile(folder.File("missing.pcg")));
-                  EXPECT_FALSE(doc.ReadGreetingFile(folder.Path()));
+                  EXPECT_FALSE(doc.OnOpenDocument(folder.File("missing.pcg")));
+                  EXPECT_FALSE(doc.OnOpenDocument(folder.Path()));
               }));
     ExpectActionKept();
 }
@@ -208,7 +208,7 @@ TEST_F(ParloDocTest, BinaryAndHugeFilesNeitherCrashNorHang)
     size.QuadPart = (64LL << 20) + 1;
     EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
     CloseHandle(file);
-    EXPECT_EQ(Texts{ WrongFormat }, Boxes([&] { EXPECT_FALSE(doc.ReadGreetingFile(folder.File("big.pcg"))); }));
+    EXPECT_EQ(Texts{ WrongFormat }, Boxes([&] { EXPECT_FALSE(doc.OnOpenDocument(folder.File("big.pcg"))); }));
     ExpectActionKept();
 }
 
@@ -287,4 +287,32 @@ TEST_F(ParloDocTest, CancelledNewGreetingKeepsTheActionsButIsUnmodified)
     EXPECT_TRUE(doc.IsPreviewed());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ("", doc.GetPathName());
+}
+
+// Reading and writing only report; the document's open and save steps tell the user.
+TEST_F(ParloDocTest, ReadsAndWritesReportWhatWentWrongWithoutShowingIt)
+{
+    folder.Write("wrong.pcg", "not a greeting\r\n");
+    folder.Write("newer.pcg", "Parlacard File Version : 9\r\n");
+    GiveDocumentAnAction();
+    EXPECT_EQ(Texts{}, Boxes([&] {
+                  EXPECT_EQ(GreetingFileResult::WrongFormat, doc.ReadGreetingFile(folder.File("wrong.pcg")));
+                  EXPECT_EQ(GreetingFileResult::NewerVersion, doc.ReadGreetingFile(folder.File("newer.pcg")));
+                  EXPECT_EQ(GreetingFileResult::NotOpened, doc.ReadGreetingFile(folder.File("missing.pcg")));
+                  EXPECT_EQ(GreetingFileResult::NotWritten, doc.WriteGreetingFile(folder.File("missing\\g.pcg")));
+              }));
+    ExpectActionKept();
+    EXPECT_EQ(WrongFormat, GreetingFileMessage(GreetingFileResult::WrongFormat));
+    EXPECT_EQ(SaveFailed, GreetingFileMessage(GreetingFileResult::NotWritten));
+    EXPECT_EQ("", GreetingFileMessage(GreetingFileResult::NotOpened));
+    EXPECT_EQ("", GreetingFileMessage(GreetingFileResult::Done));
+}
+
+TEST_F(ParloDocTest, TheTextIsBuiltForTheSenderGivenWithTheLineEndGiven)
+{
+    doc.InsertAction(new GreetingAction("Merlin", "Say", "Hi"), 0);
+    EXPECT_EQ(std::string(Header) + "\r\n\r\nPat\r\npat@example.org\r\n\r\nMerlin,Say,Hi\r\n",
+              doc.BuildGreetingText({ "Pat", "pat@example.org" }, "\r\n"));
+    EXPECT_EQ("Parlacard File Version : 1\n\n\nAnn Sender\nann@example.com\n\nMerlin,Say,Hi\n",
+              doc.BuildGreetingText(CurrentSender(), "\n"));
 }

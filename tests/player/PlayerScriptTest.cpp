@@ -124,6 +124,21 @@ TEST_F(PlayerScriptTest, RefusesAnActionItCannotPerform)
                      "computer." },
               LoadGreeting({ "PlayerTestA,Show,Animate", "Nobody,Show,Animate" }, 0, false));
 
+    // A name that leads out of the character folder is not an installed character, even
+    // with a character file at its end; what the box quotes of a field is kept short.
+    char windows[MAX_PATH];
+    ASSERT_NE(0u, GetWindowsDirectoryA(windows, MAX_PATH));
+    const std::string outside = std::string(windows) + "\\Outsider.ACS";
+    ASSERT_TRUE(CopyFileA(installed.PathOf("PlayerTestA").c_str(), outside.c_str(), FALSE));
+    EXPECT_EQ(Texts{ "Action 1 of the greeting needs the character \"..\\..\\Outsider\", which is not installed on "
+                     "this computer." },
+              LoadGreeting({ "..\\..\\Outsider,Show,Animate" }, 0, false));
+    DeleteFileA(outside.c_str());
+    EXPECT_EQ(Texts{ "Action 1 of the greeting has an unknown command: \"" + std::string(64, 'x') + "...\"." },
+              LoadGreeting({ "PlayerTestA," + std::string(100000, 'x') + ",Hi" }, 0, false));
+    EXPECT_EQ(Texts{ "Action 1 of the greeting has an unknown command: \"a?b\"." },
+              LoadGreeting({ "PlayerTestA,a\x01" "b,Hi" }, 0, false));
+
     // Actions before the start are not performed, so they are not held against the greeting.
     EXPECT_EQ(Texts{}, LoadGreeting({ "Nobody,Dance,", "PlayerTestA,Show,Animate" }, 1, true));
 }
@@ -133,7 +148,7 @@ TEST_F(PlayerScriptTest, TheProgramRefusesABadCommandLineWithItsMessage)
     const std::string usage = "\n\nUsage: DODevavi.EXE <greeting file> *<first action, counting from 0>";
     const auto refusal = [&](const std::string& arguments) {
         MessageBoxAnswerer answerer;
-        app.m_lpCmdLine = arguments;
+        app.m_strCmdLine = arguments;
         EXPECT_FALSE(app.InitInstance()) << arguments;
         EXPECT_EQ(1, app.ExitInstance());
         EXPECT_EQ(1u, answerer.Boxes().size()) << arguments;

@@ -1,5 +1,6 @@
-#include "app/AppSettings.h"
 #include "greeting/ParloDoc.h"
+#include "send/Preview.h"
+#include "settings/AppSettings.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordedPlayer.h"
 #include "support/TempFolder.h"
@@ -45,21 +46,20 @@ protected:
 TEST_F(Preview, StartsThePlayerOnTheWrittenGreetingFromTheGivenAction)
 {
     TemporaryFolderSetting tmp(temp.Path() + "\\");
-    doc.PreviewGreeting(4);
+    PreviewGreeting(doc, 4);
     const std::string path = temp.File("PQPrev.pcg");
     const auto starts = player.Starts(1);
     ASSERT_EQ(1u, starts.size());
     EXPECT_EQ("DODevavi.EXE " + path + " *4", starts[0]);
     EXPECT_TRUE(doc.IsPreviewed());
-    doc.BuildGreetingText("\r\n");
-    EXPECT_EQ(doc.GetGreetingText(), temp.Read("PQPrev.pcg"));
+    EXPECT_EQ(doc.BuildGreetingText(CurrentSender(), "\r\n"), temp.Read("PQPrev.pcg"));
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(Preview, AFolderWithoutTrailingBackslashGivesTheSamePath)
 {
     TemporaryFolderSetting tmp(temp.Path());
-    doc.PreviewGreeting(0);
+    PreviewGreeting(doc, 0);
     const auto starts = player.Starts(1);
     ASSERT_EQ(1u, starts.size());
     EXPECT_EQ("DODevavi.EXE " + temp.File("PQPrev.pcg") + " *0", starts[0]);
@@ -68,7 +68,7 @@ TEST_F(Preview, AFolderWithoutTrailingBackslashGivesTheSamePath)
 TEST_F(Preview, AnEmptyGreetingIsNotPlayed)
 {
     CParloDoc empty;
-    empty.PreviewGreeting(0);
+    PreviewGreeting(empty, 0);
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ("Can't play an empty greeting.\n\nPlease use the 'Add' button to add actions to the greeting.",
               boxes.Boxes()[0].text);
@@ -80,15 +80,20 @@ TEST_F(Preview, AnEmptyGreetingIsNotPlayed)
 TEST_F(Preview, AnUnwritableFolderShowsBothMessagesAndStartsNothing)
 {
     TemporaryFolderSetting tmp(temp.File("missing"));
-    doc.PreviewGreeting(0);
+    PreviewGreeting(doc, 0);
     ASSERT_EQ(2u, boxes.Boxes().size());
     EXPECT_EQ("An error occurred saving the parlacard file.", boxes.Boxes()[0].text);
     EXPECT_EQ("Failed to save greeting file before preview.\n\nPlease make sure you have enough disk space.",
               boxes.Boxes()[1].text);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONWARNING), boxes.Boxes()[1].flags);
     EXPECT_FALSE(doc.IsPreviewed());
-    Sleep(200);
-    EXPECT_TRUE(player.Starts(0).empty());
+
+    // The next preview's player is the first and only one that starts.
+    TemporaryFolderSetting writable(temp.Path());
+    PreviewGreeting(doc, 1);
+    const auto starts = player.Starts(1);
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_EQ("DODevavi.EXE " + temp.File("PQPrev.pcg") + " *1", starts[0]);
 }
 
 TEST_F(Preview, AMissingPlayerLeavesPreviewedAsItWas)
@@ -97,7 +102,7 @@ TEST_F(Preview, AMissingPlayerLeavesPreviewedAsItWas)
     const std::string aside = RecordedPlayer::ProgramFolder() + "\\DODevavi.aside";
     ASSERT_TRUE(MoveFileA(playerPath.c_str(), aside.c_str()));
     TemporaryFolderSetting tmp(temp.Path());
-    doc.PreviewGreeting(0);
+    PreviewGreeting(doc, 0);
     MoveFileA(aside.c_str(), playerPath.c_str());
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ("Failed to play greeting file.", boxes.Boxes()[0].text);

@@ -1,7 +1,7 @@
 #include "MailSystemChoice.h"
-#include "app/AppSettings.h"
 #include "res/resource.h"
 #include "send/SendDialog.h"
+#include "settings/AppSettings.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/MessagePump.h"
@@ -107,9 +107,9 @@ TEST_F(SendDialogTest, ALineWithoutAtSignOrABlankLineBetweenIsRefusedAndTheDialo
     ASSERT_EQ(2u, boxes.Boxes().size());
     ExpectBox(0, std::string("bob.example.org") + NotAnAddress);
     ExpectBox(1, NotAnAddress);
-    // What was accepted before the refusal stays, even after Cancel.
-    EXPECT_EQ((std::vector<std::string>{ "ann@example.org,", "ann@example.org," }), listsAfterRefusal);
-    EXPECT_EQ("ann@example.org,", list);
+    // A refused Send changes nothing, and neither does Cancel after it.
+    EXPECT_EQ((std::vector<std::string>{ "old@example.org", "old@example.org" }), listsAfterRefusal);
+    EXPECT_EQ("old@example.org", list);
 }
 
 TEST_F(SendDialogTest, AnEmptyBoxSendsAnEmptyList)

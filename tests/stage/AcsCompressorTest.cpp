@@ -193,3 +193,20 @@ TEST(AcsCompressorTest, DecodesTokensOfEveryDistanceClass)
     ASSERT_TRUE(Decompress(tokens.Finish(), tokens.expected.size(), out));
     EXPECT_TRUE(out == tokens.expected);
 }
+
+TEST(AcsCompressorTest, DecodesTheFormatDescriptionsWorkedExample)
+{
+    // The published example: literals, copies of several lengths, the end mark and
+    // the closing bytes; it stands for the 32-byte header of an empty region.
+    const Bytes example = { 0x00, 0x40, 0x00, 0x04, 0x10, 0xD0, 0x90, 0x80, 0x42, 0xED,
+                            0x98, 0x01, 0xB7, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF };
+    Bytes expected(32, 0x00);
+    expected[0] = 0x20;
+    expected[4] = 0x01;
+    expected[12] = 0xA8;
+    Bytes out;
+    ASSERT_TRUE(Decompress(example, expected.size(), out));
+    EXPECT_TRUE(out == expected);
+    EXPECT_FALSE(Decompress(example, expected.size() + 1, out)) << "the end mark follows the 32 bytes";
+    EXPECT_LE(expected.size(), MaxAcsDecompressedSize(example.size()));
+}

@@ -95,7 +95,7 @@ TEST_F(AcsReaderRobustnessTest, FailsAtEveryTruncatedLength)
 TEST_F(AcsReaderRobustnessTest, RefusesLocatorsOutsideTheFile)
 {
     std::vector<size_t> positions = LocatorPositions();
-    ASSERT_EQ(5u + 2 + 3 + 1, positions.size());
+    ASSERT_EQ(5u + 2 + 4 + 1, positions.size());
     for (size_t at : positions) {
         for (uint32_t offset : { uint32_t(file.size()), 0xFFFFFFF0u }) {
             Bytes bytes = file;

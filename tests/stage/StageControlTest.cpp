@@ -87,6 +87,14 @@ TEST_F(StageControlTest, LoadReportsFailedStatusForMissingOrBrokenFilesAndErrors
     EXPECT_EQ(DISP_E_EXCEPTION, hugeLoad.hr);
     EXPECT_NE(std::string::npos, hugeLoad.description.find("5000 x 128")) << hugeLoad.description;
 
+    // An older character, a compound document, is named for what it is.
+    stage.folder.Write("Old.acs", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + std::string(1528, '\0'));
+    CVariant oldPath(stage.folder.File("Old.acs"));
+    RawCall oldLoad(stage.characters.GetDispatch(), 1, DISPATCH_METHOD, { id.value(), oldPath.value() });
+    EXPECT_EQ(DISP_E_EXCEPTION, oldLoad.hr);
+    EXPECT_NE(std::string::npos, oldLoad.description.find("Agent 1.5 character, which this program cannot play"))
+        << oldLoad.description;
+
     // A good file loads under a second id; loading it again under a used id fails.
     CVariant path(stage.folder.File("Sample.acs"));
     EXPECT_EQ(0, stage.characters.Load("B", path.value()).GetStatus());

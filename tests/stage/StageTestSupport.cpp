@@ -5,32 +5,6 @@
 
 namespace {
 
-struct WindowSearch {
-    const char* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, search->className) == 0)
-        search->found.push_back(window);
-    return TRUE;
-}
-
-} // namespace
-
-std::vector<HWND> ThreadWindows(const char* className)
-{
-    WindowSearch search{ className, {} };
-    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-namespace {
-
 HWND OnlyWindow(const char* className)
 {
     const std::vector<HWND> windows = ThreadWindows(className);
@@ -76,11 +50,14 @@ IDispatch* NewStage()
 
 } // namespace
 
-LoadedStage::LoadedStage(const CharacterData& data) : control(NewStage())
+LoadedStage::LoadedStage(const CharacterData& data) : LoadedStage(WriteCharacter(data)) {}
+
+LoadedStage::LoadedStage(const std::vector<uint8_t>& file) : control(NewStage())
 {
     EXPECT_EQ(S_OK, control.SetRaiseRequestErrors(false));
     characters = control.GetCharacters();
-    CVariant path(WriteCharacterFile(folder, data, "Sample.acs"));
+    folder.Write("Sample.acs", std::string(file.begin(), file.end()));
+    CVariant path(folder.File("Sample.acs"));
     EXPECT_EQ(0, characters.Load("PQ", path.value()).GetStatus());
     character = characters.Character("PQ");
     EXPECT_TRUE(character.IsValid());

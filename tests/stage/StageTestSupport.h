@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// This thread's top-level windows of a class.
-std::vector<HWND> ThreadWindows(const char* className);
 // The one character window or balloon of this thread (a test loads one character).
 HWND CharacterWindow();
 HWND BalloonWindow();
@@ -24,6 +22,8 @@ bool IsDone(const AgentRequest& request);
 // from a character file. Request errors are off, as the program has them.
 struct LoadedStage {
     explicit LoadedStage(const CharacterData& character);
+    // From the bytes of a character file.
+    explicit LoadedStage(const std::vector<uint8_t>& file);
 
     TempFolder folder;
     AgentControl control;

@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "stage/ImageRegion.h"
+
 namespace {
 
 std::vector<uint8_t> MakeVoice()
@@ -29,27 +31,6 @@ std::vector<uint8_t> MakeTrayIcon()
     return icon.bytes;
 }
 
-// Region data of the form the system's region calls take: a header and rectangles.
-std::vector<uint8_t> MakeRegion(uint16_t width, uint16_t height)
-{
-    ByteList region;
-    region.U32(32);
-    region.U32(1);  // rectangles
-    region.U32(height);
-    region.U32(height * 16u);
-    region.U32(0);
-    region.U32(0);
-    region.U32(width);
-    region.U32(height);
-    for (uint32_t row = 0; row < height; ++row) {
-        region.U32(row % 3);
-        region.U32(row);
-        region.U32(width - row % 5);
-        region.U32(row + 1);
-    }
-    return region.bytes;
-}
-
 CharacterImage MakeImage(size_t index, uint16_t side, std::mt19937& random)
 {
     CharacterImage image;
@@ -69,8 +50,7 @@ CharacterImage MakeImage(size_t index, uint16_t side, std::mt19937& random)
                 line[column] = uint8_t(random() % 256);
         }
     }
-    if (index % 2 == 0)
-        image.region = MakeRegion(image.width, image.height);
+    image.region = MakeImageRegion(image, 0);
     return image;
 }
 
@@ -102,19 +82,26 @@ std::string AnimationName(size_t index)
     return "Gesture" + std::to_string(index);
 }
 
-CharacterFrame MakeFrame(const SyntheticCharacterShape& shape, size_t animation, size_t index)
+// The empty slot follows the drawn images.
+CharacterFrame MakeFrame(const SyntheticCharacterShape& shape, const std::vector<CharacterImage>& drawn,
+                         size_t animation, size_t index)
 {
+    const uint16_t emptySlot = uint16_t(shape.images);
     CharacterFrame frame;
     const size_t images = 1 + (animation + index) % 3;
     for (size_t i = 0; i < images && shape.images > 0; ++i) {
         uint32_t image = uint32_t((animation * 5 + index * 3 + i) % shape.images);
         frame.images.push_back({ image, int16_t(i * 4), int16_t(-int(i) * 2) });
     }
+    if (index == 1)
+        frame.images.push_back({ emptySlot, 0, 0 });
     frame.duration = uint16_t(5 + index * 3);
     if (index == 0 && shape.sounds > 0)
         frame.audio = int32_t(animation % shape.sounds);
     if (shape.framesPerAnimation > 1) {
-        frame.exitFrame = index + 1 < shape.framesPerAnimation ? int32_t(shape.framesPerAnimation - 1) : -1;
+        // Files say "no exit frame" with -1 or -2.
+        frame.exitFrame = index + 1 < shape.framesPerAnimation ? int32_t(shape.framesPerAnimation - 1)
+                                                               : -1 - int32_t(animation % 2);
         if (index % 2 == 1)
             frame.branches = { { 0, 30 }, { uint16_t(index - 1), 25 } };
     }
@@ -123,13 +110,13 @@ CharacterFrame MakeFrame(const SyntheticCharacterShape& shape, size_t animation,
             MouthOverlay overlay;
             overlay.mouth = mouth;
             overlay.replaceTopImage = mouth % 2 == 1;
-            overlay.image = uint16_t((mouth + animation) % shape.images);
+            overlay.image = mouth == kMouthNarrow ? emptySlot : uint16_t((mouth + animation) % shape.images);
             overlay.x = 10;
             overlay.y = int16_t(20 + mouth);
             overlay.width = 16;
             overlay.height = 8;
             if (mouth == kMouthWide2)
-                overlay.region = MakeRegion(16, 8);
+                overlay.region = drawn[overlay.image].region;
             frame.overlays.push_back(overlay);
         }
     }
@@ -172,6 +159,9 @@ CharacterData MakeSyntheticCharacter(const SyntheticCharacterShape& shape)
 
     for (size_t i = 0; i < shape.images; ++i)
         character.images.push_back(MakeImage(i, shape.imageSide, random));
+    CharacterImage emptySlot;
+    emptySlot.present = false;
+    character.images.push_back(emptySlot);
     for (size_t i = 0; i < shape.sounds; ++i)
         character.audio.push_back(MakeSound(i, shape.soundBytes));
     for (size_t a = 0; a < shape.animations; ++a) {
@@ -179,9 +169,9 @@ CharacterData MakeSyntheticCharacter(const SyntheticCharacterShape& shape)
         animation.name = AnimationName(a);
         animation.transition = uint8_t(a % 3);
         if (animation.transition == kTransitionReturnAnimation)
-            animation.returnAnimation = "RestPose";
+            animation.returnAnimation = "RESTPOSE";
         for (size_t f = 0; f < shape.framesPerAnimation; ++f)
-            animation.frames.push_back(MakeFrame(shape, a, f));
+            animation.frames.push_back(MakeFrame(shape, character.images, a, f));
         character.animations.push_back(animation);
     }
     return character;

@@ -52,7 +52,8 @@ struct SyntheticCharacterShape {
 
 // A character made up in code for the tests, the fuzzer and the benchmark, with every
 // part of the file format in use: voice, balloon, tray icon, states, two languages with
-// text beyond ASCII, frames with several images, sounds, exit frames, branches and
-// mouths, and images drawn as shapes on a transparent ground so that they compress as
-// drawn art does. The same shape always gives the same character.
+// text beyond ASCII, frames with several images, sounds, exit frames (-1 and -2 for
+// none), branches and mouths, images drawn as shapes on a transparent ground so that
+// they compress as drawn art does, each with its outline, and after them an empty slot
+// that frames and a mouth show. The same shape always gives the same character.
 CharacterData MakeSyntheticCharacter(const SyntheticCharacterShape& shape = {});

@@ -6,11 +6,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
     while (!done()) {
         if (GetTickCount() - start >= timeout)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
     }
     return true;
@@ -19,4 +20,30 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
 void PumpFor(DWORD milliseconds)
 {
     PumpUntil([] { return false; }, milliseconds);
+}
+
+namespace {
+
+struct WindowSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, search->className) == 0)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> ThreadWindows(const char* className)
+{
+    WindowSearch search{ className, {} };
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }

@@ -198,8 +198,16 @@ TEST_F(ManifestCheck, ACutReplyOrAMissingNewsDocumentFailsTheCheck)
     EXPECT_EQ(CheckFailed, Check(manifest));
 }
 
-TEST_F(ManifestCheck, NoConnectionOrAnOddAddressFailsTheCheck)
+TEST_F(ManifestCheck, NoConnectionASilentSiteOrAnOddAddressFailsTheCheck)
 {
+    // Silent before the reply, and silent after its first 1000 bytes for ten seconds.
+    standIn.PublishUpdateFile("ver.txt", std::string(1500, '\n') + Manifest("1.0.5"));
+    standIn.SetUpdateReply("ver.txt", "kind=serve&delay=5000");
+    EXPECT_EQ(CheckFailed, CheckForUpdate("Parlacard", UpdateAddress("ver.txt"), info, 1000));
+    standIn.SetUpdateReply("ver.txt", "kind=serve&rate=100");
+    EXPECT_EQ(CheckFailed, CheckForUpdate("Parlacard", UpdateAddress("ver.txt"), info, 1000));
+    standIn.SetUpdateReply("ver.txt", "kind=serve");
+
     EXPECT_EQ(CheckFailed, Check(Manifest("1.0.5"), "C:\\update\\ver.txt"));
     EXPECT_EQ(CheckFailed, Check(Manifest("1.0.5"), "file:///C:/windows/win.ini"));
     proxy.PointAtClosedPort();

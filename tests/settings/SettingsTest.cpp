@@ -1,7 +1,7 @@
-#include "app/AppSettings.h"
-#include "app/FileUtil.h"
-#include "app/Registry.h"
-#include "app/SiteInfo.h"
+#include "settings/AppSettings.h"
+#include "settings/FileUtil.h"
+#include "settings/Registry.h"
+#include "settings/SiteInfo.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>
@@ -141,6 +141,31 @@ TEST(FileUtil, FindCharacterFileLooksInTheCharacterFolderOfWindows)
 
     EXPECT_EQ(path, FindCharacterFile("Testling"));
     EXPECT_EQ("", FindCharacterFile("Nobody"));
+    // Wildcards would find the file, but a name is a name.
+    EXPECT_EQ("", FindCharacterFile("Test*"));
+    EXPECT_EQ("", FindCharacterFile("Testlin?"));
     DeleteFileA(path.c_str());
     EXPECT_EQ("", FindCharacterFile("Testling"));
+}
+
+// Character names come from greetings that other people wrote: a name that could lead
+// out of the character folder finds nothing, even where a file lies at its end.
+TEST(FileUtil, FindCharacterFileNeverLeavesTheCharacterFolder)
+{
+    char windows[MAX_PATH];
+    ASSERT_NE(0u, GetWindowsDirectoryA(windows, MAX_PATH));
+    const std::string outside = std::string(windows) + "\\Outsider.ACS";
+    HANDLE file = CreateFileA(outside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    for (const std::string& name : std::vector<std::string>{ "..\\..\\Outsider", "../../Outsider", std::string(windows) + "\\Outsider",
+                                     "C:Outsider", "\\\\?\\" + std::string(windows) + "\\Outsider" })
+        EXPECT_EQ("", FindCharacterFile(name)) << name;
+    DeleteFileA(outside.c_str());
+
+    for (const std::string& name : std::vector<std::string>{ "Merlin", "Mr. Bones", "Caf\xE9", std::string(64, 'a') })
+        EXPECT_TRUE(IsPlainCharacterName(name)) << name;
+    for (const std::string& name : std::vector<std::string>{ "", "a..b", "..", "a\\b", "a/b", "C:x", "a*", "a?", "a<b", "a>b", "a|b", "a\"b",
+                                     std::string("a\tb"), std::string("a\x01"), std::string(65, 'a') })
+        EXPECT_FALSE(IsPlainCharacterName(name)) << name;
 }

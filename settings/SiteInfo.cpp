@@ -1,5 +1,5 @@
-#include "app/SiteInfo.h"
-#include "app/Registry.h"
+#include "settings/SiteInfo.h"
+#include "settings/Registry.h"
 
 #define SITE_HOST "www.parlacard.example"
 

@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "settings/Registry.h"
 #include <windows.h>
 #include <vector>
 

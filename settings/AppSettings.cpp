@@ -1,6 +1,5 @@
-#include "app/AppSettings.h"
-#include "app/Registry.h"
-#include "greeting/Vocabulary.h"
+#include "settings/AppSettings.h"
+#include "settings/Registry.h"
 
 AppSettings& GetSettings()
 {

@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+// Stands for no animation at all in the animation choices and in the settings.
+inline constexpr char NoAnimation[] = "(None)";
+
 // The process-wide working copy of the user's settings. Dialogs change it in memory;
 // it reaches the registry only through SaveSettings.
 struct AppSettings {

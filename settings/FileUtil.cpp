@@ -1,5 +1,6 @@
-#include "app/FileUtil.h"
+#include "settings/FileUtil.h"
 #include <windows.h>
+#include <cstring>
 
 bool FileExists(const std::string& path)
 {
@@ -11,8 +12,21 @@ bool FileExists(const std::string& path)
     return true;
 }
 
+bool IsPlainCharacterName(const std::string& name)
+{
+    if (name.empty() || name.size() > MaxCharacterNameLength || name.find("..") != std::string::npos)
+        return false;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c))
+            return false;
+    }
+    return true;
+}
+
 std::string FindCharacterFile(const std::string& characterName)
 {
+    if (!IsPlainCharacterName(characterName))
+        return std::string();
     char windows[260];
     const UINT length = ::GetWindowsDirectoryA(windows, sizeof(windows));
     if (length == 0 || length >= sizeof(windows))

@@ -1,0 +1,111 @@
+#include "agent/ActionDlg.h"
+#include "agent/AgentApp.h"
+#include "agent/HelpDlg.h"
+#include "greeting/Vocabulary.h"
+#include "res/resource.h"
+#include "settings/AppSettings.h"
+#include "settings/FileUtil.h"
+#include "support/DialogDriver.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/MessagePump.h"
+#include "support/TestRegistry.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Waits are generous: a loaded machine makes the stage slow, never wrong.
+const DWORD Deadline = 20000;
+
+bool Shown(const char* className)
+{
+    const std::vector<HWND> windows = ThreadWindows(className);
+    return windows.size() == 1 && IsWindowVisible(windows[0]);
+}
+
+bool CharacterShown()
+{
+    return Shown("ParlacardStageCharacter");
+}
+
+bool BalloonShown()
+{
+    return Shown("ParlacardStageBalloon");
+}
+
+// The editor and the help with the real character control of this machine, which under
+// Wine is the built-in stage, and the bundled Merlin.
+class OnStage : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        FillVocabulary();
+        GetSettings() = AppSettings{};
+        GetSettings().CharacterName = "Merlin";
+        GetSettings().CharacterAnimation = NoAnimation;
+        const std::string merlin = FindCharacterFile("Merlin");
+        WIN32_FILE_ATTRIBUTE_DATA file = {};
+        ASSERT_TRUE(GetFileAttributesExA(merlin.c_str(), GetFileExInfoStandard, &file)) << "Merlin is installed";
+        ASSERT_GT(file.nFileSizeLow, 10000u) << "the bundled Merlin, not a stand-in file";
+        CAgentCtlEx::SetControlFactory(nullptr);
+        ASSERT_TRUE(app.CreateAgentControl(nullptr));
+        CActionDlg::ActionState = IDC_SAY;
+        CActionDlg::AnimationCache = {};
+    }
+    void TearDown() override { app.ExitInstance(); }
+
+    TestRegistry registry;
+    DialogDriver driver;
+    MessageBoxAnswerer boxes;
+    CAgentApp app;
+};
+
+} // namespace
+
+TEST_F(OnStage, TheEditorsPreviewShowsTheCharacterSpeakingAndHidesItAfterwards)
+{
+    std::vector<std::string> animations;
+    driver.On(IDD_ACTION, [&](HWND dialog) {
+        HWND speech = GetDlgItem(dialog, IDC_SPEECH);
+        SendMessageA(speech, EM_SETSEL, 0, -1);
+        SendMessageA(speech, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hello from the stage."));
+        DialogDriver::Click(dialog, IDC_PREVIEW);
+        EXPECT_TRUE(PumpUntil(CharacterShown, Deadline));
+        EXPECT_TRUE(PumpUntil(BalloonShown, Deadline));
+        EXPECT_TRUE(PumpUntil([] { return !CharacterShown() && !BalloonShown(); }, Deadline));
+
+        // The animation list comes from the character itself.
+        DialogDriver::Click(dialog, IDC_ANIMATE);
+        HWND list = GetDlgItem(dialog, IDC_ARGUMENT);
+        for (LRESULT i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
+            char name[256] = "";
+            SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+            animations.push_back(name);
+        }
+        const LRESULT wave = SendMessageA(list, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Wave"));
+        ASSERT_NE(CB_ERR, wave);
+        SendMessageA(list, CB_SETCURSEL, wave, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ARGUMENT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        DialogDriver::Click(dialog, IDC_PREVIEW);
+        EXPECT_TRUE(PumpUntil(CharacterShown, Deadline));
+        EXPECT_TRUE(PumpUntil([] { return !CharacterShown(); }, Deadline));
+        DialogDriver::Click(dialog, IDCANCEL);
+    });
+    CActionDlg(nullptr).DoModal();
+    EXPECT_EQ("Merlin", app.GetCurrentCharacterName());
+    EXPECT_GT(animations.size(), 20u);
+    EXPECT_EQ(NoAnimation, animations.front());
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(OnStage, TheSpokenHelpIsReadAloudUntilTheDialogCloses)
+{
+    bool readingWhileOpen = false;
+    driver.On(IDD_HELP, [&](HWND dialog) {
+        readingWhileOpen = PumpUntil([] { return CharacterShown() && BalloonShown(); }, Deadline);
+        DialogDriver::Click(dialog, IDOK);
+    });
+    CHelpDlg(IDS_HELP_MAIN).DoModal();
+    EXPECT_TRUE(readingWhileOpen);
+    // Closing cuts the reading short: the character goes at once, not after the text.
+    EXPECT_TRUE(PumpUntil([] { return !CharacterShown() && !BalloonShown(); }, Deadline));
+}
