@@ -5,35 +5,12 @@
 # UpdateDownloadBench times itself inside the program, so Wine's start-up is not counted.
 #
 #   bench/update-bench.sh [WIN_BUILD [HOST_BUILD]]     (defaults: build/win, build/host)
-#
-# Runs in $WINEPREFIX, or else in the tests' prefix that ./parla test creates. Wine's
-# WinInet takes its proxy from http_proxy when the prefix sets none.
 set -euo pipefail
 
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-WIN_BUILD=$(realpath "${1:-$ROOT/build/win}")
-HOST_BUILD=$(realpath "${2:-$ROOT/build/host}")
 ROUNDS=5
 SIZE=$((50 * 1024 * 1024))
 ADDRESS=http://www.parlacard.example/update/ParlacardSetup.exe
-
-export WINEPREFIX=${WINEPREFIX:-$WIN_BUILD/wineprefix} WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-BENCH=$WIN_BUILD/bench/UpdateDownloadBench.exe
-[[ -x $BENCH ]] || { echo "update-bench: $BENCH has not been built" >&2; exit 1; }
-[[ -d $WINEPREFIX ]] || { echo "update-bench: no Wine prefix at $WINEPREFIX (run ./parla test once)" >&2; exit 1; }
-command -v curl >/dev/null || { echo "update-bench: curl is missing (./parla deps installs it)" >&2; exit 1; }
-
-WORK=$(mktemp -d)
-SERVICE=$WORK/service
-cleanup() {
-    sh "$ROOT/service/stand-in.sh" stop "$SERVICE"
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-sh "$ROOT/service/stand-in.sh" start "$HOST_BUILD/service/parlacard-service" "$SERVICE" >/dev/null
-PROXY=127.0.0.1:$(cat "$SERVICE/port")
+. "$(dirname "${BASH_SOURCE[0]}")/stand-in-bench.sh" UpdateDownloadBench "$@"
 head -c "$SIZE" /dev/urandom >"$SERVICE/updates/ParlacardSetup.exe"
 TARGET=$WORK/downloaded.exe
 

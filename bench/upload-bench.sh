@@ -4,34 +4,10 @@
 # times itself inside the program, so Wine's start-up is not counted.
 #
 #   bench/upload-bench.sh [WIN_BUILD [HOST_BUILD]]     (defaults: build/win, build/host)
-#
-# Runs in $WINEPREFIX, or else in the tests' prefix that ./parla test creates. Wine's
-# WinInet takes its proxy from http_proxy when the prefix sets none, which points the
-# program's fixed host name at the stand-in without touching the prefix.
 set -euo pipefail
 
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-WIN_BUILD=$(realpath "${1:-$ROOT/build/win}")
-HOST_BUILD=$(realpath "${2:-$ROOT/build/host}")
 ROUNDS=10
-
-export WINEPREFIX=${WINEPREFIX:-$WIN_BUILD/wineprefix} WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-BENCH=$WIN_BUILD/bench/UploadBench.exe
-[[ -x $BENCH ]] || { echo "upload-bench: $BENCH has not been built" >&2; exit 1; }
-[[ -d $WINEPREFIX ]] || { echo "upload-bench: no Wine prefix at $WINEPREFIX (run ./parla test once)" >&2; exit 1; }
-command -v curl >/dev/null || { echo "upload-bench: curl is missing (./parla deps installs it)" >&2; exit 1; }
-
-WORK=$(mktemp -d)
-SERVICE=$WORK/service
-cleanup() {
-    sh "$ROOT/service/stand-in.sh" stop "$SERVICE"
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-sh "$ROOT/service/stand-in.sh" start "$HOST_BUILD/service/parlacard-service" "$SERVICE" >/dev/null
-PROXY=127.0.0.1:$(cat "$SERVICE/port")
+. "$(dirname "${BASH_SOURCE[0]}")/stand-in-bench.sh" UploadBench "$@"
 BODY=$WORK/greeting.pcg
 
 program_output=$(http_proxy=http://$PROXY wine "$BENCH" "$(WINEPREFIX=$WINEPREFIX winepath -w "$BODY")")
