@@ -10,8 +10,8 @@ namespace {
 
 const char UpdatePath[] = "(?:http://www\\.parlacard\\.example(?::80)?)?/update/([^/?]+)";
 const char SiteAddress[] = "http://www.parlacard.example/update/";
-// A paced body goes out in pieces of an odd size, so that a reader's 4096-byte blocks
-// come back short in the middle of the transfer, as they may from any network.
+// A paced body goes out in pieces of an odd size that do not line up with a reader's
+// 4096-byte blocks, as a network may deliver it.
 const size_t PacedPiece = 1000;
 
 std::string ContentType(const std::string& name)

@@ -83,9 +83,9 @@ const DownloadOutcome NetworkError = { DownloadFailed, IDS_UPDATE_WEB_ERROR };
 
 } // namespace
 
-// The stand-in sends the paced body in pieces of 1000 bytes, so reads of 4096 bytes come
-// back short in the middle of the transfer.
-TEST_F(Download, TheWholeFileArrivesThroughShortReadsWithAProgressReportASecond)
+// The stand-in sends a paced body in pieces of 1000 bytes that do not line up with the
+// reader's blocks: only the end of the body may end the download.
+TEST_F(Download, TheWholeFileArrivesInSmallPiecesWithAProgressReportASecond)
 {
     const std::string bytes = UpdateBytes(360 * 1024 + 123);
     standIn.PublishUpdateFile(FileName, bytes);
