@@ -1,5 +1,6 @@
 #include "app/ParloApp.h"
 #include "app/MainFrame.h"
+#include "app/NewGreetingDlg.h"
 #include "app/ParloView.h"
 #include "app/SetupDlg.h"
 #include "framework/DocTemplate.h"
@@ -33,6 +34,7 @@ bool CParloApp::InitInstance()
     if (!RunFirstSetup())
         return false;
 
+    SetNewGreetingDialog(&AskForNewGreeting);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CParloDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CParloView)));
     CCommandLineInfo commandLine;
@@ -48,6 +50,7 @@ bool CParloApp::InitInstance()
 
 int CParloApp::ExitInstance()
 {
+    SetNewGreetingDialog(nullptr);
     const int result = CAgentApp::ExitInstance();
     if (oleStarted_) {
         ::OleUninitialize();

@@ -56,6 +56,15 @@ void COXStatic::Initialise()
         fontAdopted_ = true;
 }
 
+bool COXStatic::SetBoldGuiFont()
+{
+    LOGFONTA bold{};
+    if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold))
+        return false;
+    bold.lfWeight = FW_BOLD;
+    return SetStaticTextFont(&bold, true);
+}
+
 bool COXStatic::SetStaticTextFont(const LOGFONTA* attributes, bool redraw)
 {
     HFONT font = attributes ? ::CreateFontIndirectA(attributes) : nullptr;

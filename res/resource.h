@@ -24,6 +24,7 @@
 // Dialog templates
 #define IDD_PARLO_VIEW                  101
 #define IDD_ACTION                      135
+#define IDD_NEW_GREETING                150
 #define IDD_SETUP                       152
 #define IDD_OPTIONS                     158
 #define IDD_SEND                        159
@@ -42,7 +43,15 @@
 #define IDC_ARGUMENT_LABEL              1019
 #define IDC_SPEECH                      1020
 #define IDC_ARGUMENT                    1021
+#define IDC_TYPE_LABEL                  1036
+#define IDC_RECIPIENT_LABEL             1037
+#define IDC_NAME_LABEL                  1038
+#define IDC_GENDER_LABEL                1039
+#define IDC_NEW_TITLE                   1040
+#define IDC_RECIPIENT                   1042
 #define IDC_EMAIL                       1043
+#define IDC_NEW_INTRODUCTION            1045
+#define IDC_GREETING_TYPES              1046
 #define IDC_NAME                        1047
 #define IDC_MOVE_UP                     1023
 #define IDC_MOVE_DOWN                   1024
