@@ -47,8 +47,9 @@ const ScriptLine Script[] = {
     { "", "Thank You.", "DoMagic2", true },
 };
 
-// Room between the dialog and the character beside it.
-const int CharacterGap = 16;
+// Room between the dialog and the character beside it: his balloon opens centred above
+// him and reaches past his left side.
+const int CharacterGap = 64;
 
 } // namespace
 
