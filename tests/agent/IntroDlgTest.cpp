@@ -6,7 +6,6 @@
 #include "support/CharacterFiles.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxAnswerer.h"
-#include "support/RecordingBrowser.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>
 
@@ -171,18 +170,4 @@ TEST_F(IntroTour, WithoutMerlinTheTextStandsAloneAndTheUserIsTold)
         EXPECT_EQ("Parlacard", box.caption);
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), box.flags);
     }
-}
-
-TEST_F(IntroTour, OtherProductsOpensTheInstallationsPage)
-{
-    CharacterFiles installed({ "Merlin" });
-    RecordingBrowser browser;
-    registry.SetString(HKEY_LOCAL_MACHINE, "ContactInfo", "OtherProducts", "http://products.example.org/all");
-    driver.On(IDD_INTRO, [](HWND dialog) {
-        DialogDriver::Click(dialog, IDC_OTHER_PRODUCTS);
-        EXPECT_TRUE(IsWindowVisible(dialog));
-        DialogDriver::Click(dialog, IDC_CONTINUE);
-    });
-    CIntroDlg().DoModal();
-    EXPECT_EQ((std::vector<std::string>{ "http://products.example.org/all" }), browser.WaitForAddresses(1));
 }
