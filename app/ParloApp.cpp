@@ -1,4 +1,6 @@
 #include "app/ParloApp.h"
+#include "agent/IntroDlg.h"
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/NewGreetingDlg.h"
 #include "app/ParloView.h"
@@ -11,6 +13,10 @@
 #include "settings/AppSettings.h"
 #include "settings/FileUtil.h"
 #include <ole2.h>
+
+BEGIN_MESSAGE_MAP(CParloApp, CAgentApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
 
 CParloApp::CParloApp() = default;
 
@@ -83,5 +89,13 @@ CDocument* CParloApp::OpenDocumentFile(const std::string& path)
 
 void CParloApp::RunIntroductionTour()
 {
-    // The spoken tour arrives with the characters; until then start-up goes on at once.
+    // However it ends, start-up goes on.
+    CIntroDlg tour;
+    tour.DoModal();
+}
+
+void CParloApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
 }

@@ -56,15 +56,6 @@ void COXStatic::Initialise()
         fontAdopted_ = true;
 }
 
-bool COXStatic::SetBoldGuiFont()
-{
-    LOGFONTA bold{};
-    if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold))
-        return false;
-    bold.lfWeight = FW_BOLD;
-    return SetStaticTextFont(&bold, true);
-}
-
 bool COXStatic::SetStaticTextFont(const LOGFONTA* attributes, bool redraw)
 {
     HFONT font = attributes ? ::CreateFontIndirectA(attributes) : nullptr;
@@ -76,6 +67,15 @@ bool COXStatic::SetStaticTextFont(const LOGFONTA* attributes, bool redraw)
     else if (redraw && m_hWnd)
         Invalidate();
     return true;
+}
+
+bool COXStatic::SetBoldGuiFont(bool redraw)
+{
+    LOGFONTA bold;
+    if (::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold) != sizeof(bold))
+        return false;
+    bold.lfWeight = FW_BOLD;
+    return SetStaticTextFont(&bold, redraw);
 }
 
 bool COXStatic::AdoptWindowFont()

@@ -6,6 +6,7 @@
 #define IDR_MAINFRAME                   128
 
 #define IDI_ACTION                      136
+#define IDI_PRODUCT                     140
 
 // Bitmaps
 #define IDB_MOVE_UP                     137
@@ -22,8 +23,10 @@
 #define IDB_ADDRESS_BOOK                161
 
 // Dialog templates
+#define IDD_ABOUTBOX                    100
 #define IDD_PARLO_VIEW                  101
 #define IDD_ACTION                      135
+#define IDD_INTRO                       147
 #define IDD_NEW_GREETING                150
 #define IDD_SETUP                       152
 #define IDD_OPTIONS                     158
@@ -63,10 +66,24 @@
 #define IDC_GENDER                      1059
 #define IDC_HELP_TEXT                   296
 
+// Controls of the introduction tour and the About box
+#define IDC_OTHER_PRODUCTS              8
+#define IDC_CONTINUE                    1027
+#define IDC_INTRO_TEXT                  1029
+#define IDC_STOP_TALKING                1033
+#define IDC_INTRO_TITLE                 1038
+#define IDC_INTRO_SLOGAN                1039
+#define IDC_DONT_SHOW_AGAIN             1052
+#define IDC_MAKER_LINK                  1055
+#define IDC_SITE_LINK                   1056
+#define IDC_POWERED_BY                  1057
+#define IDC_ABOUT_TITLE                 1058
+
 // Strings
 #define IDS_HELP_MAIN                   1200
 #define IDS_HELP_ACTION                 1201
 #define IDS_HELP_NEW_GREETING           1202
+#define IDS_INTRODUCTION                61204
 
 // Commands
 #define ID_ACTION_ADD                   1007
