@@ -3,6 +3,7 @@
 #include "agent/HelpDlg.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/DataExchange.h"
+#include "framework/ListText.h"
 #include "framework/MessageBox.h"
 #include "framework/TextUtil.h"
 #include "greeting/CommandTable.h"
@@ -27,24 +28,6 @@ BEGIN_MESSAGE_MAP(CActionDlg, CDialog)
 END_MESSAGE_MAP()
 
 namespace {
-std::string ComboText(HWND combo, LRESULT index)
-{
-    if (index == CB_ERR)
-        return std::string();
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR)
-        return std::string();
-    std::string text(length + 1, '\0');
-    const LRESULT copied = ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied > 0 ? copied : 0);
-    return text;
-}
-
-std::string SelectedText(HWND combo)
-{
-    return ComboText(combo, ::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-}
-
 void AddString(HWND combo, const std::string& text)
 {
     ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -220,7 +203,7 @@ void CActionDlg::FillAnimationList()
 
 std::string CActionDlg::SelectedCharacter() const
 {
-    return SelectedText(GetDlgItem(IDC_CHARACTER));
+    return SelectedComboBoxText(GetDlgItem(IDC_CHARACTER));
 }
 
 bool CActionDlg::LoadSelectedCharacter()
@@ -277,7 +260,7 @@ std::string CActionDlg::CollectArgument() const
 {
     if (ActionState == IDC_SAY)
         return CleanSpeechText(GetDlgItemText(IDC_SPEECH));
-    return SelectedText(GetDlgItem(IDC_ARGUMENT));
+    return SelectedComboBoxText(GetDlgItem(IDC_ARGUMENT));
 }
 
 void CActionDlg::UpdateOkAndPreview()

@@ -30,7 +30,8 @@ int CAgentApp::ExitInstance()
 
 bool CAgentApp::LoadCharacter(const std::string& name)
 {
-    if (name == CurrentCharacterName)
+    // A control that went with its parent window took its character along.
+    if (name == CurrentCharacterName && agentControl_.GetControl().IsValid())
         return true;
     const std::string path = FindCharacterFile(name);
     if (path.empty())

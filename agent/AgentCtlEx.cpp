@@ -87,6 +87,13 @@ bool CAgentCtlEx::DestroyWindow()
     return CWnd::DestroyWindow();
 }
 
+// A parent that goes takes the control window with it, and with the window goes the
+// control: its characters leave the screen, as a hosted control's do.
+void CAgentCtlEx::PostNcDestroy()
+{
+    ReleaseControl();
+}
+
 void CAgentCtlEx::ReleaseControl()
 {
     if (site_) {

@@ -20,6 +20,9 @@ public:
     // nullptr restores the system's control with the stage as fallback.
     static void SetControlFactory(ControlFactory factory);
 
+protected:
+    void PostNcDestroy() override;
+
 private:
     AgentControl control_;
     IUnknown* site_ = nullptr;

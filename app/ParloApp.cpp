@@ -1,5 +1,8 @@
 #include "app/ParloApp.h"
+#include "agent/IntroDlg.h"
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/NewGreetingDlg.h"
 #include "app/ParloView.h"
 #include "app/SetupDlg.h"
 #include "framework/DocTemplate.h"
@@ -10,6 +13,10 @@
 #include "settings/AppSettings.h"
 #include "settings/FileUtil.h"
 #include <ole2.h>
+
+BEGIN_MESSAGE_MAP(CParloApp, CAgentApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
 
 CParloApp::CParloApp() = default;
 
@@ -33,6 +40,7 @@ bool CParloApp::InitInstance()
     if (!RunFirstSetup())
         return false;
 
+    SetNewGreetingDialog(&AskForNewGreeting);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CParloDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CParloView)));
     CCommandLineInfo commandLine;
@@ -48,6 +56,7 @@ bool CParloApp::InitInstance()
 
 int CParloApp::ExitInstance()
 {
+    SetNewGreetingDialog(nullptr);
     const int result = CAgentApp::ExitInstance();
     if (oleStarted_) {
         ::OleUninitialize();
@@ -80,5 +89,13 @@ CDocument* CParloApp::OpenDocumentFile(const std::string& path)
 
 void CParloApp::RunIntroductionTour()
 {
-    // The spoken tour arrives with the characters; until then start-up goes on at once.
+    // However it ends, start-up goes on.
+    CIntroDlg tour;
+    tour.DoModal();
+}
+
+void CParloApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
 }

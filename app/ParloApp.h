@@ -13,10 +13,12 @@ public:
 
     // Asks for the sender's details when none are stored; false when the user cancels.
     bool RunFirstSetup();
+    void OnAppAbout();
 
 protected:
     // The spoken tour of the character side.
     virtual void RunIntroductionTour();
+    DECLARE_MESSAGE_MAP()
 
 private:
     bool oleStarted_ = false;

@@ -122,10 +122,7 @@ void CParloView::OnInitialUpdate()
 
 void CParloView::InitViewControls()
 {
-    LOGFONTA bold{};
-    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold);
-    bold.lfWeight = FW_BOLD;
-    instructions_.SetStaticTextFont(&bold, true);
+    instructions_.SetBoldGuiFont();
 
     if (!controlsInitialised_) {
         LVCOLUMNA column{};

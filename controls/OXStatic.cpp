@@ -69,6 +69,15 @@ bool COXStatic::SetStaticTextFont(const LOGFONTA* attributes, bool redraw)
     return true;
 }
 
+bool COXStatic::SetBoldGuiFont(bool redraw)
+{
+    LOGFONTA bold;
+    if (::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(bold), &bold) != sizeof(bold))
+        return false;
+    bold.lfWeight = FW_BOLD;
+    return SetStaticTextFont(&bold, redraw);
+}
+
 bool COXStatic::AdoptWindowFont()
 {
     if (!IsTextStatic(m_hWnd))

@@ -18,6 +18,8 @@ public:
     // A font of these attributes for the caption; nullptr goes back to the window's own
     // font. False when the font cannot be made (the window's font is used then).
     bool SetStaticTextFont(const LOGFONTA* attributes, bool redraw = true);
+    // The program's captions: a bold copy of the default GUI font.
+    bool SetBoldGuiFont(bool redraw = true);
     // Takes a copy of the window's current font as the caption font; false when the
     // window has none.
     virtual bool AdoptWindowFont();

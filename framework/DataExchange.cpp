@@ -1,4 +1,5 @@
 #include "framework/DataExchange.h"
+#include "framework/ListText.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
 #include "framework/WinApp.h"
@@ -38,16 +39,6 @@ std::string WindowText(HWND control)
     return text;
 }
 
-std::string ListItemText(HWND control, UINT lengthMessage, UINT textMessage, LRESULT index)
-{
-    const LRESULT length = ::SendMessageA(control, lengthMessage, index, 0);
-    if (length < 0)
-        return std::string();
-    std::string text(length + 1, '\0');
-    const LRESULT copied = ::SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied > 0 ? copied : 0);
-    return text;
-}
 }
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value)

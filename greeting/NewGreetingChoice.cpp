@@ -1,7 +1,15 @@
 #include "greeting/NewGreetingChoice.h"
 
-// Stands in as a cancelled dialog until the new-greeting dialog replaces it.
-bool RunNewGreetingDialog(NewGreetingChoice&)
+namespace {
+NewGreetingDialog newGreetingDialog = nullptr;
+}
+
+void SetNewGreetingDialog(NewGreetingDialog dialog)
 {
-    return false;
+    newGreetingDialog = dialog;
+}
+
+bool RunNewGreetingDialog(NewGreetingChoice& choice)
+{
+    return newGreetingDialog && newGreetingDialog(choice);
 }

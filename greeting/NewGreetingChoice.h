@@ -9,5 +9,11 @@ struct NewGreetingChoice {
     std::string gender;
 };
 
-// Runs the new-greeting dialog, preset from the choice; false when it is cancelled.
+// The dialog lives with the program's windows above this folder, so the program hands
+// it down at start-up. False when it is cancelled.
+using NewGreetingDialog = bool (*)(NewGreetingChoice& choice);
+void SetNewGreetingDialog(NewGreetingDialog dialog);
+
+// Runs the new-greeting dialog, preset from the choice; without one handed down, a new
+// greeting goes as if it was cancelled.
 bool RunNewGreetingDialog(NewGreetingChoice& choice);

@@ -106,9 +106,12 @@ bool CParloDoc::OnNewDocument()
     if (!RunNewGreetingDialog(choice))
         return true;
     ClearActions();
+    const bool loaded = LoadTemplate(choice.greetingType);
     recipientName = choice.recipientName;
     senderGender = choice.gender;
     recipientAddresses.clear();
+    if (loaded)
+        PersonaliseGreeting();
     UpdateAllViews(nullptr);
     return true;
 }

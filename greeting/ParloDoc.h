@@ -55,6 +55,13 @@ public:
     // Keeps the current actions when the file cannot be read.
     GreetingFileResult ReadGreetingFile(const std::string& path);
 
+    // Starts from the ready-made greeting of the type (none for the empty type); false
+    // once the user was told that its file is missing or unreadable.
+    bool LoadTemplate(const std::string& greetingType);
+    // Fills the placeholders of the Say texts from the settings, the recipient and the
+    // sender's gender; the modified flag stays as it is.
+    void PersonaliseGreeting();
+
     const std::string& GetRecipientName() const { return recipientName; }
     const std::string& GetRecipientAddresses() const { return recipientAddresses; }
     void SetRecipientAddresses(const std::string& addresses) { recipientAddresses = addresses; }

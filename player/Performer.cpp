@@ -13,6 +13,8 @@ const UINT PollInterval = 15;
 // The language the maker sets for its characters too.
 const long EnglishUS = 1033;
 
+const long RequestFailed = 1;
+
 // Request states: pending 2, in progress 4; the others (complete, failed, interrupted) are over.
 bool IsUnderWay(const AgentRequest& request)
 {
@@ -81,6 +83,8 @@ void CPerformer::Advance()
         if (phase_ == Phase::Loading) {
             FinishLoad();
         } else if (phase_ == Phase::Performing) {
+            for (const AgentRequest& request : underWay_)
+                failedRequests_ += request.GetStatus() == RequestFailed ? 1 : 0;
             underWay_.clear();
             PerformNext();
         } else if (phase_ == Phase::Leaving) {

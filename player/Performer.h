@@ -28,6 +28,9 @@ public:
     // Ends the performance early: what the characters do stops and they leave at once.
     void Stop();
     bool IsFinished() const { return phase_ == Phase::Finished; }
+    // Actions the control refused, such as an animation the character lacks; the
+    // performance goes on past them.
+    int FailedRequests() const { return failedRequests_; }
 
 protected:
     void OnTimer(UINT_PTR id);
@@ -62,4 +65,5 @@ private:
     Phase phase_ = Phase::Idle;
     bool performed_ = true;
     bool advancing_ = false;
+    int failedRequests_ = 0;
 };

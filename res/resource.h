@@ -6,6 +6,7 @@
 #define IDR_MAINFRAME                   128
 
 #define IDI_ACTION                      136
+#define IDI_PRODUCT                     140
 #define IDI_UPDATE_STATUS               162
 #define IDI_UPDATE_LINKS                163
 
@@ -24,10 +25,13 @@
 #define IDB_ADDRESS_BOOK                161
 
 // Dialog templates
+#define IDD_ABOUTBOX                    100
 #define IDD_PARLO_VIEW                  101
 #define IDD_NEWS                        111
 #define IDD_WEB_UPDATE                  175
 #define IDD_ACTION                      135
+#define IDD_INTRO                       147
+#define IDD_NEW_GREETING                150
 #define IDD_SETUP                       152
 #define IDD_OPTIONS                     158
 #define IDD_SEND                        159
@@ -46,7 +50,15 @@
 #define IDC_ARGUMENT_LABEL              1019
 #define IDC_SPEECH                      1020
 #define IDC_ARGUMENT                    1021
+#define IDC_TYPE_LABEL                  1036
+#define IDC_RECIPIENT_LABEL             1037
+#define IDC_NAME_LABEL                  1038
+#define IDC_GENDER_LABEL                1039
+#define IDC_NEW_TITLE                   1040
+#define IDC_RECIPIENT                   1042
 #define IDC_EMAIL                       1043
+#define IDC_NEW_INTRODUCTION            1045
+#define IDC_GREETING_TYPES              1046
 #define IDC_NAME                        1047
 #define IDC_MOVE_UP                     1023
 #define IDC_MOVE_DOWN                   1024
@@ -57,6 +69,19 @@
 #define IDC_PICTURE                     1053
 #define IDC_GENDER                      1059
 #define IDC_HELP_TEXT                   296
+
+// Controls of the introduction tour and the About box
+#define IDC_OTHER_PRODUCTS              8
+#define IDC_CONTINUE                    1027
+#define IDC_INTRO_TEXT                  1029
+#define IDC_STOP_TALKING                1033
+#define IDC_INTRO_TITLE                 1038
+#define IDC_INTRO_SLOGAN                1039
+#define IDC_DONT_SHOW_AGAIN             1052
+#define IDC_MAKER_LINK                  1055
+#define IDC_SITE_LINK                   1056
+#define IDC_POWERED_BY                  1057
+#define IDC_ABOUT_TITLE                 1058
 
 // Controls of the update and news dialogs
 #define IDC_NEWS_TEXT                   1010
@@ -73,6 +98,7 @@
 #define IDS_HELP_MAIN                   1200
 #define IDS_HELP_ACTION                 1201
 #define IDS_HELP_NEW_GREETING           1202
+#define IDS_INTRODUCTION                61204
 #define IDS_UPDATE_AVAILABLE            700
 #define IDS_UPDATE_DOWNLOAD_LINK        701
 #define IDS_UPDATE_NEWS_LINK            703

@@ -4,6 +4,8 @@
 #define SITE_HOST "www.parlacard.example"
 
 const char* const SiteHost = SITE_HOST;
+const char* const ServiceSite = "http://" SITE_HOST "/";
+const char* const MakerSite = "http://www.zentorix.example/";
 
 const SiteAddress CharactersPage = { "SiteInfo", "CharactersPage", "http://" SITE_HOST "/characters/" };
 const SiteAddress SendGreetingPage = { "SiteInfo", "SendGreetingPage", "http://" SITE_HOST "/send/default.asp" };

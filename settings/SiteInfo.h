@@ -4,6 +4,9 @@
 // The service's web site. Each address has a built-in default that an installation can
 // replace with a registry value of the same section and name.
 extern const char* const SiteHost;
+// The home pages of the service and of its maker, fixed in the program.
+extern const char* const ServiceSite;
+extern const char* const MakerSite;
 
 struct SiteAddress {
     const char* section;

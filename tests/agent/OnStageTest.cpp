@@ -1,6 +1,7 @@
 #include "agent/ActionDlg.h"
 #include "agent/AgentApp.h"
 #include "agent/HelpDlg.h"
+#include "agent/IntroDlg.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
 #include "settings/AppSettings.h"
@@ -108,4 +109,44 @@ TEST_F(OnStage, TheSpokenHelpIsReadAloudUntilTheDialogCloses)
     EXPECT_TRUE(readingWhileOpen);
     // Closing cuts the reading short: the character goes at once, not after the text.
     EXPECT_TRUE(PumpUntil([] { return !CharacterShown() && !BalloonShown(); }, Deadline));
+}
+
+TEST_F(OnStage, StopTalkingQuietsTheTourAndMerlinStaysWhereHeIs)
+{
+    GetSettings().ShowPromo = 1;
+    bool speaking = false, quiet = false, balloonAgain = false, hidden = false;
+    driver.On(IDD_INTRO, [&](HWND dialog) {
+        speaking = PumpUntil([] { return CharacterShown() && BalloonShown(); }, Deadline);
+        DialogDriver::Click(dialog, IDC_STOP_TALKING);
+        quiet = PumpUntil([] { return !BalloonShown(); }, Deadline) && CharacterShown();
+        // A hide queued now comes at once, unless lines were still waiting: their
+        // balloon would be seen first.
+        app.HideCharacter(true);
+        hidden = PumpUntil([&] { return (balloonAgain = balloonAgain || BalloonShown()) || !CharacterShown(); },
+                           Deadline);
+        DialogDriver::Click(dialog, IDC_CONTINUE);
+    });
+    CIntroDlg().DoModal();
+    EXPECT_TRUE(speaking);
+    EXPECT_TRUE(quiet);
+    EXPECT_TRUE(hidden);
+    EXPECT_FALSE(balloonAgain);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(OnStage, ContinueDuringTheTourEndsItAndMerlinLeavesWithTheDialog)
+{
+    GetSettings().ShowPromo = 1;
+    bool speaking = false;
+    driver.On(IDD_INTRO, [&](HWND dialog) {
+        speaking = PumpUntil([] { return CharacterShown() && BalloonShown(); }, Deadline);
+        DialogDriver::Click(dialog, IDC_CONTINUE);
+    });
+    CIntroDlg().DoModal();
+    EXPECT_TRUE(speaking);
+    EXPECT_TRUE(PumpUntil([] { return !CharacterShown() && !BalloonShown(); }, Deadline));
+    // His control went with the dialog: he is not the current character of another one.
+    EXPECT_FALSE(app.LoadCharacter("Merlin"));
+    ASSERT_TRUE(app.CreateAgentControl(nullptr));
+    EXPECT_TRUE(app.LoadCharacter("Merlin"));
 }

@@ -1,6 +1,7 @@
 #include "app/ParloApp.h"
 #include "framework/DocTemplate.h"
 #include "framework/Wnd.h"
+#include "greeting/GreetingAction.h"
 #include "greeting/ParloDoc.h"
 #include "res/resource.h"
 #include "settings/AppSettings.h"
@@ -58,16 +59,32 @@ TEST_F(Startup, FirstRunShowsTourThenSetupThenTheNewGreetingInTheMainWindow)
         DialogDriver::SetText(dialog, IDC_EMAIL, "ann@example.org");
         DialogDriver::Click(dialog, IDOK);
     });
+    driver.On(IDD_NEW_GREETING, [&](HWND dialog) {
+        events.push_back("new greeting for " + DialogDriver::GetText(dialog, IDC_NAME));
+        HWND types = GetDlgItem(dialog, IDC_GREETING_TYPES);
+        SendMessageA(types, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Birthday"));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GREETING_TYPES, LBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+        DialogDriver::SetText(dialog, IDC_RECIPIENT, "Pat");
+        DialogDriver::Click(dialog, IDOK);
+    });
     RecordingApp app(events);
     ASSERT_TRUE(app.InitInstance());
 
-    EXPECT_EQ((std::vector<std::string>{ "tour", "setup", "agent after main window" }), events);
+    EXPECT_EQ((std::vector<std::string>{ "tour", "setup", "new greeting for Ann", "agent after main window" }), events);
     ASSERT_NE(nullptr, app.m_pMainWnd);
     EXPECT_TRUE(app.m_pMainWnd->IsWindowVisible());
     EXPECT_EQ("Greeting - Parlacard Maker", WindowText(app.m_pMainWnd->m_hWnd));
     CParloDoc* doc = Document(app);
     ASSERT_NE(nullptr, doc);
-    EXPECT_EQ(0, doc->GetActionCount());
+    // The birthday greeting, for Pat and from Ann, with nothing left to fill in.
+    ASSERT_GE(doc->GetActionCount(), 8);
+    EXPECT_EQ("Pat", doc->GetRecipientName());
+    std::string spoken;
+    for (int i = 0; i < doc->GetActionCount(); ++i)
+        spoken += doc->GetAction(i)->GetArgument() + "\n";
+    EXPECT_NE(std::string::npos, spoken.find("Pat")) << spoken;
+    EXPECT_NE(std::string::npos, spoken.find("Ann")) << spoken;
+    EXPECT_EQ(std::string::npos, spoken.find('<')) << spoken;
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ("Ann", registry.GetString(HKEY_LOCAL_MACHINE, "General", "UserName"));
     EXPECT_EQ("Male", registry.GetString(HKEY_LOCAL_MACHINE, "General", "Gender"));
@@ -79,11 +96,14 @@ TEST_F(Startup, WithoutTourAndWithAUserItGoesStraightToTheGreeting)
 {
     registry.SetDword(HKEY_LOCAL_MACHINE, "General", "ShowPromo", 0);
     registry.SetString(HKEY_LOCAL_MACHINE, "General", "UserName", "Ann");
+    driver.On(IDD_NEW_GREETING, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
     RecordingApp app(events);
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ((std::vector<std::string>{ "agent after main window" }), events);
-    EXPECT_TRUE(driver.Seen().empty());
+    EXPECT_EQ(std::vector<UINT>{ IDD_NEW_GREETING }, driver.Seen());
     ASSERT_NE(nullptr, app.m_pMainWnd);
+    // Cancelled at start-up, the greeting is empty.
+    EXPECT_EQ(0, Document(app)->GetActionCount());
     ShutDownApplication(app);
 }
 

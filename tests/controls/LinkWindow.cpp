@@ -1,4 +1,5 @@
 #include "LinkWindow.h"
+#include "support/StaticColour.h"
 #include <gtest/gtest.h>
 
 BEGIN_MESSAGE_MAP(LinkWindow, CWnd)
@@ -26,14 +27,7 @@ HWND LinkWindow::AddStatic(const std::string& text, DWORD style, const RECT& rec
 
 COLORREF LinkWindow::TextColour(HWND control)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    const LRESULT brush = SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    // The parent's background must show through the link.
-    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), brush);
-    EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
-    const COLORREF colour = GetTextColor(dc);
-    DeleteDC(dc);
-    return colour;
+    return LinkTextColour(m_hWnd, control);
 }
 
 RECT LinkWindow::Bounds(HWND control) const

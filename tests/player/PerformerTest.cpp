@@ -265,3 +265,14 @@ TEST_F(PerformerTest, ACharacterThatCannotBeLoadedEndsThePerformanceWithAMessage
     EXPECT_EQ((Snapshot{ { Snapshot::Hidden }, false }), timeline.back()) << shown;
     EXPECT_EQ(std::optional<bool>(false), performed);
 }
+
+TEST_F(PerformerTest, ARefusedActionIsCountedAndTheRestStillPlays)
+{
+    const Timeline timeline = Perform({ "PlayerTestA,Show,Don't Animate", "PlayerTestA,Animate,NoSuchDance",
+                                        "PlayerTestA,Move,Top Left", "PlayerTestA,Animate,Wave" },
+                                      0);
+    EXPECT_EQ(std::optional<bool>(true), performed);
+    EXPECT_EQ(1, performer.FailedRequests());
+    EXPECT_LT(Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, topLeft); }), timeline.size())
+        << Describe(timeline);
+}
