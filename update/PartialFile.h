@@ -3,7 +3,7 @@
 #include <string>
 
 // A download on its way into a file: the bytes go to a new temporary file in the
-// target's folder, which takes the target's name only when committed. Until then a file
+// target's folder, which takes the target's name only when committed. Before that a file
 // of the target's name stays as it was, and a partial file never outlives this object.
 class PartialFile {
 public:
