@@ -92,8 +92,9 @@ TEST_F(ShippedTemplates, OneGoodGreetingPerTypeWithTheCastsOwnAnimations)
                 EXPECT_EQ(CommandSay, command) << where;
                 for (std::sregex_iterator it(argument.begin(), argument.end(), placeholder), end; it != end; ++it) {
                     EXPECT_TRUE(Placeholders.count(it->str())) << where;
-                    if (!hasRecipient)
+                    if (!hasRecipient) {
                         EXPECT_EQ(std::string::npos, it->str().find("RECIPIENT")) << where;
+                    }
                 }
             }
         }
