@@ -3,7 +3,8 @@
 #include "service/DataFiles.h"
 #include "service/SiteAddress.h"
 #include <filesystem>
-#include <set>
+#include <memory>
+#include <strings.h>
 
 namespace fs = std::filesystem;
 
@@ -89,10 +90,33 @@ void PlayerPages::Mount(httplib::Server& server)
 void PlayerPages::Page(const httplib::Request& request, httplib::Response& response) const
 {
     const std::optional<std::uint64_t> id = GreetingIdFrom(GreetingId(request));
-    if (!id || !store_.LoadSummary(*id))
+    const std::optional<GreetingSummary> greeting = id ? store_.LoadSummary(*id) : std::nullopt;
+    if (!greeting)
         return NotFound(response);
     ServeFile(folder_ + "/play/play.html", HtmlType, response);
     response.set_header("Content-Security-Policy", PagePolicy);
+    // What the page's scripts will ask for comes along while they load.
+    std::string links = "</play/greeting.asp?GID=" + std::to_string(*id) +
+                        ">; rel=preload; as=fetch; crossorigin, </play/characters.json>; rel=preload; as=fetch; crossorigin";
+    for (const std::string& name : GreetingCharacters(*greeting)) {
+        links += ", </play/characters/" + name + ".json>; rel=preload; as=fetch; crossorigin";
+        links += ", </play/characters/" + name + ".png>; rel=preload; as=image";
+    }
+    response.set_header("Link", links);
+}
+
+// The characters the site has that the greeting's lines begin with, by the site's names.
+std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
+{
+    const std::set<std::string> served = CharacterNameSet();
+    std::set<std::string> names;
+    for (const std::string& line : greeting.actionLines) {
+        const std::string first = line.substr(0, line.find(','));
+        for (const std::string& name : served)
+            if (strcasecmp(name.c_str(), first.c_str()) == 0)
+                names.insert(name);
+    }
+    return names;
 }
 
 void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& response) const
@@ -107,7 +131,7 @@ void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& r
 
 // Only characters with both their files; a user's character added to the folder counts
 // from the next request on.
-void PlayerPages::CharacterNames(httplib::Response& response) const
+std::set<std::string> PlayerPages::CharacterNameSet() const
 {
     std::set<std::string> names;
     std::error_code error;
@@ -118,18 +142,29 @@ void PlayerPages::CharacterNames(httplib::Response& response) const
             fs::exists(path.parent_path() / (name + ".png"), error))
             names.insert(name);
     }
+    return names;
+}
+
+void PlayerPages::CharacterNames(httplib::Response& response) const
+{
     std::string list = "[";
-    for (const std::string& name : names)
+    for (const std::string& name : CharacterNameSet())
         list += (list.size() > 1 ? ",\"" : "\"") + name + "\"";
     response.set_content(list + "]\n", "application/json");
 }
 
+// Sent as they are: the HTTP library compresses set content at its slowest setting, tens
+// of milliseconds per script, which costs the page more than the bytes do here.
 void PlayerPages::ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const
 {
-    const std::optional<std::string> bytes = ReadDataFile(path);
-    if (!bytes)
+    std::optional<std::string> read = ReadDataFile(path);
+    if (!read)
         return NotFound(response);
-    response.set_content(*bytes, type);
+    const auto bytes = std::make_shared<const std::string>(std::move(*read));
+    response.set_content_provider(bytes->size(), type,
+                                  [bytes](size_t offset, size_t length, httplib::DataSink& sink) {
+                                      return sink.write(bytes->data() + offset, length);
+                                  });
 }
 
 void PlayerPages::NotFound(httplib::Response& response) const

@@ -2,6 +2,7 @@
 #include "service/GreetingStore.h"
 #include "service/RequestLog.h"
 #include <httplib.h>
+#include <set>
 #include <string>
 
 // The greeting page, where a greeting plays in the browser:
@@ -21,6 +22,8 @@ private:
     void Page(const httplib::Request& request, httplib::Response& response) const;
     void Greeting(const httplib::Request& request, httplib::Response& response) const;
     void CharacterNames(httplib::Response& response) const;
+    std::set<std::string> CharacterNameSet() const;
+    std::set<std::string> GreetingCharacters(const GreetingSummary& greeting) const;
     void ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const;
     void NotFound(httplib::Response& response) const;
 

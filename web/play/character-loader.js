@@ -4,7 +4,9 @@ import { Character } from './character.js';
 const BASE = '/play/';
 
 async function fetchJson(address) {
-  const response = await fetch(address);
+  const response = await fetch(address).catch(() => {
+    throw new Error('the site could not be reached');
+  });
   if (!response.ok) throw new Error(`the site answered ${response.status}`);
   try {
     return await response.json();

@@ -28,7 +28,9 @@ function randomWhole() {
 }
 
 async function fetchGreeting(id) {
-  const response = await fetch(`/play/greeting.asp?GID=${id}`);
+  const response = await fetch(`/play/greeting.asp?GID=${id}`).catch(() => {
+    throw new Error('The site could not be reached.');
+  });
   if (!response.ok) throw new Error(response.status === 404 ? 'There is no such greeting on this site.' : `The site answered ${response.status}.`);
   // Greetings are 8-bit text in the Windows code page of their sender.
   return new TextDecoder('windows-1252').decode(await response.arrayBuffer());
@@ -61,7 +63,12 @@ export class GreetingPage {
     let names;
     try {
       if (!/^\d{1,18}$/.test(id ?? '')) throw new Error('The address names no greeting.');
-      [greeting, names] = await Promise.all([fetchGreeting(id).then(readGreeting), this.loader.names()]);
+      [greeting, names] = await Promise.all([
+        fetchGreeting(id).then(readGreeting),
+        this.loader.names().catch((error) => {
+          throw new Error(`The site's characters could not be found (${error.message}).`);
+        }),
+      ]);
     } catch (error) {
       this.unplayable(error.message);
       return;

@@ -135,13 +135,14 @@ test('the send page links to the greeting, whose character shows at the named po
 });
 
 test('Move glides the character across the page to the named position', async () => {
-  const { page, trouble } = await play(['Genie,Move,Top Left', 'Genie,Show,Don\'t Animate', 'Genie,Move,Bottom Right',
-    'Genie,Say,Here I am']);
+  const { page, trouble } = await play(['Genie,Move,Top Left', 'Genie,Show,Don\'t Animate', 'Genie,Say,I start here',
+    'Genie,Move,Bottom Right', 'Genie,Say,Here I am']);
   await untilRow(page, 3, 'current');
   const character = await page.$('canvas.character');
   const stage = await box(await page.$('#stage'));
   const start = await box(character);
   assert.deepEqual([start.left, start.top], [stage.left, stage.top]);
+  await untilRow(page, 4, 'current');
   // Somewhere on the way: neither where it began nor where it goes.
   await page.waitForFunction((left) => document.querySelector('canvas.character').getBoundingClientRect().left > left + 100,
     { timeout: DEADLINE }, start.left);
@@ -151,7 +152,7 @@ test('Move glides the character across the page to the named position', async ()
   assert.ok(between.left < stage.left + goal.x && between.top > stage.top && between.top < stage.top + goal.y,
     `on the way at ${JSON.stringify(between)}`);
   assert.ok(drawnPixels(shot, stage, between).within > 0);
-  await untilRow(page, 4, 'current');
+  await untilRow(page, 5, 'current');
   assert.deepEqual(await box(character), { left: stage.left + goal.x, top: stage.top + goal.y, width: start.width, height: start.height });
   assert.deepEqual(trouble, []);
   await page.close();
@@ -184,6 +185,16 @@ test('broken lines are named and skipped while the good ones play to the end', a
   assert.deepEqual(await page.$$eval('#script li', (rows) => rows.map((row) => row.dataset.state)),
     ['done', 'skipped', 'skipped', 'skipped', 'skipped', 'done', 'done']);
   assert.equal(await page.$eval('#status', (status) => status.textContent), 'The greeting has ended.');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('a greeting from a newer version of the maker says so and plays nothing', async () => {
+  const { page, trouble } = await play(['Merlin,Show,Animate'], { version: 2 });
+  await untilPageState(page, 'unplayable');
+  assert.match(await page.$eval('#status', (status) => status.textContent), /newer version of Parlacard/);
+  assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true, true]);
+  assert.equal(await page.$$eval('canvas', (canvases) => canvases.length), 0);
   assert.deepEqual(trouble, []);
   await page.close();
 });

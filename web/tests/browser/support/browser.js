@@ -22,8 +22,8 @@ export function siteAddress() {
 }
 
 // Posts the greeting as the maker uploads it: CR LF line ends, the last one included.
-export async function uploadGreeting(site, { recipient = 'Anna', sender = 'Ben', actions }) {
-  const lines = ['Parlacard File Version : 1', recipient, 'anna@example.com', sender, 'ben@example.com', '', ...actions];
+export async function uploadGreeting(site, { version = 1, recipient = 'Anna', sender = 'Ben', actions }) {
+  const lines = [`Parlacard File Version : ${version}`, recipient, 'anna@example.com', sender, 'ben@example.com', '', ...actions];
   const body = Buffer.from(lines.map((line) => `${line}\r\n`).join(''), 'latin1');
   const response = await fetch(`${site}/upload.asp`, { method: 'POST', body });
   const id = (await response.text()).split('\r\n')[0];
