@@ -4,7 +4,7 @@
 //
 //   node web/bench/first-frame.js <stand-in port file> <web characters folder>
 import { readdirSync, statSync } from 'node:fs';
-import { launchBrowser, siteAddress, uploadGreeting } from '../tests/browser/support/browser.js';
+import { launchBrowser, siteAddress, uploadGreeting } from '../tests/served/support/browser.js';
 import { SHOWN_MARK } from '../play/sprite-view.js';
 
 const ROUNDS = 15;
