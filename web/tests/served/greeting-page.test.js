@@ -158,6 +158,27 @@ test('Move glides the character across the page to the named position', async ()
   await page.close();
 });
 
+test('a text longer than the balloon scrolls it to the words being said', async () => {
+  const text = 'One two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen sixteen ' +
+    'seventeen eighteen nineteen twenty twenty-one twenty-two twenty-three twenty-four twenty-five and the end';
+  const { page, trouble } = await play(['Robby,Show,Don\'t Animate', `Robby,Say,${text}`]);
+  await page.waitForFunction(() => document.querySelectorAll('.balloon:not([hidden]) span').length > 0 &&
+    !document.querySelector('.balloon span.unsaid'), { timeout: DEADLINE });
+  const seen = await page.$eval('.balloon-text', (lines) => {
+    const shown = lines.getBoundingClientRect();
+    const visible = (span) => {
+      const where = span.getBoundingClientRect();
+      return where.top >= shown.top && where.bottom <= shown.bottom;
+    };
+    const spans = [...lines.querySelectorAll('span')];
+    return { first: visible(spans[0]), last: visible(spans.at(-1)), lines: Math.round(shown.height / spans[0].offsetHeight) };
+  });
+  assert.deepEqual(seen, { first: false, last: true, lines: 3 });
+  await shoot(page, 'long-say');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
 test('a greeting\'s text shows as text, never as HTML', async () => {
   const attack = '<img src=x onerror=alert(1)>';
   const { page, trouble } = await play(['Merlin,Show,Don\'t Animate', `Merlin,Say,${attack}`], { sender: '<b>Ben</b> & co' });
