@@ -97,6 +97,13 @@ GreetingSummary ParseSummary(const std::string& text)
 
 } // namespace
 
+std::optional<std::uint64_t> GreetingIdFrom(const std::string& text)
+{
+    if (text.empty() || text.size() >= 19 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoull(text);
+}
+
 std::optional<GreetingSummary> ParseGreeting(const std::string& text)
 {
     const std::vector<std::string> lines = SplitLines(text);

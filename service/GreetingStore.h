@@ -15,6 +15,9 @@ struct GreetingSummary {
     std::vector<std::string> actionLines;
 };
 
+// The id a page's "GID" names: decimal digits only, small enough to be an id.
+std::optional<std::uint64_t> GreetingIdFrom(const std::string& text);
+
 // Reads the head lines and the action lines of a posted greeting; nothing when the text
 // does not start like a greeting file.
 std::optional<GreetingSummary> ParseGreeting(const std::string& text);

@@ -1,19 +1,11 @@
 #include "service/ParlacardSite.h"
+#include "service/ProgramFolder.h"
+#include "service/SiteAddress.h"
 #include "service/StandInServer.h"
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
 namespace {
-
-// Through a proxy the request names the site in full ("http://host/path"); sent to the
-// site itself it names the path only.
-const std::string SiteOrigin = "(?:http://www\\.parlacard\\.example(?::80)?)?";
-
-std::string OnSite(const std::string& pathPattern)
-{
-    return SiteOrigin + pathPattern;
-}
 
 std::string Escape(const std::string& text)
 {
@@ -46,12 +38,6 @@ std::string ListItems(const std::vector<std::string>& items)
     return list;
 }
 
-bool IsDecimal(const std::string& text)
-{
-    return !text.empty() && text.size() < 19 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 struct PlainPage {
     const char* path;
     const char* title;
@@ -68,7 +54,7 @@ const PlainPage PlainPages[] = {
 } // namespace
 
 ParlacardSite::ParlacardSite(GreetingStore& store, RequestLog& log, const UploadReplyPlan& plan)
-    : store_(store), log_(log), plan_(plan)
+    : store_(store), log_(log), plan_(plan), player_(ProgramFolder() + "/web", store, log)
 {
 }
 
@@ -78,6 +64,7 @@ void ParlacardSite::Mount(httplib::Server& server)
                 [this](const httplib::Request& request, httplib::Response& response) { Upload(request, response); });
     server.Get(OnSite("/send/default\\.asp"),
                [this](const httplib::Request& request, httplib::Response& response) { SendPage(request, response); });
+    player_.Mount(server);
     for (const PlainPage& page : PlainPages) {
         server.Get(OnSite(page.path), [this, page](const httplib::Request& request, httplib::Response& response) {
             log_.Record(request);
@@ -124,8 +111,8 @@ void ParlacardSite::SendPage(const httplib::Request& request, httplib::Response&
 {
     log_.Record(request);
     const std::string id = request.get_param_value("GID");
-    const std::optional<GreetingSummary> greeting =
-        IsDecimal(id) ? store_.LoadSummary(std::stoull(id)) : std::nullopt;
+    const std::optional<std::uint64_t> number = GreetingIdFrom(id);
+    const std::optional<GreetingSummary> greeting = number ? store_.LoadSummary(*number) : std::nullopt;
     if (!greeting) {
         response.status = 404;
         SetPage(response, "Greeting Not Found", "<p>There is no greeting " + Escape(id) + " on this site.</p>\n");
@@ -135,7 +122,9 @@ void ParlacardSite::SendPage(const httplib::Request& request, httplib::Response&
                           Escape(greeting->senderEmail) + "&gt;";
     if (!greeting->recipientName.empty())
         content += " for " + Escape(greeting->recipientName);
-    content += "</p>\n<h2>Recipients</h2>\n<ul>\n" + ListItems(greeting->recipients) + "</ul>\n" +
-               "<h2>Actions</h2>\n<ol>\n" + ListItems(greeting->actionLines) + "</ol>\n";
+    content += "</p>\n<p><a href=\"/play.asp?GID=" + std::to_string(*number) +
+               "\">Play the greeting in your browser</a></p>\n<h2>Recipients</h2>\n<ul>\n" +
+               ListItems(greeting->recipients) + "</ul>\n<h2>Actions</h2>\n<ol>\n" + ListItems(greeting->actionLines) +
+               "</ol>\n";
     SetPage(response, "Send Your Parlacard", content);
 }

@@ -1,10 +1,12 @@
 #pragma once
 #include "service/GreetingStore.h"
+#include "service/PlayerPages.h"
 #include "service/RequestLog.h"
 #include "service/UploadReplyPlan.h"
 #include <httplib.h>
 
-// The service's web site: the greeting upload, the send page and the plain pages. It
+// The service's web site: the greeting upload, the send page, the greeting page and
+// the plain pages. It
 // answers both as the site itself and as a proxy does for requests naming the site's
 // address in full; every request it answers goes into the request log.
 class ParlacardSite {
@@ -21,4 +23,5 @@ private:
     GreetingStore& store_;
     RequestLog& log_;
     const UploadReplyPlan& plan_;
+    PlayerPages player_;
 };

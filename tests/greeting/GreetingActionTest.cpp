@@ -1,12 +1,54 @@
+#include "cast/JsonWriter.h"
 #include "greeting/GreetingAction.h"
 #include "greeting/Vocabulary.h"
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <fstream>
 
 namespace {
 
 struct Fields {
     std::string character, command, argument;
+};
+
+// Lines whose decoding shows the codec's quirks, with the fields they decode to.
+const struct {
+    const char* line;
+    Fields fields;
+} kDecodeCases[] = {
+    { "Merlin,Say,\"Hello, world\"", { "Merlin", "Say", "Hello, world" } },
+    { "Merlin,Say,\"He said \"\"hi\"\", then left\"", { "Merlin", "Say", "He said \"hi\", then left" } },
+    { "Merlin,Say,a\"\"b", { "Merlin", "Say", "a\"b" } },
+    { "a\"b", { "ab", "", "" } },
+    { "\"abc\"def,x", { "abcdef", "x", "" } },
+    { "\"x\"\",y\",z", { "x\",y", "z", "" } },
+    { "Merlin,Show", { "Merlin", "Show", "" } },
+    { "", { "", "", "" } },
+    { ",Say,Hello", { "", "Say", "Hello" } },
+    { "a,b,c,d,e", { "a", "b", "c" } },
+    { "\"open, never closed", { "open, never closed", "", "" } },
+    { ",,", { "", "", "" } },
+};
+
+// Fields that must come back unchanged from any place on a line.
+const std::string kSamples[] = { "", "plain", "a,b", ",", "\"", "\"\"", "\"x\"", "a\"b", "x,\"",
+                                 "\"a,b\"", "trailing\"", " spaced , out ", "\xE9t\xE9", "\"start,",
+                                 std::string("nul\0inside", 10) };
+
+// Actions and the rows the action list shows for them.
+const struct {
+    Fields fields;
+    const char* description;
+} kDescriptionCases[] = {
+    { { "Merlin", "Show", "Animate" }, "Merlin shows up  (Animate)" },
+    { { "Merlin", "Hide", "Don't Animate" }, "Merlin hides  (Don't Animate)" },
+    { { "Merlin", "Hide", "Animate" }, "Merlin hides  (Animate)" },
+    { { "Merlin", "Say", "Happy birthday!" }, "Merlin says: \"Happy birthday!\"" },
+    { { "Peedy", "Animate", "Greet" }, "Peedy performs the GREET animation" },
+    { { "Genie", "Move", "Top Left" }, "Genie moves to TOP LEFT" },
+    { { "Merlin", "say", "Hello" }, "Undefined Action." },
+    { { "", "", "" }, "Undefined Action." },
+    { { "Merlin", "Say", "<img src=x onerror=alert(1)>" }, "Merlin says: \"<img src=x onerror=alert(1)>\"" },
 };
 
 Fields Decode(const std::string& line)
@@ -33,18 +75,8 @@ void ExpectFields(const Fields& expected, const std::string& line)
 
 TEST(GreetingActionCodec, DecodesFieldsWithTheirQuirks)
 {
-    ExpectFields({ "Merlin", "Say", "Hello, world" }, "Merlin,Say,\"Hello, world\"");
-    ExpectFields({ "Merlin", "Say", "He said \"hi\", then left" }, "Merlin,Say,\"He said \"\"hi\"\", then left\"");
-    ExpectFields({ "Merlin", "Say", "a\"b" }, "Merlin,Say,a\"\"b");
-    ExpectFields({ "ab", "", "" }, "a\"b");
-    ExpectFields({ "abcdef", "x", "" }, "\"abc\"def,x");
-    ExpectFields({ "x\",y", "z", "" }, "\"x\"\",y\",z");
-    ExpectFields({ "Merlin", "Show", "" }, "Merlin,Show");
-    ExpectFields({ "", "", "" }, "");
-    ExpectFields({ "", "Say", "Hello" }, ",Say,Hello");
-    ExpectFields({ "a", "b", "c" }, "a,b,c,d,e");
-    ExpectFields({ "open, never closed", "", "" }, "\"open, never closed");
-    ExpectFields({ "", "", "" }, ",,");
+    for (const auto& decoded : kDecodeCases)
+        ExpectFields(decoded.fields, decoded.line);
 }
 
 TEST(GreetingActionCodec, EncodesFields)
@@ -63,11 +95,8 @@ TEST(GreetingActionCodec, EncodesFields)
 
 TEST(GreetingActionCodec, EveryFieldComesBackUnchanged)
 {
-    const std::string samples[] = { "", "plain", "a,b", ",", "\"", "\"\"", "\"x\"", "a\"b", "x,\"",
-                                    "\"a,b\"", "trailing\"", " spaced , out ", "\xE9t\xE9", "\"start,",
-                                    std::string("nul\0inside", 10) };
-    for (const std::string& a : samples) {
-        for (const std::string& b : samples) {
+    for (const std::string& a : kSamples) {
+        for (const std::string& b : kSamples) {
             const std::string line = Encode(a, b, a + b);
             const Fields got = Decode(line);
             EXPECT_EQ(a, got.character) << line;
@@ -90,14 +119,11 @@ TEST(GreetingActionCodec, LineFollowsTheFieldsAndEachDecodeStartsAfresh)
 
 TEST(GreetingActionDescription, ByCommand)
 {
-    EXPECT_EQ("Merlin shows up  (Animate)", GreetingAction("Merlin", "Show", "Animate").GetDescription());
-    EXPECT_EQ("Merlin hides  (Don't Animate)", GreetingAction("Merlin", "Hide", "Don't Animate").GetDescription());
-    EXPECT_EQ("Merlin hides  (Animate)", GreetingAction("Merlin", "Hide", "Animate").GetDescription());
-    EXPECT_EQ("Merlin says: \"Happy birthday!\"", GreetingAction("Merlin", "Say", "Happy birthday!").GetDescription());
-    EXPECT_EQ("Peedy performs the GREET animation", GreetingAction("Peedy", "Animate", "Greet").GetDescription());
-    EXPECT_EQ("Genie moves to TOP LEFT", GreetingAction("Genie", "Move", "Top Left").GetDescription());
-    EXPECT_EQ("Undefined Action.", GreetingAction("Merlin", "say", "Hello").GetDescription());
-    EXPECT_EQ("Undefined Action.", GreetingAction().GetDescription());
+    for (const auto& described : kDescriptionCases) {
+        const Fields& fields = described.fields;
+        EXPECT_EQ(described.description,
+                  GreetingAction(fields.character, fields.command, fields.argument).GetDescription());
+    }
 }
 
 TEST(GreetingActionDescription, ArgumentKeepsItsCase)
@@ -131,4 +157,66 @@ TEST(Vocabulary, FillingTwiceDoesNotRepeatEntries)
                       "Bottom Center", "Bottom Right" }),
               PositionNames);
     EXPECT_EQ("(None)", std::string(NoAnimation));
+}
+
+namespace {
+
+// Text of the system's 8-bit code page as UTF-8, for the JSON file.
+std::string Utf8(const std::string& text)
+{
+    if (text.empty())
+        return text;
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(size_t(count), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &wide[0], count);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, &utf8[0], bytes, nullptr, nullptr);
+    return utf8;
+}
+
+void WriteVector(JsonWriter& json, const std::string& line)
+{
+    GreetingAction action;
+    action.SetLine(line);
+    json.BeginObject();
+    for (const auto& field : { std::make_pair("line", line), std::make_pair("character", action.GetCharacter()),
+                               std::make_pair("command", action.GetCommand()),
+                               std::make_pair("argument", action.GetArgument()),
+                               std::make_pair("description", action.GetDescription()) }) {
+        json.Key(field.first);
+        json.String(Utf8(field.second));
+    }
+    json.EndObject();
+}
+
+} // namespace
+
+// The web player decodes greetings with a decoder of its own: its tests read the lines
+// above, with what this codec makes of them, from codec-vectors.json beside this program.
+TEST(GreetingActionCodec, WritesItsCasesForTheWebPlayer)
+{
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("codePage");
+    json.Number(GetACP());
+    json.Key("vectors");
+    json.BeginArray();
+    for (const auto& decoded : kDecodeCases)
+        WriteVector(json, decoded.line);
+    for (const std::string& a : kSamples)
+        for (const std::string& b : kSamples)
+            WriteVector(json, Encode(a, b, a + b));
+    for (const auto& described : kDescriptionCases)
+        WriteVector(json, Encode(described.fields.character, described.fields.command, described.fields.argument));
+    for (const char* upper : { "\xE9t\xE9", "stra\xDF" "e", "\xFF\x9A\xB5", "mixed Case 1" }) {
+        WriteVector(json, Encode("Genie", "Move", upper));
+        WriteVector(json, Encode("Peedy", "Animate", upper));
+    }
+    json.EndArray();
+    json.EndObject();
+
+    std::ofstream file("codec-vectors.json", std::ios::binary | std::ios::trunc);
+    file << json.Text() << "\n";
+    ASSERT_TRUE(file.flush()) << "codec-vectors.json could not be written";
 }

@@ -1,0 +1,157 @@
+#include "cast/WebCharacter.h"
+#include "cast/JsonWriter.h"
+#include "cast/PngFile.h"
+#include "cast/SpriteSheet.h"
+#include <cstdio>
+
+namespace {
+
+const int kDefaultFontSize = 13;
+
+std::string CssColor(CharacterColor color)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(color & 0xFFFFFF));
+    return text;
+}
+
+void WriteBalloon(JsonWriter& json, const CharacterBalloon& balloon)
+{
+    json.BeginObject();
+    json.Key("lines");
+    json.Number(balloon.lines);
+    json.Key("charsPerLine");
+    json.Number(balloon.charsPerLine);
+    json.Key("foreground");
+    json.String(CssColor(balloon.foreground));
+    json.Key("background");
+    json.String(CssColor(balloon.background));
+    json.Key("border");
+    json.String(CssColor(balloon.border));
+    json.Key("font");
+    json.String(balloon.fontName);
+    // A negative height is the characters' own height, which is what CSS sizes; a
+    // positive one includes the line's spacing, near enough the same for a balloon.
+    json.Key("fontSize");
+    json.Number(balloon.fontHeight < 0 ? -int64_t(balloon.fontHeight)
+                                       : balloon.fontHeight > 0 ? balloon.fontHeight : kDefaultFontSize);
+    json.Key("fontWeight");
+    json.Number(balloon.fontWeight);
+    json.Key("italic");
+    json.Bool(balloon.italic);
+    json.EndObject();
+}
+
+void WriteNumbers(JsonWriter& json, std::initializer_list<int64_t> numbers)
+{
+    json.BeginArray();
+    for (int64_t number : numbers)
+        json.Number(number);
+    json.EndArray();
+}
+
+void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
+{
+    json.BeginObject();
+    json.Key("duration");
+    json.Number(int64_t(frame.duration) * 10);
+    if (!frame.images.empty()) {
+        json.Key("images");
+        json.BeginArray();
+        for (const FrameImage& image : frame.images)
+            WriteNumbers(json, { image.image, image.x, image.y });
+        json.EndArray();
+    }
+    if (frame.exitFrame >= 0) {
+        json.Key("exit");
+        json.Number(frame.exitFrame);
+    }
+    if (!frame.branches.empty()) {
+        json.Key("branches");
+        json.BeginArray();
+        for (const FrameBranch& branch : frame.branches)
+            WriteNumbers(json, { branch.frame, branch.probability });
+        json.EndArray();
+    }
+    if (!frame.overlays.empty()) {
+        json.Key("mouths");
+        json.BeginArray();
+        for (const MouthOverlay& overlay : frame.overlays)
+            WriteNumbers(json, { overlay.mouth, overlay.image, overlay.x, overlay.y, overlay.replaceTopImage ? 1 : 0 });
+        json.EndArray();
+    }
+    json.EndObject();
+}
+
+void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation)
+{
+    json.BeginObject();
+    json.Key("name");
+    json.String(animation.name);
+    if (animation.transition == kTransitionReturnAnimation && !animation.returnAnimation.empty()) {
+        json.Key("return");
+        json.String(animation.returnAnimation);
+    }
+    json.Key("frames");
+    json.BeginArray();
+    for (const CharacterFrame& frame : animation.frames)
+        WriteFrame(json, frame);
+    json.EndArray();
+    json.EndObject();
+}
+
+std::string Describe(const CharacterData& character, const std::string& name, const SpriteSheet& sheet)
+{
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("name");
+    json.String(name);
+    json.Key("width");
+    json.Number(character.info.width);
+    json.Key("height");
+    json.Number(character.info.height);
+    json.Key("balloon");
+    WriteBalloon(json, character.info.balloon);
+    json.Key("images");
+    json.BeginArray();
+    for (const auto& place : sheet.places) {
+        if (place)
+            WriteNumbers(json, { place->x, place->y, place->width, place->height });
+        else
+            json.Null();
+    }
+    json.EndArray();
+    json.Key("states");
+    json.BeginArray();
+    for (const CharacterState& state : character.info.states) {
+        json.BeginObject();
+        json.Key("name");
+        json.String(state.name);
+        json.Key("animations");
+        json.BeginArray();
+        for (const std::string& animation : state.animations)
+            json.String(animation);
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("animations");
+    json.BeginArray();
+    for (const CharacterAnimation& animation : character.animations)
+        WriteAnimation(json, animation);
+    json.EndArray();
+    json.EndObject();
+    return json.Text() + "\n";
+}
+
+} // namespace
+
+WebCharacter MakeWebCharacter(const CharacterData& character, const std::string& name)
+{
+    const SpriteSheet sheet = PackSprites(character.images, character.info.transparentIndex);
+    WebCharacter web;
+    web.sheet = EncodeIndexedPng(sheet.width, sheet.height, sheet.pixels, character.info.palette,
+                                 character.info.transparentIndex);
+    web.description = Describe(character, name, sheet);
+    return web;
+}

@@ -1,0 +1,86 @@
+// Characters for the web: turns character files into what the greeting page plays.
+//
+//   pqweb <output folder> <file.ACS>...
+// Writes <output folder>/<name>.png (the sprite sheet) and <name>.json (the animations)
+// for each file, named after the file as the player names characters.
+#include "cast/WebCharacter.h"
+#include "cast/WebCharacterName.h"
+#include "stage/AcsReader.h"
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+// Through a temporary name, so that the site never serves half a file.
+bool WriteFile(const std::string& path, const void* bytes, size_t size)
+{
+    const std::string part = path + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out.write(static_cast<const char*>(bytes), std::streamsize(size));
+        if (!out.flush()) {
+            std::fprintf(stderr, "pqweb: cannot write %s\n", part.c_str());
+            return false;
+        }
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::perror(("pqweb: cannot rename " + part + " to " + path).c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Convert(const std::string& folder, const std::string& file)
+{
+    const std::string name = BaseName(file);
+    if (!IsWebCharacterName(name)) {
+        std::fprintf(stderr,
+                     "pqweb: %s: a character for the web is named with letters, digits, blanks, '-' and '_' only\n",
+                     file.c_str());
+        return false;
+    }
+    CharacterData character;
+    std::string error;
+    if (!ReadCharacterFile(file, character, error)) {
+        std::fprintf(stderr, "pqweb: %s\n", error.c_str());
+        return false;
+    }
+    WebCharacter web;
+    try {
+        web = MakeWebCharacter(character, name);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pqweb: %s: %s\n", file.c_str(), e.what());
+        return false;
+    }
+    const std::string base = folder + "/" + name;
+    if (!WriteFile(base + ".png", web.sheet.data(), web.sheet.size()) ||
+        !WriteFile(base + ".json", web.description.data(), web.description.size()))
+        return false;
+    std::printf("%s: sheet %zu bytes, description %zu bytes\n", name.c_str(), web.sheet.size(),
+                web.description.size());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: pqweb <output folder> <file.ACS>...\n");
+        return 2;
+    }
+    bool ok = true;
+    for (int i = 2; i < argc; ++i)
+        ok = Convert(argv[1], argv[i]) && ok;
+    return ok ? 0 : 1;
+}

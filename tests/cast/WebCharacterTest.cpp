@@ -1,0 +1,304 @@
+// Characters for the web: the PNG sheet, how images are laid out on it, the JSON text
+// and the tool as the build runs it.
+#include "cast/JsonWriter.h"
+#include "cast/PngFile.h"
+#include "cast/SpriteSheet.h"
+#include "cast/WebCharacter.h"
+#include "cast/WebCharacterName.h"
+#include "tests/stage/SyntheticCharacter.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+namespace {
+
+uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t at)
+{
+    return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+// A PNG file taken apart: its chunks by type, each chunk's checksum verified.
+std::map<std::string, std::vector<uint8_t>> Chunks(const std::vector<uint8_t>& png)
+{
+    static const uint8_t signature[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    std::map<std::string, std::vector<uint8_t>> chunks;
+    EXPECT_TRUE(png.size() >= 8 && std::equal(signature, signature + 8, png.begin()));
+    std::vector<std::string> order;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t length = ReadU32(png, at);
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        EXPECT_LE(at + 12 + length, png.size());
+        EXPECT_EQ(crc32(0, png.data() + at + 4, length + 4), ReadU32(png, at + 8 + length)) << type;
+        chunks[type].assign(png.begin() + at + 8, png.begin() + at + 8 + length);
+        order.push_back(type);
+        at += 12 + length;
+    }
+    EXPECT_EQ((std::vector<std::string>{ "IHDR", "PLTE", "tRNS", "IDAT", "IEND" }), order);
+    return chunks;
+}
+
+std::vector<uint8_t> Inflate(const std::vector<uint8_t>& packed, size_t size)
+{
+    std::vector<uint8_t> bytes(size + 1);
+    uLongf length = uLongf(bytes.size());
+    EXPECT_EQ(Z_OK, uncompress(bytes.data(), &length, packed.data(), uLong(packed.size())));
+    bytes.resize(length);
+    return bytes;
+}
+
+// The sheet's part where the image lies, as the image stores it: bottom row first.
+bool SheetHolds(const SpriteSheet& sheet, const SpriteRect& place, const CharacterImage& image)
+{
+    for (int row = 0; row < image.height; ++row)
+        for (int column = 0; column < image.width; ++column)
+            if (sheet.pixels[size_t(place.y + row) * sheet.width + place.x + column] !=
+                image.pixels[(image.height - 1 - row) * image.Stride() + column])
+                return false;
+    return true;
+}
+
+bool Overlap(const SpriteRect& a, const SpriteRect& b)
+{
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+} // namespace
+
+TEST(WebPng, HoldsThePixelsThePaletteRedFirstAndTheTransparentIndex)
+{
+    const int width = 5, height = 3;
+    std::vector<uint8_t> pixels(width * height);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = uint8_t(i * 17);
+    const std::vector<CharacterColor> palette = { 0x112233, 0xA0B0C0, 0xFF0000 };
+    const std::vector<uint8_t> png = EncodeIndexedPng(width, height, pixels, palette, 2);
+
+    auto chunks = Chunks(png);
+    const std::vector<uint8_t>& header = chunks["IHDR"];
+    ASSERT_EQ(13u, header.size());
+    EXPECT_EQ(uint32_t(width), ReadU32(header, 0));
+    EXPECT_EQ(uint32_t(height), ReadU32(header, 4));
+    EXPECT_EQ((std::vector<uint8_t>{ 8, 3, 0, 0, 0 }), std::vector<uint8_t>(header.begin() + 8, header.end()));
+
+    // Every index a pixel may hold has a colour; those the character lacks are black.
+    const std::vector<uint8_t>& colors = chunks["PLTE"];
+    ASSERT_EQ(768u, colors.size());
+    EXPECT_EQ((std::vector<uint8_t>{ 0x11, 0x22, 0x33, 0xA0, 0xB0, 0xC0, 0xFF, 0, 0, 0, 0, 0 }),
+              std::vector<uint8_t>(colors.begin(), colors.begin() + 12));
+    EXPECT_EQ((std::vector<uint8_t>{ 0xFF, 0xFF, 0 }), chunks["tRNS"]);
+
+    const std::vector<uint8_t> rows = Inflate(chunks["IDAT"], (width + 1) * height);
+    ASSERT_EQ(size_t((width + 1) * height), rows.size());
+    for (int row = 0; row < height; ++row) {
+        EXPECT_EQ(0, rows[row * (width + 1)]) << "row " << row << " has a filter";
+        EXPECT_TRUE(std::equal(pixels.begin() + row * width, pixels.begin() + (row + 1) * width,
+                               rows.begin() + row * (width + 1) + 1))
+            << "row " << row;
+    }
+    EXPECT_TRUE(chunks["IEND"].empty());
+}
+
+TEST(WebPng, RefusesPixelsThatDoNotMatchTheSize)
+{
+    EXPECT_THROW(EncodeIndexedPng(4, 4, std::vector<uint8_t>(15), {}, 0), std::invalid_argument);
+    EXPECT_THROW(EncodeIndexedPng(0, 4, {}, {}, 0), std::invalid_argument);
+}
+
+TEST(WebSpriteSheet, EveryImageLiesWholeOnItsOwnPlaceTheRightWayUp)
+{
+    const CharacterData character = MakeSyntheticCharacter(SyntheticCharacterShape{ 2, 3, 23, 31, 0, 0 });
+    const SpriteSheet sheet = PackSprites(character.images, character.info.transparentIndex);
+    ASSERT_EQ(character.images.size(), sheet.places.size());
+    ASSERT_EQ(size_t(sheet.width) * sheet.height, sheet.pixels.size());
+    size_t placed = 0;
+    for (size_t i = 0; i < sheet.places.size(); ++i) {
+        const CharacterImage& image = character.images[i];
+        if (!image.present) {
+            EXPECT_FALSE(sheet.places[i]) << "the empty slot " << i << " has a place";
+            continue;
+        }
+        ASSERT_TRUE(sheet.places[i]) << i;
+        const SpriteRect& place = *sheet.places[i];
+        EXPECT_EQ(image.width, place.width);
+        EXPECT_EQ(image.height, place.height);
+        EXPECT_TRUE(place.x >= 0 && place.y >= 0 && place.x + place.width <= sheet.width &&
+                    place.y + place.height <= sheet.height)
+            << i;
+        EXPECT_TRUE(SheetHolds(sheet, place, image)) << "image " << i;
+        for (size_t other = 0; other < i; ++other) {
+            if (sheet.places[other]) {
+                EXPECT_FALSE(Overlap(place, *sheet.places[other])) << i << " and " << other;
+            }
+        }
+        ++placed;
+    }
+    EXPECT_EQ(23u, placed);
+    // About square: neither side more than twice the other.
+    EXPECT_LE(sheet.width, 2 * sheet.height);
+    EXPECT_LE(sheet.height, 2 * sheet.width);
+}
+
+TEST(WebSpriteSheet, ACharacterWithoutImagesGetsOneTransparentPixel)
+{
+    CharacterImage empty;
+    empty.present = false;
+    const SpriteSheet sheet = PackSprites({ empty }, 7);
+    EXPECT_EQ(1, sheet.height);
+    EXPECT_EQ(std::vector<uint8_t>(size_t(sheet.width), 7), sheet.pixels);
+    EXPECT_FALSE(sheet.places[0]);
+}
+
+TEST(WebJson, CommasKeysAndEscapes)
+{
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("a");
+    json.BeginArray();
+    json.Number(-3);
+    json.Null();
+    json.Bool(true);
+    json.BeginArray();
+    json.EndArray();
+    json.EndArray();
+    json.Key("quote\"back\\slash");
+    json.String(std::string("tab\there\nnul\0end", 16));
+    json.Key("utf8");
+    json.String("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
+    json.Key("stray");
+    json.String("a\xE9" "b\xC3");
+    json.EndObject();
+    EXPECT_EQ("{\"a\":[-3,null,true,[]],\"quote\\\"back\\\\slash\":\"tab\\u0009here\\u000anul\\u0000end\","
+              "\"utf8\":\"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\",\"stray\":\"a\\u00e9b\\u00c3\"}",
+              json.Text());
+}
+
+TEST(WebCharacterDescription, FramesBranchesExitsMouthsAndReturn)
+{
+    CharacterData character;
+    character.info.width = 40;
+    character.info.height = 30;
+    character.info.balloon.lines = 3;
+    character.info.balloon.fontName = "Tahoma";
+    character.info.balloon.foreground = 0x102030;
+    character.info.balloon.fontHeight = -15;
+    character.info.states = { { "Showing", { "Show" } } };
+    CharacterImage image;
+    image.width = 2;
+    image.height = 1;
+    image.pixels = { 1, 2, 0, 0 };
+    CharacterImage empty;
+    empty.present = false;
+    character.images = { image, empty };
+
+    CharacterFrame first;
+    first.images = { { 0, 3, -4 }, { 1, 0, 0 } };
+    first.duration = 12;
+    first.exitFrame = 1;
+    first.branches = { { 0, 40 } };
+    first.overlays.resize(1);
+    first.overlays[0].mouth = kMouthWide2;
+    first.overlays[0].image = 0;
+    first.overlays[0].x = 5;
+    first.overlays[0].y = 6;
+    first.overlays[0].replaceTopImage = true;
+    CharacterFrame last;
+    last.duration = 0;
+    last.exitFrame = -2;
+    last.audio = 0;
+    CharacterAnimation show;
+    show.name = "Show";
+    show.transition = kTransitionReturnAnimation;
+    show.returnAnimation = "RESTPOSE";
+    show.frames = { first, last };
+    CharacterAnimation rest;
+    rest.name = "RestPose";
+    rest.transition = kTransitionExitBranches;
+    rest.returnAnimation = "IGNORED";
+    character.animations = { show, rest };
+
+    const WebCharacter web = MakeWebCharacter(character, "Tester");
+    EXPECT_EQ("{\"name\":\"Tester\",\"width\":40,\"height\":30,"
+              "\"balloon\":{\"lines\":3,\"charsPerLine\":32,\"foreground\":\"#102030\",\"background\":\"#ffffe1\","
+              "\"border\":\"#000000\",\"font\":\"Tahoma\",\"fontSize\":15,\"fontWeight\":400,\"italic\":false},"
+              "\"images\":[[0,0,2,1],null],"
+              "\"states\":[{\"name\":\"Showing\",\"animations\":[\"Show\"]}],"
+              "\"animations\":[{\"name\":\"Show\",\"return\":\"RESTPOSE\",\"frames\":["
+              "{\"duration\":120,\"images\":[[0,3,-4],[1,0,0]],\"exit\":1,\"branches\":[[0,40]],\"mouths\":[[2,0,5,6,1]]},"
+              "{\"duration\":0}]},"
+              "{\"name\":\"RestPose\",\"frames\":[]}]}\n",
+              web.description);
+    EXPECT_FALSE(web.sheet.empty());
+}
+
+TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)
+{
+    for (const char* good : { "Merlin", "Mr Bean", "robot-2", "x_y", "9lives" })
+        EXPECT_TRUE(IsWebCharacterName(good)) << good;
+    for (const char* bad : { "", " lead", "-x", "../etc", "a/b", "a.b", "a%2e", "<b>", "caf\xC3\xA9", "a\nb" })
+        EXPECT_FALSE(IsWebCharacterName(bad)) << bad;
+    EXPECT_TRUE(IsWebCharacterName(std::string(64, 'a')));
+    EXPECT_FALSE(IsWebCharacterName(std::string(65, 'a')));
+}
+
+namespace {
+
+class WebToolTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/pqweb-test-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        folder = pattern;
+    }
+
+    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+
+    int Run(const std::string& arguments)
+    {
+        const std::string command = std::string(PQWEB) + " " + arguments + " >/dev/null 2>" + folder + "/errors";
+        const int status = std::system(command.c_str());
+        std::ifstream in(folder + "/errors");
+        std::stringstream said;
+        said << in.rdbuf();
+        errors = said.str();
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    bool Exists(const std::string& name) const { return access((folder + "/" + name).c_str(), F_OK) == 0; }
+
+    std::string folder;
+    std::string errors;
+};
+
+} // namespace
+
+TEST_F(WebToolTest, WritesTheSheetAndDescriptionOfEachFile)
+{
+    const std::string cast = CAST_DIR;
+    ASSERT_EQ(0, Run(folder + " " + cast + "/Merlin.ACS " + cast + "/Peedy.ACS")) << errors;
+    for (const char* name : { "Merlin.png", "Merlin.json", "Peedy.png", "Peedy.json" })
+        EXPECT_TRUE(Exists(name)) << name;
+    std::ifstream description(folder + "/Merlin.json");
+    std::string start(9, '\0');
+    description.read(&start[0], 9);
+    EXPECT_EQ("{\"name\":\"", start);
+}
+
+TEST_F(WebToolTest, SaysWhichFilesItCannotTurnAndTurnsTheOthers)
+{
+    std::ofstream(folder + "/Broken.ACS") << "not a character";
+    std::ofstream(folder + "/bad.name.ACS") << "whatever";
+    const std::string cast = CAST_DIR;
+    EXPECT_EQ(1, Run(folder + " " + folder + "/Broken.ACS " + folder + "/bad.name.ACS " + cast + "/Robby.ACS"));
+    EXPECT_NE(std::string::npos, errors.find("Broken.ACS")) << errors;
+    EXPECT_NE(std::string::npos, errors.find("bad.name.ACS")) << errors;
+    EXPECT_FALSE(Exists("Broken.json"));
+    EXPECT_TRUE(Exists("Robby.json"));
+    EXPECT_EQ(2, Run(folder));
+    EXPECT_NE(std::string::npos, errors.find("usage")) << errors;
+}

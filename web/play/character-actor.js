@@ -1,0 +1,156 @@
+// One character on the page, performing its requests one after another as the player's
+// stage does, on the ticks the page gives it: it owns what is seen and heard of the
+// character (its picture, its balloon, its voice). When it has nothing to do and is
+// visible, it idles now and then with its idling animations.
+import { frameLayers } from './character.js';
+import { MOUTH } from './mouths.js';
+import { PlayAction } from './play-action.js';
+import { ACTION_STATE } from './stage-action.js';
+
+const SHORTEST_IDLE_WAIT = 10000; // ms after the last thing done
+const LONGEST_IDLE_WAIT = 20000;
+
+export const REQUEST_STATUS = Object.freeze({
+  PENDING: 'pending',
+  RUNNING: 'running',
+  COMPLETE: 'complete',
+  FAILED: 'failed',
+  INTERRUPTED: 'interrupted',
+});
+
+export function isUnderWay(request) {
+  return request.status === REQUEST_STATUS.PENDING || request.status === REQUEST_STATUS.RUNNING;
+}
+
+export class CharacterActor {
+  // The view draws the character's frames and places it, the balloon shows its words
+  // and the speech says them; `random` gives whole numbers of at least 0.
+  constructor(character, { view, balloon, speech, random }) {
+    this.character = character;
+    this.view = view;
+    this.balloon = balloon;
+    this.speech = speech;
+    this.random = random;
+    this.queued = []; // requests waiting their turn
+    this.current = null; // { request, action }; request is null while idling
+    this.visible = false;
+    this.position = { x: 0, y: 0 };
+    this.frame = null;
+    this.mouth = MOUTH.NONE;
+    this.drawn = false;
+    this.idling = character.findState('Idling', true);
+    this.idleAt = 0;
+    this.rest = character.restFrame(random);
+    this.showRestFrame();
+  }
+
+  get requestsWaiting() {
+    return this.queued.length > 0;
+  }
+
+  get currentFrame() {
+    return this.frame;
+  }
+
+  // Where the character's frame lies on the stage.
+  get bounds() {
+    const { x, y } = this.position;
+    return { left: x, top: y, right: x + this.character.width, bottom: y + this.character.height };
+  }
+
+  // The request waits its turn as pending; performing begins at the next tick.
+  queue(action) {
+    const request = { status: REQUEST_STATUS.PENDING };
+    this.queued.push({ request, action });
+    return request;
+  }
+
+  // Ends every request, waiting or running, as interrupted; what runs stops at once.
+  stop() {
+    for (const { request } of this.queued) request.status = REQUEST_STATUS.INTERRUPTED;
+    this.queued = [];
+    if (this.current) {
+      this.current.action.stop(this);
+      if (this.current.request) this.current.request.status = REQUEST_STATUS.INTERRUPTED;
+      this.current = null;
+      this.showRestFrame();
+    }
+  }
+
+  // Whether requests are performed or waiting; idling is none.
+  get busy() {
+    return Boolean(this.current?.request) || this.requestsWaiting;
+  }
+
+  stateAnimation(name) {
+    return this.character.stateAnimation(name, this.random);
+  }
+
+  setVisible(visible) {
+    this.visible = visible;
+    this.view.setVisible(visible);
+  }
+
+  moveTo(point) {
+    this.position = { x: point.x, y: point.y };
+    this.view.moveTo(point.x, point.y);
+  }
+
+  // Puts the frame on the stage with the mouth overlay of that shape (or MOUTH.NONE).
+  showFrame(frame, mouth = MOUTH.NONE) {
+    if (this.drawn && frame === this.frame && mouth === this.mouth) return;
+    this.frame = frame;
+    this.mouth = mouth;
+    this.view.draw(frameLayers(this.character, frame, mouth));
+    this.drawn = true;
+  }
+
+  showRestFrame() {
+    this.showFrame(this.rest);
+  }
+
+  // Moves the animation on and shows its frame; true when it has finished. Requests
+  // waiting behind it end its loops.
+  playStep(runner, now, mouth = MOUTH.NONE) {
+    if (this.requestsWaiting) runner.endAtLoop();
+    runner.advance(now);
+    this.showFrame(runner.frame, mouth);
+    return runner.finished;
+  }
+
+  tick(now) {
+    if (this.current) {
+      const state = this.current.action.tick(this, now);
+      if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
+    }
+    while (!this.current && this.queued.length) {
+      this.current = this.queued.shift();
+      this.current.request.status = REQUEST_STATUS.RUNNING;
+      const state = this.current.action.start(this, now);
+      if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
+    }
+    if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
+  }
+
+  finish(state, now) {
+    if (this.current.request)
+      this.current.request.status = state === ACTION_STATE.COMPLETE ? REQUEST_STATUS.COMPLETE : REQUEST_STATUS.FAILED;
+    this.current = null;
+    // Idling waits a while after the last thing done.
+    this.idleAt = now + SHORTEST_IDLE_WAIT + (this.random() % (LONGEST_IDLE_WAIT - SHORTEST_IDLE_WAIT));
+  }
+
+  beginIdling(now) {
+    const animation = this.character.pickAnimation(this.idling, this.random);
+    if (!animation) return;
+    this.current = { request: null, action: new PlayAction(animation, true) };
+    if (this.current.action.start(this, now) !== ACTION_STATE.RUNNING) this.finish(ACTION_STATE.COMPLETE, now);
+  }
+
+  remove() {
+    this.stop();
+    this.speech.stop();
+    this.balloon.remove();
+    this.view.remove();
+  }
+}

@@ -1,0 +1,189 @@
+// The greeting page: reads the stored greeting, shows who sends it and what happens in
+// it, and performs it on the stage with Play, Stop and Replay. Everything the greeting
+// holds reaches the page as text only.
+import { BalloonView } from './balloon-view.js';
+import { CharacterActor } from './character-actor.js';
+import { CharacterLoader } from './character-loader.js';
+import { checkActions } from './greeting-check.js';
+import { readGreeting } from './greeting-text.js';
+import { describeAction } from './greeting-line.js';
+import { Performer } from './performer.js';
+import { ROW_STATE, ScriptList } from './script-list.js';
+import { Speech } from './speech.js';
+import { SpriteView } from './sprite-view.js';
+
+// What the page is doing, on the body for styles and tests.
+export const PAGE_STATE = Object.freeze({
+  LOADING: 'loading',
+  PLAYING: 'playing',
+  STOPPED: 'stopped',
+  FINISHED: 'finished',
+  UNPLAYABLE: 'unplayable',
+});
+
+const KEYS = { p: 'play', s: 'stop', r: 'replay' };
+
+function randomWhole() {
+  return Math.floor(Math.random() * 0x100000000);
+}
+
+async function fetchGreeting(id) {
+  const response = await fetch(`/play/greeting.asp?GID=${id}`).catch(() => {
+    throw new Error('The site could not be reached.');
+  });
+  if (!response.ok) throw new Error(response.status === 404 ? 'There is no such greeting on this site.' : `The site answered ${response.status}.`);
+  // Greetings are 8-bit text in the Windows code page of their sender.
+  return new TextDecoder('windows-1252').decode(await response.arrayBuffer());
+}
+
+export class GreetingPage {
+  constructor(document, { loader = new CharacterLoader(), speech = new Speech() } = {}) {
+    const find = (id) => document.getElementById(id);
+    this.body = document.body;
+    this.stage = find('stage');
+    this.status = find('status');
+    this.from = find('from');
+    this.notices = find('notices');
+    this.buttons = { play: find('play'), stop: find('stop'), replay: find('replay') };
+    this.script = new ScriptList(find('script'));
+    this.loader = loader;
+    this.speech = speech;
+    this.actions = [];
+    this.noticed = new Set();
+    this.performer = null;
+    for (const [name, button] of Object.entries(this.buttons)) button.addEventListener('click', () => this[name]());
+    document.addEventListener('keydown', (event) => this.onKey(event));
+    globalThis.addEventListener('resize', () => this.performer?.relayout());
+    this.setState(PAGE_STATE.LOADING);
+  }
+
+  // Reads the greeting of that id and starts performing it.
+  async open(id) {
+    let greeting;
+    let names;
+    try {
+      if (!/^\d{1,18}$/.test(id ?? '')) throw new Error('The address names no greeting.');
+      [greeting, names] = await Promise.all([
+        fetchGreeting(id).then(readGreeting),
+        this.loader.names().catch((error) => {
+          throw new Error(`The site's characters could not be found (${error.message}).`);
+        }),
+      ]);
+    } catch (error) {
+      this.unplayable(error.message);
+      return;
+    }
+    if (greeting.problem) {
+      this.unplayable(greeting.problem);
+      return;
+    }
+    this.showSender(greeting);
+    const { playable, skipped } = checkActions(greeting.actions, names);
+    this.script.show(greeting.actions);
+    for (const { action, reason } of skipped) this.skip(action.number, reason);
+    this.actions = playable;
+    if (playable.length === 0) {
+      this.unplayable('The greeting has no actions this page can play.');
+      return;
+    }
+    // Every character is fetched at once; each joins when the greeting first names it.
+    for (const name of new Set(playable.map((action) => action.character))) this.loader.load(name).catch(() => {});
+    requestAnimationFrame((now) => this.frame(now));
+    this.play();
+  }
+
+  play() {
+    if (this.body.dataset.state === PAGE_STATE.PLAYING || this.actions.length === 0) return;
+    this.performer?.remove();
+    this.script.reset();
+    this.performer = new Performer(this.actions, {
+      join: (name) => this.join(name),
+      stageSize: () => ({ width: this.stage.clientWidth, height: this.stage.clientHeight }),
+      onAction: (index) => this.onAction(index),
+      onSkip: (index, reason) => this.skip(this.actions[index].number, reason),
+      onNotice: (text) => this.notice(text),
+      onFinished: (stopped) => this.onFinished(stopped),
+    });
+    this.performer.start();
+    this.setState(PAGE_STATE.PLAYING);
+  }
+
+  stop() {
+    this.performer?.stop();
+  }
+
+  replay() {
+    if (this.actions.length === 0) return;
+    this.stop();
+    this.setState(PAGE_STATE.STOPPED);
+    this.play();
+  }
+
+  async join(name) {
+    const { character, sheet } = await this.loader.load(name);
+    return new CharacterActor(character, {
+      view: new SpriteView(this.stage, character, sheet),
+      balloon: new BalloonView(this.stage, character.balloon),
+      speech: this.speech,
+      random: randomWhole,
+    });
+  }
+
+  frame(now) {
+    this.performer?.tick(now);
+    requestAnimationFrame((next) => this.frame(next));
+  }
+
+  onAction(index) {
+    const action = this.actions[index];
+    this.script.mark(action.number, ROW_STATE.CURRENT);
+    this.status.textContent = describeAction(action);
+  }
+
+  onFinished(stopped) {
+    this.script.finish();
+    this.status.textContent = stopped ? 'The greeting was stopped.' : 'The greeting has ended.';
+    this.setState(stopped ? PAGE_STATE.STOPPED : PAGE_STATE.FINISHED);
+  }
+
+  onKey(event) {
+    if (event.altKey || event.ctrlKey || event.metaKey || event.repeat) return;
+    const command = KEYS[event.key.toLowerCase()];
+    if (!command || this.buttons[command].disabled) return;
+    event.preventDefault();
+    this[command]();
+  }
+
+  showSender({ senderName, recipientName }) {
+    const from = senderName ? `From ${senderName}` : '';
+    const to = recipientName ? `for ${recipientName}` : '';
+    this.from.textContent = [from, to].filter(Boolean).join(', ');
+  }
+
+  skip(number, reason) {
+    this.script.mark(number, ROW_STATE.SKIPPED);
+    if (reason) this.notice(reason);
+  }
+
+  notice(text) {
+    if (this.noticed.has(text)) return;
+    this.noticed.add(text);
+    const item = this.notices.ownerDocument.createElement('li');
+    item.textContent = text;
+    this.notices.append(item);
+    this.notices.hidden = false;
+  }
+
+  unplayable(reason) {
+    this.status.textContent = reason;
+    this.setState(PAGE_STATE.UNPLAYABLE);
+  }
+
+  setState(state) {
+    this.body.dataset.state = state;
+    const ready = state !== PAGE_STATE.LOADING && state !== PAGE_STATE.UNPLAYABLE;
+    this.buttons.play.disabled = !ready || state === PAGE_STATE.PLAYING;
+    this.buttons.stop.disabled = state !== PAGE_STATE.PLAYING;
+    this.buttons.replay.disabled = !ready;
+  }
+}

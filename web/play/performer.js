@@ -1,0 +1,177 @@
+// Performs a greeting's actions one after another, as the player does: each request is
+// watched on the page's ticks until it is over before the next one is made. Every
+// character joins the first time an action names it, standing hidden in the middle, and
+// stays on the stage, so that several can appear together; at the end they all leave.
+// Where the player would refuse the greeting, the page goes on and names what it skips.
+import { isUnderWay } from './character-actor.js';
+import { MoveAction } from './move-action.js';
+import { PlayAction } from './play-action.js';
+import { positionPoint } from './positions.js';
+import { shown } from './greeting-check.js';
+import { SpeakAction } from './speak-action.js';
+import { VisibilityAction } from './visibility-action.js';
+
+export const MOVE_TIME = 1000; // ms a move takes, the player's default speed
+
+const PHASE = { IDLE: 'idle', LOADING: 'loading', PERFORMING: 'performing', LEAVING: 'leaving', FINISHED: 'finished' };
+
+export class Performer {
+  // `actions` are the checked actions (see checkActions). `join(name)` gives a promise of
+  // the character's actor; `stageSize()` the stage's width and height. The listeners:
+  // onAction(index) as each action begins, onSkip(index, reason) for an action passed
+  // over, onNotice(text) for a character that could not join, onFinished(stopped).
+  constructor(actions, { join, stageSize, onAction = () => {}, onSkip = () => {}, onNotice = () => {}, onFinished = () => {} }) {
+    this.actions = actions;
+    this.join = join;
+    this.stageSize = stageSize;
+    this.listeners = { onAction, onSkip, onNotice, onFinished };
+    this.phase = PHASE.IDLE;
+    this.next = 0;
+    this.actors = new Map(); // by the site's character name
+    this.missing = new Set(); // characters that could not join
+    this.places = new Map(); // actor -> the named position it was last sent to
+    this.joining = null; // { name, actor, error, settled }
+    this.underWay = [];
+    this.stopped = false;
+  }
+
+  get finished() {
+    return this.phase === PHASE.FINISHED;
+  }
+
+  start() {
+    this.phase = PHASE.PERFORMING;
+  }
+
+  // Ends the performance early: what the characters do stops and they leave at once.
+  stop() {
+    if (this.phase !== PHASE.LOADING && this.phase !== PHASE.PERFORMING) return;
+    this.stopped = true;
+    for (const actor of this.actors.values()) actor.stop();
+    this.leave(true);
+  }
+
+  // One step of the page's clock: the characters act, then the greeting goes on for as
+  // long as nothing is under way, so that requests that are over at once cost no tick.
+  tick(now) {
+    for (const actor of this.actors.values()) actor.tick(now);
+    while (!this.waiting()) {
+      if (this.phase === PHASE.LOADING) this.finishJoining();
+      else if (this.phase === PHASE.PERFORMING) this.performNext();
+      else if (this.phase === PHASE.LEAVING) this.finish();
+      else break;
+      // Requests made here start at the characters' next tick, as on the player's stage.
+    }
+  }
+
+  // The stage changed size: characters standing at a named position go to its new place.
+  relayout() {
+    const { width, height } = this.stageSize();
+    for (const [actor, name] of this.places) {
+      if (!actor.busy)
+        actor.moveTo(positionPoint(name, width, height, actor.character.width, actor.character.height));
+    }
+  }
+
+  remove() {
+    for (const actor of this.actors.values()) actor.remove();
+    this.actors.clear();
+  }
+
+  waiting() {
+    if (this.phase === PHASE.LOADING) return !this.joining.settled;
+    return this.underWay.some(isUnderWay);
+  }
+
+  performNext() {
+    this.underWay = [];
+    if (this.next === this.actions.length) {
+      this.leave(false);
+      return;
+    }
+    const action = this.actions[this.next];
+    if (this.missing.has(action.character)) {
+      this.listeners.onSkip(this.next, null);
+      this.next += 1;
+      return;
+    }
+    const actor = this.actors.get(action.character);
+    if (!actor) {
+      this.beginJoining(action.character);
+      return;
+    }
+    this.listeners.onAction(this.next);
+    const request = this.perform(actor, action);
+    if (request) this.underWay.push(request);
+    this.next += 1;
+  }
+
+  beginJoining(name) {
+    const joining = { name, actor: null, error: null, settled: false };
+    this.joining = joining;
+    this.phase = PHASE.LOADING;
+    this.join(name).then(
+      (actor) => {
+        // A performance stopped meanwhile no longer wants it.
+        if (this.stopped) actor.remove();
+        else Object.assign(joining, { actor, settled: true });
+      },
+      (error) => Object.assign(joining, { error, settled: true }));
+  }
+
+  finishJoining() {
+    const { name, actor, error } = this.joining;
+    this.joining = null;
+    this.phase = PHASE.PERFORMING;
+    if (error) {
+      this.missing.add(name);
+      this.listeners.onNotice(`The character "${name}" could not be loaded (${error.message}); its actions are skipped.`);
+      return;
+    }
+    // Until the greeting moves it, a character stands where the maker first shows it.
+    this.actors.set(name, actor);
+    this.place(actor, 'Center', 0);
+  }
+
+  place(actor, name, time) {
+    const { width, height } = this.stageSize();
+    this.places.set(actor, name);
+    return actor.queue(new MoveAction(positionPoint(name, width, height, actor.character.width, actor.character.height), time));
+  }
+
+  perform(actor, action) {
+    const { command, argument } = action;
+    switch (command) {
+      case 'Show':
+      case 'Hide':
+        return actor.queue(new VisibilityAction(command === 'Show', argument !== 'Animate'));
+      case 'Say':
+        // Nothing to say shows no balloon, as in the maker.
+        return argument === '' ? null : actor.queue(new SpeakAction(argument));
+      case 'Animate': {
+        const animation = actor.character.findAnimation(argument);
+        if (!animation) {
+          this.listeners.onSkip(this.next, `Action ${action.number}: ${action.character} has no animation "${shown(argument)}".`);
+          return null;
+        }
+        return actor.queue(new PlayAction(animation));
+      }
+      case 'Move':
+        return this.place(actor, argument, MOVE_TIME);
+      default:
+        // The check lets no other command through.
+        return null;
+    }
+  }
+
+  leave(fast) {
+    this.underWay = [...this.actors.values()].map((actor) => actor.queue(new VisibilityAction(false, fast)));
+    this.phase = PHASE.LEAVING;
+  }
+
+  finish() {
+    this.underWay = [];
+    this.phase = PHASE.FINISHED;
+    this.listeners.onFinished(this.stopped);
+  }
+}

@@ -1,0 +1,54 @@
+// The greeting's actions as the maker's list shows them, with where the performance is:
+// the page's transcript for anyone who cannot see or hear the characters.
+import { describeAction } from './greeting-line.js';
+
+export const ROW_STATE = Object.freeze({ WAITING: 'waiting', CURRENT: 'current', DONE: 'done', SKIPPED: 'skipped' });
+
+export class ScriptList {
+  constructor(list) {
+    this.list = list;
+    this.rows = new Map(); // by action number
+  }
+
+  show(actions) {
+    this.rows.clear();
+    this.list.replaceChildren(...actions.map((action) => {
+      const row = this.list.ownerDocument.createElement('li');
+      row.textContent = describeAction(action);
+      row.dataset.state = ROW_STATE.WAITING;
+      this.rows.set(action.number, row);
+      return row;
+    }));
+  }
+
+  mark(number, state) {
+    const row = this.rows.get(number);
+    if (!row || row.dataset.state === ROW_STATE.SKIPPED) return;
+    if (state === ROW_STATE.CURRENT) {
+      for (const other of this.rows.values()) {
+        if (other.dataset.state === ROW_STATE.CURRENT) this.setState(other, ROW_STATE.DONE);
+      }
+    }
+    this.setState(row, state);
+  }
+
+  // Back to the start for another performance; skipped actions stay skipped.
+  reset() {
+    for (const row of this.rows.values()) {
+      if (row.dataset.state !== ROW_STATE.SKIPPED) this.setState(row, ROW_STATE.WAITING);
+    }
+  }
+
+  // Whatever is still current is done.
+  finish() {
+    for (const row of this.rows.values()) {
+      if (row.dataset.state === ROW_STATE.CURRENT) this.setState(row, ROW_STATE.DONE);
+    }
+  }
+
+  setState(row, state) {
+    row.dataset.state = state;
+    if (state === ROW_STATE.CURRENT) row.setAttribute('aria-current', 'step');
+    else row.removeAttribute('aria-current');
+  }
+}

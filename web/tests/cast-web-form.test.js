@@ -1,0 +1,41 @@
+// The nine characters in the web form the build made: each description is whole, has
+// what the page plays on its own, and fits its sprite sheet.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { Character } from '../play/character.js';
+
+const NAMES = ['Tolvan', 'Mirelle', 'Grumbold', 'Merlin', 'Peedy', 'Genie', 'Robby', 'Yulebard', 'Crookbeak'];
+const STATES = ['Showing', 'Hiding', 'Speaking', 'Moving Left', 'Moving Right', 'Moving Up', 'Moving Down'];
+
+function folder() {
+  const path = process.env.PARLA_WEB_CHARACTERS;
+  assert.ok(path, 'PARLA_WEB_CHARACTERS names no folder: the host build writes the characters there');
+  return path;
+}
+
+// Width and height from a PNG file's header.
+function sheetSize(bytes) {
+  assert.equal(bytes.toString('latin1', 12, 16), 'IHDR');
+  return { width: bytes.readUInt32BE(16), height: bytes.readUInt32BE(20) };
+}
+
+for (const name of NAMES) {
+  test(`${name} is whole, plays on its own and fits its sheet`, () => {
+    const character = new Character(JSON.parse(readFileSync(`${folder()}/${name}.json`, 'utf8')));
+    assert.equal(character.name, name);
+    for (const state of STATES) assert.ok(character.stateAnimation(state, () => 0), `${name} cannot play ${state}`);
+    assert.ok(character.findState('Idling', true), `${name} does not idle`);
+    assert.ok(character.restFrame(() => 0), `${name} has no rest frame`);
+    const talking = character.animations.some((animation) => animation.frames.some((frame) => frame.mouths.length));
+    assert.ok(talking, `${name} has no mouth to talk with`);
+
+    const sheet = sheetSize(readFileSync(`${folder()}/${name}.png`));
+    for (const [index, place] of character.images.entries()) {
+      if (place) {
+        assert.ok(place.x + place.width <= sheet.width && place.y + place.height <= sheet.height,
+          `${name}'s image ${index} lies outside its ${sheet.width} x ${sheet.height} sheet`);
+      }
+    }
+  });
+}

@@ -1,0 +1,87 @@
+// A character's description as the page takes it: what it refuses, how it finds
+// animations and states, and which sheet images make a frame.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { Character, frameLayers } from '../play/character.js';
+import { MOUTH } from '../play/mouths.js';
+import { counter, description } from './support/characters.js';
+
+test('refuses broken descriptions with the reason', () => {
+  const broken = {
+    'the frame width': { width: 0 },
+    'the balloon is missing': { balloon: null },
+    'the balloon colour': { balloon: { ...description().balloon, background: 'red;x' } },
+    'image 1': { images: [[0, 0, 1, 1], [0, 0, 0, 5]] },
+    'the image list': { images: 'many' },
+    'shows an image': { animations: [{ name: 'A', frames: [{ duration: 1, images: [[10, 0, 0]] }] }] },
+    'exit frame': { animations: [{ name: 'A', frames: [{ duration: 1, exit: 1 }] }] },
+    "'s branch": { animations: [{ name: 'A', frames: [{ duration: 1, branches: [[-1, 50]] }] }] },
+    'mouth shape': { animations: [{ name: 'A', frames: [{ duration: 1, mouths: [[7, 0, 0, 0, 0]] }] }] },
+    "'s duration": { animations: [{ name: 'A', frames: [{ duration: 1.5 }] }] },
+    "animation 0's name": { animations: [{ frames: [] }] },
+    'broken: ': { animations: [null] },
+  };
+  for (const [reason, change] of Object.entries(broken)) {
+    assert.throws(() => new Character(description(change)), (error) =>
+      error.message.startsWith('its description is broken: ') && error.message.includes(reason), reason);
+  }
+  assert.throws(() => new Character(null), /broken/);
+});
+
+test('fills in what a frame leaves out', () => {
+  const character = new Character(description({ animations: [{ name: 'Bare', frames: [{ duration: 20 }] }] }));
+  assert.deepEqual(character.animations[0], {
+    name: 'Bare', returnName: null, frames: [{ duration: 20, images: [], exit: -1, branches: [], mouths: [] }],
+  });
+});
+
+test('finds animations without regard to case, and states however they are spaced', () => {
+  const character = new Character(description());
+  assert.equal(character.findAnimation('wAVE').name, 'Wave');
+  assert.equal(character.findAnimation('Wav'), null);
+  assert.equal(character.findState('Moving Right').name, 'MovingRight');
+  assert.equal(character.findState('movingleft').name, 'Moving Left');
+  assert.equal(character.findState('Idling', true).name, 'IdlingLevel1');
+  assert.equal(character.findState('Idling'), null);
+  assert.equal(character.stateAnimation('showing', counter()).name, 'Show');
+  assert.equal(character.stateAnimation('Hearing', counter()), null);
+});
+
+test('picks a state\'s animations among those with frames', () => {
+  const character = new Character(description({
+    states: [{ name: 'Idling', animations: ['Missing', 'Empty', 'Wave', 'Idle'] }],
+    animations: [...description().animations, { name: 'Empty', frames: [] }],
+  }));
+  const state = character.findState('Idling');
+  assert.equal(character.pickAnimation(state, counter([0])).name, 'Wave');
+  assert.equal(character.pickAnimation(state, counter([3])).name, 'Idle');
+});
+
+test('stands in its rest pose, else where showing ends, else in any first frame', () => {
+  const full = new Character(description());
+  assert.equal(full.restFrame(counter()), full.findAnimation('RestPose').frames[0]);
+  const noRest = description();
+  noRest.animations = noRest.animations.filter((animation) => animation.name !== 'RestPose');
+  const showing = new Character(noRest);
+  assert.equal(showing.restFrame(counter()), showing.findAnimation('Show').frames[1]);
+  const plain = new Character(description({ states: [], animations: [{ name: 'Only', frames: [{ duration: 1 }] }] }));
+  assert.equal(plain.restFrame(counter()), plain.animations[0].frames[0]);
+});
+
+test('a frame draws its images bottom first, a mouth over them or in place of the top one', () => {
+  const character = new Character(description({
+    images: [[0, 0, 5, 5], [5, 0, 5, 5], null, [10, 0, 3, 3]],
+    animations: [{
+      name: 'A',
+      frames: [{ duration: 1, images: [[0, 1, 2], [1, 3, 4], [2, 0, 0]], mouths: [[1, 3, 7, 8, 0], [2, 3, 9, 9, 1]] }],
+    }],
+  }));
+  const frame = character.animations[0].frames[0];
+  const where = (mouth) => frameLayers(character, frame, mouth).map(({ x, left, top }) => [x, left, top]);
+  // The empty slot draws nothing.
+  assert.deepEqual(where(MOUTH.NONE), [[5, 3, 4], [0, 1, 2]]);
+  assert.deepEqual(where(MOUTH.WIDE1), [[5, 3, 4], [0, 1, 2], [10, 7, 8]]);
+  assert.deepEqual(where(MOUTH.WIDE2), [[5, 3, 4], [10, 9, 9]]);
+  assert.deepEqual(where(MOUTH.WIDE4), where(MOUTH.NONE));
+  assert.deepEqual(frameLayers(character, null, MOUTH.NONE), []);
+});

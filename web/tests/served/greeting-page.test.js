@@ -1,0 +1,251 @@
+// The greeting page in headless Chromium, loaded from the running service stand-in as a
+// recipient opens it: from the send page's link, the characters where the greeting puts
+// them, the words in the balloon, text that stays text, what is skipped, the end, the
+// keyboard, and the page for a greeting the site lacks. Screenshots go to PARLA_SHOTS.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdirSync, writeFileSync } from 'node:fs';
+import { positionPoint } from '../../play/positions.js';
+import { launchBrowser, siteAddress, uploadGreeting } from './support/browser.js';
+import { decodePng } from './support/png.js';
+
+const DEADLINE = 20000; // ms a state may take to come
+const STAGE_COLOR = [0xee, 0xf1, 0xf7];
+const TAIL_HEIGHT = 14;
+
+let site;
+let chromium;
+
+before(async () => {
+  site = siteAddress();
+  chromium = await launchBrowser();
+});
+
+after(async () => {
+  await chromium?.close();
+});
+
+// A page of the greeting, with the script errors and dialogs it causes.
+async function openGreeting(actions, extra = {}) {
+  const id = await uploadGreeting(site, { actions, ...extra });
+  const page = await chromium.browser.newPage();
+  const trouble = [];
+  page.on('pageerror', (error) => trouble.push(`script error: ${error.message}`));
+  page.on('dialog', async (dialog) => {
+    trouble.push(`dialog: ${dialog.message()}`);
+    await dialog.dismiss();
+  });
+  page.on('requestfailed', (request) => trouble.push(`failed: ${request.url()}`));
+  return { id, page, trouble };
+}
+
+async function play(actions, extra) {
+  const opened = await openGreeting(actions, extra);
+  const response = await opened.page.goto(`${site}/play.asp?GID=${opened.id}`);
+  assert.equal(response.status(), 200);
+  return opened;
+}
+
+async function untilRow(page, number, state) {
+  await page.waitForFunction((n, s) => document.querySelector(`#script li:nth-child(${n})`)?.dataset.state === s,
+    { timeout: DEADLINE }, number, state);
+}
+
+async function untilPageState(page, state) {
+  await page.waitForFunction((s) => document.body.dataset.state === s, { timeout: DEADLINE }, state);
+}
+
+async function shoot(page, name) {
+  const bytes = await page.screenshot();
+  if (process.env.PARLA_SHOTS) {
+    mkdirSync(process.env.PARLA_SHOTS, { recursive: true });
+    writeFileSync(`${process.env.PARLA_SHOTS}/${name}.png`, bytes);
+  }
+  return decodePng(bytes);
+}
+
+function box(element) {
+  return element.evaluate((node) => {
+    const { left, top, width, height } = node.getBoundingClientRect();
+    return { left: Math.round(left), top: Math.round(top), width: Math.round(width), height: Math.round(height) };
+  });
+}
+
+function inside(x, y, { left, top, width, height }) {
+  return x >= left && x < left + width && y >= top && y < top + height;
+}
+
+// Pixels of the stage not in its own colour, inside the box and outside it and the others.
+function drawnPixels(shot, stage, where, ignored = []) {
+  let within = 0;
+  let outside = 0;
+  for (let y = stage.top; y < stage.top + stage.height; y += 1) {
+    for (let x = stage.left; x < stage.left + stage.width; x += 1) {
+      const [r, g, b] = shot.pixel(x, y);
+      if (r === STAGE_COLOR[0] && g === STAGE_COLOR[1] && b === STAGE_COLOR[2]) continue;
+      if (inside(x, y, where)) within += 1;
+      else if (!ignored.some((other) => inside(x, y, other))) outside += 1;
+    }
+  }
+  return { within, outside };
+}
+
+async function sayWords(page) {
+  return page.$$eval('.balloon:not([hidden]) .balloon-text span:not(.unsaid)', (spans) => spans.map((span) => span.textContent));
+}
+
+test('the send page links to the greeting, whose character shows at the named position and speaks', async () => {
+  const text = 'Look at me, Anna: I stand at the bottom right of your browser window!';
+  const { id, page, trouble } = await openGreeting([
+    'Merlin,Move,Bottom Right', 'Merlin,Show,Animate', `Merlin,Say,"${text}"`, 'Merlin,Hide,Animate']);
+  await page.goto(`${site}/send/default.asp?GID=${id}`);
+  await Promise.all([page.waitForNavigation(), page.click(`a[href="/play.asp?GID=${id}"]`)]);
+  await untilRow(page, 3, 'current');
+
+  // Shown: the character's pixels are in its box at the bottom right, and nowhere else.
+  const stage = await box(await page.$('#stage'));
+  const character = await page.$('canvas.character:not([hidden])');
+  const size = await character.evaluate((canvas) => ({ width: canvas.width, height: canvas.height }));
+  const point = positionPoint('Bottom Right', stage.width, stage.height, size.width, size.height);
+  const where = { left: stage.left + point.x, top: stage.top + point.y, ...size };
+  assert.deepEqual(await box(character), where);
+  const shot = await shoot(page, 'show');
+  const balloon = await box(await page.$('.balloon'));
+  // The balloon's tail reaches below its box.
+  const drawn = drawnPixels(shot, stage, where, [{ ...balloon, height: balloon.height + TAIL_HEIGHT }]);
+  assert.ok(drawn.within > size.width * size.height / 8, `only ${drawn.within} pixels of the character drawn`);
+  assert.equal(drawn.outside, 0);
+
+  // Said: the balloon holds the words said so far, then all of them.
+  const first = await sayWords(page);
+  assert.ok(first.length >= 1 && text.startsWith(first.join(' ')), `the balloon says ${JSON.stringify(first)}`);
+  await page.waitForFunction(() => document.querySelectorAll('.balloon .balloon-text span').length > 3 &&
+    document.querySelectorAll('.balloon .balloon-text span.unsaid').length === 0, { timeout: DEADLINE });
+  assert.equal((await sayWords(page)).join(' '), text);
+  assert.ok(balloon.top + balloon.height <= where.top, 'the balloon stands above the character');
+  await shoot(page, 'say');
+  assert.equal(await page.$eval('#status', (status) => status.textContent), `Merlin says: "${text}"`);
+
+  await untilPageState(page, 'finished');
+  assert.equal(await page.$$eval('canvas.character:not([hidden])', (shown) => shown.length), 0);
+  assert.deepEqual(await page.$$eval('#script li', (rows) => rows.map((row) => row.dataset.state)),
+    ['done', 'done', 'done', 'done']);
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('Move glides the character across the page to the named position', async () => {
+  const { page, trouble } = await play(['Genie,Move,Top Left', 'Genie,Show,Don\'t Animate', 'Genie,Say,I start here',
+    'Genie,Move,Bottom Right', 'Genie,Say,Here I am']);
+  await untilRow(page, 3, 'current');
+  const character = await page.$('canvas.character');
+  const stage = await box(await page.$('#stage'));
+  const start = await box(character);
+  assert.deepEqual([start.left, start.top], [stage.left, stage.top]);
+  await untilRow(page, 4, 'current');
+  // Somewhere on the way: neither where it began nor where it goes.
+  await page.waitForFunction((left) => document.querySelector('canvas.character').getBoundingClientRect().left > left + 100,
+    { timeout: DEADLINE }, start.left);
+  const shot = await shoot(page, 'move');
+  const between = await box(character);
+  const goal = positionPoint('Bottom Right', stage.width, stage.height, start.width, start.height);
+  assert.ok(between.left < stage.left + goal.x && between.top > stage.top && between.top < stage.top + goal.y,
+    `on the way at ${JSON.stringify(between)}`);
+  assert.ok(drawnPixels(shot, stage, between).within > 0);
+  await untilRow(page, 5, 'current');
+  assert.deepEqual(await box(character), { left: stage.left + goal.x, top: stage.top + goal.y, width: start.width, height: start.height });
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('a text longer than the balloon scrolls it to the words being said', async () => {
+  const text = 'One two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen sixteen ' +
+    'seventeen eighteen nineteen twenty twenty-one twenty-two twenty-three twenty-four twenty-five and the end';
+  const { page, trouble } = await play(['Robby,Show,Don\'t Animate', `Robby,Say,${text}`]);
+  await page.waitForFunction(() => document.querySelectorAll('.balloon:not([hidden]) span').length > 0 &&
+    !document.querySelector('.balloon span.unsaid'), { timeout: DEADLINE });
+  const seen = await page.$eval('.balloon-text', (lines) => {
+    const shown = lines.getBoundingClientRect();
+    const visible = (span) => {
+      const where = span.getBoundingClientRect();
+      return where.top >= shown.top && where.bottom <= shown.bottom;
+    };
+    const spans = [...lines.querySelectorAll('span')];
+    return { first: visible(spans[0]), last: visible(spans.at(-1)), lines: Math.round(shown.height / spans[0].offsetHeight) };
+  });
+  assert.deepEqual(seen, { first: false, last: true, lines: 3 });
+  await shoot(page, 'long-say');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('a greeting\'s text shows as text, never as HTML', async () => {
+  const attack = '<img src=x onerror=alert(1)>';
+  const { page, trouble } = await play(['Merlin,Show,Don\'t Animate', `Merlin,Say,${attack}`], { sender: '<b>Ben</b> & co' });
+  await page.waitForFunction(() => document.querySelector('.balloon:not([hidden]) span:not(.unsaid)'), { timeout: DEADLINE });
+  await page.waitForFunction(() => !document.querySelector('.balloon span.unsaid'), { timeout: DEADLINE });
+  assert.equal((await sayWords(page)).join(' '), attack);
+  assert.equal(await page.$eval('#from', (from) => from.textContent), 'From <b>Ben</b> & co, for Anna');
+  assert.equal(await page.$eval('#script li:nth-child(2)', (row) => row.textContent), `Merlin says: "${attack}"`);
+  assert.equal(await page.$$eval('img, b', (elements) => elements.length), 0);
+  await untilPageState(page, 'finished');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('broken lines are named and skipped while the good ones play to the end', async () => {
+  const { page, trouble } = await play(['Merlin,Show,Don\'t Animate', 'Merlin,Dance,wildly', 'Nobody,Say,Hello',
+    '', 'Merlin,Animate,NoSuchThing', 'Merlin,Say,Still here', 'merlin,Hide,Don\'t Animate']);
+  await untilPageState(page, 'finished');
+  assert.deepEqual(await page.$$eval('#notices li', (items) => items.map((item) => item.textContent)), [
+    'Action 2 has an unknown command: "Dance".',
+    'Action 3 needs the character "Nobody", which this site does not have.',
+    'Action 4 has an unknown command: "".',
+    'Action 5: Merlin has no animation "NoSuchThing".',
+  ]);
+  assert.deepEqual(await page.$$eval('#script li', (rows) => rows.map((row) => row.dataset.state)),
+    ['done', 'skipped', 'skipped', 'skipped', 'skipped', 'done', 'done']);
+  assert.equal(await page.$eval('#status', (status) => status.textContent), 'The greeting has ended.');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('a greeting from a newer version of the maker says so and plays nothing', async () => {
+  const { page, trouble } = await play(['Merlin,Show,Animate'], { version: 2 });
+  await untilPageState(page, 'unplayable');
+  assert.match(await page.$eval('#status', (status) => status.textContent), /newer version of Parlacard/);
+  assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true, true]);
+  assert.equal(await page.$$eval('canvas', (canvases) => canvases.length), 0);
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('Stop and Replay work from the keyboard', async () => {
+  const { page, trouble } = await play(['Robby,Show,Don\'t Animate',
+    'Robby,Say,This is a long greeting that goes on and on so that there is time to stop it']);
+  await untilRow(page, 2, 'current');
+  await page.keyboard.press('s');
+  await untilPageState(page, 'stopped');
+  assert.equal(await page.$eval('#status', (status) => status.textContent), 'The greeting was stopped.');
+  await page.waitForFunction(() => !document.querySelector('canvas.character:not([hidden]), .balloon:not([hidden])'),
+    { timeout: DEADLINE });
+  // Tab to Replay: Play, Stop (now off) and Replay are the page's buttons in order.
+  await page.focus('#play');
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'replay');
+  await page.keyboard.press('Enter');
+  await untilRow(page, 2, 'current');
+  assert.equal(await page.evaluate(() => document.body.dataset.state), 'playing');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('a greeting the site lacks gets a friendly page that answers 404', async () => {
+  const page = await chromium.browser.newPage();
+  for (const query of ['?GID=987654321', '?GID=abc', '?GID=', '']) {
+    const response = await page.goto(`${site}/play.asp${query}`);
+    assert.equal(response.status(), 404, query);
+    assert.equal(await page.$eval('h1', (heading) => heading.textContent), 'We could not find this greeting');
+  }
+  await page.close();
+});

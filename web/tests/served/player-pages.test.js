@@ -1,0 +1,115 @@
+// The stand-in's pages for the greeting page, asked over HTTP as a browser or a proxy
+// client asks: what it serves, under which types, and the paths it refuses.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { copyFileSync, rmSync } from 'node:fs';
+import { connect } from 'node:net';
+import { siteAddress, uploadGreeting } from './support/browser.js';
+
+const CAST = ['Crookbeak', 'Genie', 'Grumbold', 'Merlin', 'Mirelle', 'Peedy', 'Robby', 'Tolvan', 'Yulebard'];
+const VISITOR = 'Test Visitor';
+
+let site;
+let id;
+
+function characters() {
+  const folder = process.env.PARLA_WEB_CHARACTERS;
+  assert.ok(folder, 'PARLA_WEB_CHARACTERS names no folder: the host build writes the characters there');
+  return folder;
+}
+
+function removeVisitor() {
+  for (const extension of ['json', 'png']) rmSync(`${characters()}/${VISITOR}.${extension}`, { force: true });
+}
+
+before(async () => {
+  site = siteAddress();
+  id = await uploadGreeting(site, { actions: ['merlin,Show,Animate', 'Bob,Say,Hi', '../Merlin,Say,x', 'Peedy,Say,"a,b"', 'MERLIN,Hide'] });
+});
+
+after(removeVisitor);
+
+// One request written by hand, as a client sends it through a proxy: the site in full.
+function throughProxy(path) {
+  const { port } = new URL(site);
+  return new Promise((resolve, reject) => {
+    const socket = connect(Number(port), '127.0.0.1', () =>
+      socket.write(`GET http://www.parlacard.example${path} HTTP/1.1\r\nHost: www.parlacard.example\r\nConnection: close\r\n\r\n`));
+    const parts = [];
+    socket.on('data', (part) => parts.push(part));
+    socket.on('end', () => resolve(Buffer.concat(parts).toString('latin1')));
+    socket.on('error', reject);
+  });
+}
+
+test('the page of a stored greeting, with its policy and what it will fetch announced', async () => {
+  const response = await fetch(`${site}/play.asp?GID=${id}`);
+  assert.equal(response.status, 200);
+  assert.equal(response.headers.get('content-type'), 'text/html; charset=utf-8');
+  assert.match(response.headers.get('content-security-policy'), /default-src 'none'; script-src 'self'/);
+  assert.match(await response.text(), /<script type="module" src="\/play\/main\.js">/);
+  // The greeting, the list, and the site's characters the greeting names, by the site's names.
+  const links = response.headers.get('link').split(', ').map((link) => link.split(';')[0]);
+  assert.deepEqual(links, [`</play/greeting.asp?GID=${id}>`, '</play/characters.json>', '</play/characters/Merlin.json>',
+    '</play/characters/Merlin.png>', '</play/characters/Peedy.json>', '</play/characters/Peedy.png>']);
+});
+
+test('the stored greeting\'s bytes, in the sender\'s code page', async () => {
+  const response = await fetch(`${site}/play/greeting.asp?GID=${id}`);
+  assert.equal(response.headers.get('content-type'), 'text/plain; charset=windows-1252');
+  assert.match(await response.text(), /^Parlacard File Version : 1\r\nAnna\r\n[^]*\r\nMERLIN,Hide\r\n$/);
+  for (const query of ['', '?GID=', '?GID=abc', '?GID=-1', '?GID=99999999', '?GID=1%2F..'])
+    assert.equal((await fetch(`${site}/play/greeting.asp${query}`)).status, 404, query);
+});
+
+test('the characters the site has, and a character put beside them', async () => {
+  const list = async () => (await fetch(`${site}/play/characters.json`)).json();
+  assert.deepEqual(await list(), CAST);
+  // A user's own character: its two files in the folder, and it is on the list.
+  copyFileSync(`${characters()}/Robby.json`, `${characters()}/${VISITOR}.json`);
+  assert.deepEqual(await list(), CAST, 'listed only once both files are there');
+  copyFileSync(`${characters()}/Robby.png`, `${characters()}/${VISITOR}.png`);
+  assert.deepEqual(await list(), [...CAST, VISITOR].sort());
+  const sheet = await fetch(`${site}/play/characters/${encodeURIComponent(VISITOR)}.png`);
+  assert.equal(sheet.status, 200);
+  assert.equal(sheet.headers.get('content-type'), 'image/png');
+  removeVisitor();
+  assert.deepEqual(await list(), CAST);
+});
+
+test('the page\'s files go out whole, under their types', async () => {
+  const types = {
+    '/play/main.js': 'text/javascript; charset=utf-8',
+    '/play/player.css': 'text/css; charset=utf-8',
+    '/play/characters/Merlin.json': 'application/json',
+    '/play/characters/Merlin.png': 'image/png',
+  };
+  for (const [path, type] of Object.entries(types)) {
+    const response = await fetch(`${site}${path}`, { headers: { 'Accept-Encoding': 'gzip, deflate, br' } });
+    assert.equal(response.status, 200, path);
+    assert.equal(response.headers.get('content-type'), type, path);
+    assert.equal(response.headers.get('content-encoding'), null, path);
+    assert.ok((await response.arrayBuffer()).byteLength > 0, path);
+  }
+  assert.match(await throughProxy(`/play/characters/Merlin.json`), /^HTTP\/1\.1 200 OK\r\n[^]*\r\n\r\n\{"name":"Merlin"/);
+  assert.match(await throughProxy(`/play.asp?GID=${id}`), /^HTTP\/1\.1 200 OK\r\n/);
+});
+
+test('anything else under the page\'s paths is not found', async () => {
+  const refused = [
+    '/play/characters/..%2FMerlin.json', '/play/characters/Merlin.txt',
+    '/play/characters/.json', '/play/characters/Nobody.json', '/play/characters/Merlin.JSON', '/play/characters/%20x.png',
+    '/play/play.html', '/play/missing.html', '/play/nothing.js', '/play/..%2F..%2Fservice.log', '/play/main.js.map',
+  ];
+  for (const path of refused) assert.equal((await fetch(`${site}${path}`)).status, 404, path);
+  // A greeting's link that has been cut short gets a page saying so.
+  for (const path of ['/play.asp?GID=99999999', '/play.asp?GID=1x', '/play.asp']) {
+    const response = await fetch(`${site}${path}`);
+    assert.equal(response.status, 404, path);
+    assert.match(await response.text(), /We could not find this greeting/, path);
+    assert.match(response.headers.get('content-security-policy'), /default-src 'none'/, path);
+  }
+  // Paths as they come, not as a browser tidies them.
+  for (const path of ['/play/characters/..%2FMerlin.json', '/play/characters/../characters/Merlin.json', '/play/../play/main.js'])
+    assert.match(await throughProxy(path), /^HTTP\/1\.1 404 /, path);
+});

@@ -1,0 +1,50 @@
+// Debian's Chromium, headless, driven by puppeteer-core, and the service stand-in the
+// CTest fixture started: for tests and the benchmark of the greeting page.
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+// Chromium's own downloads and background connections fail on a closed network; the
+// tests run as root, where its sandbox cannot start.
+const CHROMIUM_FLAGS = [
+  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+  '--disable-component-update', '--disable-sync',
+];
+
+export const VIEWPORT = { width: 1024, height: 768, deviceScaleFactor: 1 };
+
+// The address of the stand-in whose port the fixture wrote to PARLA_SERVICE_PORT_FILE.
+export function siteAddress() {
+  const portFile = process.env.PARLA_SERVICE_PORT_FILE;
+  if (!portFile) throw new Error('PARLA_SERVICE_PORT_FILE names no file: start the stand-in with service/stand-in.sh');
+  return `http://127.0.0.1:${readFileSync(portFile, 'utf8').trim()}`;
+}
+
+// Posts the greeting as the maker uploads it: CR LF line ends, the last one included.
+export async function uploadGreeting(site, { version = 1, recipient = 'Anna', sender = 'Ben', actions }) {
+  const lines = [`Parlacard File Version : ${version}`, recipient, 'anna@example.com', sender, 'ben@example.com', '', ...actions];
+  const body = Buffer.from(lines.map((line) => `${line}\r\n`).join(''), 'latin1');
+  const response = await fetch(`${site}/upload.asp`, { method: 'POST', body });
+  const id = (await response.text()).split('\r\n')[0];
+  if (!/^\d+$/.test(id)) throw new Error(`the stand-in stored no greeting: ${id}`);
+  return id;
+}
+
+export async function launchBrowser() {
+  const profile = mkdtempSync(join(tmpdir(), 'parlacard-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.PARLA_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: CHROMIUM_FLAGS,
+    defaultViewport: VIEWPORT,
+  });
+  return {
+    browser,
+    async close() {
+      await browser.close();
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
