@@ -34,9 +34,30 @@ function(add_wine_test name)
   endif()
   add_executable(${name} ${WINE_TEST_SOURCES} $<TARGET_OBJECTS:parlacard_res>)
   target_link_libraries(${name} PRIVATE ${WINE_TEST_LIBS} testsupport parlacard_core gmock gtest)
+  add_wine_test_run(${name} ${WINE_TEST_PREFIX})
+endfunction()
+
+# add_wine_test_run(<target> <prefix>)
+# Registers a built test program with CTest, run under Wine in that prefix.
+function(add_wine_test_run name prefix)
   add_test(NAME ${name} COMMAND ${WINE_PROGRAM} $<TARGET_FILE:${name}>
            WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 300
-    ENVIRONMENT "WINEPREFIX=${WINE_TEST_PREFIX};WINEARCH=win32;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+    ENVIRONMENT "WINEPREFIX=${prefix};WINEARCH=win32;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+endfunction()
+
+# add_service_fixture(<test> <folder>)
+# The service stand-in, a program of the host tree (./parla builds the two trees side by
+# side), started by CTest on a free port before the test, even when only that test is
+# asked for, and stopped afterwards; the port is in <folder>/port.
+set(PARLACARD_SERVICE ${CMAKE_BINARY_DIR}/../host/service/parlacard-service
+    CACHE FILEPATH "The service stand-in built by the host tree")
+function(add_service_fixture test folder)
+  set(stand_in ${CMAKE_SOURCE_DIR}/service/stand-in.sh)
+  add_test(NAME ${test}_service_start COMMAND sh ${stand_in} start ${PARLACARD_SERVICE} ${folder})
+  add_test(NAME ${test}_service_stop COMMAND sh ${stand_in} stop ${folder})
+  set_tests_properties(${test}_service_start PROPERTIES FIXTURES_SETUP ${test}_service)
+  set_tests_properties(${test}_service_stop PROPERTIES FIXTURES_CLEANUP ${test}_service)
+  set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${test}_service)
 endfunction()
