@@ -7,6 +7,7 @@
 // than its minimum; the Edit menu follows the view's buttons; the service's web pages.
 class CMainFrame : public CFrameWnd {
 public:
+    // At 96 DPI; larger on a screen at a larger scale.
     static const int MinTrackWidth = 510;
     static const int MinTrackHeight = 428;
 

@@ -3,6 +3,7 @@
 // type, and the uninstall. The program is driven only from outside, through its windows;
 // the site is the service stand-in behind the prefix's proxy, the browser a recorder.
 #include "Installation.h"
+#include "MakerWindows.h"
 #include "ProgramWindows.h"
 #include "RunningProgram.h"
 #include "send/ProxySetting.h"
@@ -17,27 +18,8 @@
 
 namespace {
 
-// The program's captions, control and command ids, as a user meets them.
-const char TourCaption[] = "Parlacard Maker 1.04";
-const char SetupCaption[] = "Parlacard Maker Setup";
-const char NewGreetingCaption[] = "New Parlacard";
-const char ActionCaption[] = "New Action";
-const char SaveCaption[] = "Save As";
-const char MessageCaption[] = "Parlacard";
-const char SendCaption[] = "Send Parlacard";
-const int TourContinue = 1027;
-const int NameEdit = 1047;
-const int EmailEdit = 1043;
-const int GreetingTypes = 1046;
-const int RecipientEdit = 1042;
-const int ActionList = 1006;
-const int AddButton = 1007;
-const int SayRadio = 1016;
-const int SpeechEdit = 1020;
-const int SendNowButton = 32771;
-const int AddressesEdit = 1049;
-const int FileSaveCommand = 0xE103;
-const int AppExitCommand = 0xE141;
+using namespace Maker;
+
 // The file name box of the save dialog: a combo box in the explorer style, else an edit.
 const int FileNameCombo = 0x47C;
 const int FileNameEdit = 0x480;
@@ -92,25 +74,7 @@ void StartBirthdayGreeting(const ProgramWindows& windows)
         SkipStep("the new greeting", "the program opened its main window without the \"New Parlacard\" dialog");
         return;
     }
-    // The only greeting type that starts with a B.
-    ProgramWindows::PressKeys(ProgramWindows::Control(dialog, GreetingTypes), "B");
-    HWND recipient = ProgramWindows::Control(dialog, RecipientEdit);
-    ASSERT_TRUE(ProgramWindows::WaitUntil([recipient] { return IsWindowEnabled(recipient) != FALSE; }))
-        << "choosing Birthday did not enable the recipient's name";
-    ProgramWindows::Type(dialog, RecipientEdit, "Pat");
-    ProgramWindows::Click(dialog, IDOK);
-    windows.WaitUntilClosed(dialog);
-}
-
-void AddSayAction(const ProgramWindows& windows, HWND view)
-{
-    ProgramWindows::Click(view, AddButton);
-    HWND editor = windows.WaitForDialog(ActionCaption);
-    ASSERT_NE(nullptr, editor);
-    ProgramWindows::Click(editor, SayRadio);
-    ProgramWindows::Type(editor, SpeechEdit, Said);
-    ProgramWindows::Click(editor, IDOK);
-    windows.WaitUntilClosed(editor);
+    ChooseBirthday(windows, dialog, "Pat");
 }
 
 void SaveAs(const ProgramWindows& windows, HWND frame, const std::string& path)
@@ -176,7 +140,7 @@ TEST(EndToEnd, AGreetingFromInstallToSendPageAndUninstall)
             << "the list shows " << ProgramWindows::ListRows(list) << " actions, the Birthday template has " << templateActions;
         HWND view = GetParent(list);
 
-        ASSERT_NO_FATAL_FAILURE(AddSayAction(windows, view));
+        ASSERT_NO_FATAL_FAILURE(AddAction(windows, view, SayRadio, Said));
         ASSERT_TRUE(ProgramWindows::WaitUntil([&] { return ProgramWindows::ListRows(list) == templateActions + 1; }))
             << "the list shows " << ProgramWindows::ListRows(list) << " actions after adding one";
 

@@ -5,18 +5,18 @@
 // named on the command line: "<name>.want" holds the screen rectangle to take, and the
 // picture is there once "<name>.png" is.
 #include "Installation.h"
+#include "MakerWindows.h"
 #include "ProgramWindows.h"
 #include "RunningProgram.h"
 #include <windows.h>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 namespace {
 
-const int GreetingTypes = 1046;
-const int RecipientEdit = 1042;
-const int ActionList = 1006;
-const int PlayGreetingButton = 32773;
+using namespace Maker;
+
 const DWORD PictureTimeout = 30000;
 
 bool TakePicture(const std::string& folder, const std::string& name, const RECT& rect)
@@ -42,6 +42,29 @@ RECT WindowRect(HWND window)
     return rect;
 }
 
+struct ClassSearch {
+    const char* className;
+    std::vector<HWND> shown;
+};
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    char name[64];
+    if (IsWindowVisible(window) && GetClassNameA(window, name, sizeof(name)) &&
+        lstrcmpA(name, search->className) == 0)
+        search->shown.push_back(window);
+    return TRUE;
+}
+
+// The shown top-level windows of the class, of any program: the player's characters.
+std::vector<HWND> ShownWindows(const char* className)
+{
+    ClassSearch search{ className, {} };
+    EnumWindows(&CollectShown, reinterpret_cast<LPARAM>(&search));
+    return search.shown;
+}
+
 bool Fail(const char* what)
 {
     std::fprintf(stderr, "ProgramPictures: %s\n", what);
@@ -54,33 +77,43 @@ bool TakePictures(const std::string& folder)
     if (!maker.Started())
         return Fail("the program did not start");
     ProgramWindows windows(maker.Id());
-    HWND dialog = windows.WaitForDialog("New Parlacard");
+    HWND dialog = windows.WaitForDialog(NewGreetingCaption);
     if (!dialog)
         return Fail("no New Parlacard dialog (the settings must hold a user name)");
-    ProgramWindows::PressKeys(ProgramWindows::Control(dialog, GreetingTypes), "B");
-    ProgramWindows::Type(dialog, RecipientEdit, "Pat");
-    ProgramWindows::Click(dialog, IDOK);
+    ChooseBirthday(windows, dialog, "Pat");
     HWND frame = windows.WaitForMainWindow();
     HWND list = frame ? ProgramWindows::Control(frame, ActionList) : nullptr;
-    if (!list || !ProgramWindows::WaitUntil([list] { return ProgramWindows::ListRows(list) > 0; }))
+    if (!ProgramWindows::WaitUntil([list] { return ProgramWindows::ListRows(list) > 0; }))
         return Fail("the greeting did not fill the list");
-    // The first action selected, as a user looking at it would have it.
-    PostMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+    const int rows = ProgramWindows::ListRows(list);
+    // Merlin opens the greeting in the middle of the screen, in front of the program.
+    HWND view = GetParent(list);
+    AddAction(windows, view, MoveRadio);
+    AddAction(windows, view, ShowRadio);
+    AddAction(windows, view, SayRadio, "Happy birthday, Pat! Robin asked us all to come and sing for you.");
+    if (ProgramWindows::ListRows(list) != rows + 3)
+        return Fail("Merlin's actions did not reach the list");
     Sleep(500);
     if (!TakePicture(folder, "main-window", WindowRect(frame)))
         return Fail("no picture of the main window");
 
-    ProgramWindows::Click(GetParent(list), PlayGreetingButton);
-    HWND balloon = nullptr;
-    if (!ProgramWindows::WaitUntil([&] {
-            balloon = FindWindowA("ParlacardStageBalloon", nullptr);
-            return balloon && IsWindowVisible(balloon);
-        }))
+    ProgramWindows::Click(view, PlayGreetingButton);
+    if (!ProgramWindows::WaitUntil([] { return !ShownWindows("ParlacardStageBalloon").empty(); }))
         return Fail("no character spoke");
+    const HWND balloon = ShownWindows("ParlacardStageBalloon").front();
     // A few words into the balloon.
-    Sleep(1500);
-    RECT screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-    const bool taken = TakePicture(folder, "speaking", screen);
+    Sleep(2500);
+    // The main window, the character and its balloon, with a little of the desktop.
+    RECT shown = WindowRect(frame);
+    for (const char* stage : { "ParlacardStageCharacter", "ParlacardStageBalloon" })
+        for (HWND window : ShownWindows(stage)) {
+            const RECT part = WindowRect(window);
+            UnionRect(&shown, &shown, &part);
+        }
+    InflateRect(&shown, 16, 16);
+    const RECT screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    IntersectRect(&shown, &shown, &screen);
+    const bool taken = TakePicture(folder, "speaking", shown);
 
     DWORD player = 0;
     GetWindowThreadProcessId(balloon, &player);
