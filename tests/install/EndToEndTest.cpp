@@ -177,7 +177,7 @@ TEST(EndToEnd, AGreetingFromInstallToSendPageAndUninstall)
         // As a double click on the file: the shell's default verb for its type.
         SHELLEXECUTEINFOA open{};
         open.cbSize = sizeof(open);
-        open.fMask = SEE_MASK_NOCLOSEPROCESS;
+        open.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;  // a failure must not wait on a box
         open.lpFile = greeting.c_str();
         open.nShow = SW_SHOWNORMAL;
         ASSERT_TRUE(ShellExecuteExA(&open)) << "the shell could not open the greeting: error " << GetLastError();
@@ -196,6 +196,22 @@ TEST(EndToEnd, AGreetingFromInstallToSendPageAndUninstall)
             << "the opened greeting shows " << ProgramWindows::ListRows(list) << " actions";
         ProgramWindows::ChooseCommand(frame, AppExitCommand);
         EXPECT_TRUE(opened.WaitForExit(ExitTimeout));
+    }
+
+    {
+        // The file type's second verb hands the greeting to the player, which performs it.
+        SHELLEXECUTEINFOA play{};
+        play.cbSize = sizeof(play);
+        play.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;  // a failure must not wait on a box
+        play.lpVerb = "Play";
+        play.lpFile = greeting.c_str();
+        play.nShow = SW_SHOWNORMAL;
+        ASSERT_TRUE(ShellExecuteExA(&play)) << "the shell could not play the greeting: error " << GetLastError();
+        RunningProgram player(play.hProcess);
+        ProgramWindows windows(player.Id());
+        EXPECT_TRUE(ProgramWindows::WaitUntil([&] { return windows.FindWindowOfClass("ParlacardStageBalloon"); }))
+            << "the player did not speak the greeting; " << windows.Describe();
+        // Ending the player here ends the performance; the rest would take a minute.
     }
 
     ASSERT_EQ(0u, UninstallSilently(folder));

@@ -112,6 +112,14 @@ HWND ProgramWindows::FindMainWindow() const
     return nullptr;
 }
 
+HWND ProgramWindows::FindWindowOfClass(const char* className) const
+{
+    for (HWND window : VisibleWindows())
+        if (IsClass(window, className))
+            return window;
+    return nullptr;
+}
+
 HWND ProgramWindows::WaitForMainWindow(DWORD timeoutMs) const
 {
     HWND found = nullptr;

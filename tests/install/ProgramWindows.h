@@ -23,6 +23,8 @@ public:
     // What the program shows right now: a dialog with this caption, its main window.
     HWND FindDialog(const std::string& caption) const;
     HWND FindMainWindow() const;
+    // Its first visible top-level window of the class.
+    HWND FindWindowOfClass(const char* className) const;
 
     // Waits until the window is gone.
     bool WaitUntilClosed(HWND window, DWORD timeoutMs = DefaultWait) const;
