@@ -24,7 +24,7 @@ WORK=$(mktemp -d)
 XVFB=
 cleanup() {
     WINEPREFIX=$WORK/prefix wineserver -k >/dev/null 2>&1 || true
-    [[ -n $XVFB ]] && kill "$XVFB" 2>/dev/null
+    if [[ -n $XVFB ]]; then kill "$XVFB" 2>/dev/null || true; fi
     rm -rf "$WORK"
 }
 trap cleanup EXIT

@@ -26,7 +26,10 @@ HBITMAP LoadBitmapForDpi(HINSTANCE module, UINT id, int dpi)
     if (!original || dpi == DesignDpi)
         return original;
     BITMAP size{};
-    ::GetObjectA(original, sizeof(size), &size);
+    if (!::GetObjectA(original, sizeof(size), &size)) {
+        ::DeleteObject(original);
+        return nullptr;
+    }
     const int width = ScaleForDpi(size.bmWidth, dpi);
     const int height = ScaleForDpi(size.bmHeight, dpi);
 
