@@ -1,10 +1,12 @@
 #include "app/MainFrame.h"
 #include "controls/BrowserLaunch.h"
+#include "framework/ScreenDpi.h"
 #include "framework/View.h"
 #include "greeting/Vocabulary.h"
 #include "res/resource.h"
 #include "settings/SiteInfo.h"
 #include "update/WebUpdateDialog.h"
+#include <algorithm>
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
@@ -49,10 +51,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info)
 {
     Default();
-    if (info->ptMinTrackSize.x < MinTrackWidth)
-        info->ptMinTrackSize.x = MinTrackWidth;
-    if (info->ptMinTrackSize.y < MinTrackHeight)
-        info->ptMinTrackSize.y = MinTrackHeight;
+    // The minimum holds the form at 96 DPI; the form grows with the screen's scale.
+    const int dpi = ScreenDpi();
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, ScaleForDpi(MinTrackWidth, dpi));
+    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, ScaleForDpi(MinTrackHeight, dpi));
 }
 
 void CMainFrame::OnUpdateAlwaysEnabled(CCmdUI* ui)

@@ -8,6 +8,7 @@
 // the program update.
 class CMainFrame : public CFrameWnd {
 public:
+    // At 96 DPI; larger on a screen at a larger scale.
     static const int MinTrackWidth = 510;
     static const int MinTrackHeight = 428;
 

@@ -6,6 +6,7 @@
 #include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/ScreenDpi.h"
 #include "framework/WinApp.h"
 #include "greeting/CommandTable.h"
 #include "greeting/GreetingAction.h"
@@ -87,14 +88,19 @@ int CParloView::OnCreate(LPCREATESTRUCTA)
 {
     if (Default() == -1)
         return -1;
-    images_ = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 5, 1);
+    // The row pictures are 16 pixels square at 96 DPI and grow with the screen's scale.
+    const int dpi = ScreenDpi();
+    images_ = ImageList_Create(ScaleForDpi(16, dpi), ScaleForDpi(16, dpi), ILC_COLOR24 | ILC_MASK, 5, 1);
     std::vector<UINT> bitmaps(std::size(CommandTable));
     for (const CommandInfo& command : CommandTable)
         bitmaps[command.rowImage] = command.rowBitmap;
     for (UINT id : bitmaps) {
-        HBITMAP bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
-        ImageList_AddMasked(images_, bitmap, RGB(255, 255, 255));
-        ::DeleteObject(bitmap);
+        HBITMAP bitmap = LoadBitmapForDpi(AfxGetResourceHandle(), id, dpi);
+        const bool added = images_ && bitmap && ImageList_AddMasked(images_, bitmap, RGB(255, 255, 255)) >= 0;
+        if (bitmap)
+            ::DeleteObject(bitmap);
+        if (!added)
+            return -1;
     }
     return 0;
 }

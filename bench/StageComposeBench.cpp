@@ -61,7 +61,7 @@ int main()
     }
     const CharacterFrame& frame = speaking->frames.front();
     CharacterWindow window;
-    if (!window.Create(character.info.width, character.info.height, error)) {
+    if (!window.Create(character.info.width, character.info.height, 96, error)) {
         std::fprintf(stderr, "StageComposeBench: %s\n", error.c_str());
         return 1;
     }

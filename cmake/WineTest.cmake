@@ -34,11 +34,17 @@ function(add_wine_test name)
   endif()
   add_executable(${name} ${WINE_TEST_SOURCES} $<TARGET_OBJECTS:parlacard_res>)
   target_link_libraries(${name} PRIVATE ${WINE_TEST_LIBS} testsupport parlacard_core gmock gtest)
+  add_wine_test_run(${name} ${WINE_TEST_PREFIX})
+endfunction()
+
+# add_wine_test_run(<target> <prefix>)
+# Registers a built test program with CTest, run under Wine in that prefix.
+function(add_wine_test_run name prefix)
   add_test(NAME ${name} COMMAND ${WINE_PROGRAM} $<TARGET_FILE:${name}>
            WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 300
-    ENVIRONMENT "WINEPREFIX=${WINE_TEST_PREFIX};WINEARCH=win32;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+    ENVIRONMENT "WINEPREFIX=${prefix};WINEARCH=win32;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 endfunction()
 
 # use_service_stand_in(<test>)

@@ -1,6 +1,7 @@
 #include "framework/ToolBar.h"
 #include "framework/FrameWnd.h"
 #include "framework/ResourceString.h"
+#include "framework/ScreenDpi.h"
 #include "framework/WinApp.h"
 #include <commctrl.h>
 
@@ -53,8 +54,10 @@ bool CToolBar::LoadToolBar(UINT resourceId)
     const DWORD size = found ? ::SizeofResource(module, found) : 0;
     if (!data || size < 8 || data[0] != 1 || size < 8u + 2u * data[3])
         return false;
-    const int width = data[1];
-    const int height = data[2];
+    // Buttons and pictures are drawn for 96 DPI, and grow with the screen's scale.
+    const int dpi = ScreenDpi();
+    const int width = ScaleForDpi(data[1], dpi);
+    const int height = ScaleForDpi(data[2], dpi);
     const int count = data[3];
     const WORD* ids = data + 4;
 
@@ -64,7 +67,7 @@ bool CToolBar::LoadToolBar(UINT resourceId)
         TBBUTTON button{};
         if (ids[i] == 0) {
             button.fsStyle = TBSTYLE_SEP;
-            button.iBitmap = 6;
+            button.iBitmap = ScaleForDpi(6, dpi);  // the separator's width
         } else {
             button.iBitmap = images++;
             button.idCommand = ids[i];
@@ -74,14 +77,18 @@ bool CToolBar::LoadToolBar(UINT resourceId)
         buttons.push_back(button);
     }
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
-    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(width + 7, height + 7));
+    const int border = ScaleForDpi(7, dpi);
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(width + border, height + border));
     // The light grey that toolbar bitmaps are drawn on is their background: masked out,
     // so that the bar's own face shows through whatever colour the system gives it.
     if (images_)
         ImageList_Destroy(images_);
-    images_ = ImageList_LoadImageA(module, MAKEINTRESOURCEA(resourceId), width, 0, BitmapBackground, IMAGE_BITMAP,
-                                   LR_CREATEDIBSECTION);
-    if (!images_ || ImageList_GetImageCount(images_) < images)
+    images_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, images, 0);
+    HBITMAP bitmap = LoadBitmapForDpi(module, resourceId, dpi);
+    const bool added = images_ && bitmap && ImageList_AddMasked(images_, bitmap, BitmapBackground) >= 0;
+    if (bitmap)
+        ::DeleteObject(bitmap);
+    if (!added || ImageList_GetImageCount(images_) < images)
         return false;
     SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     return SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != FALSE;

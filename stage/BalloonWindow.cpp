@@ -1,9 +1,11 @@
 #include "stage/BalloonWindow.h"
+#include "framework/ScreenDpi.h"
 #include "stage/AutomationText.h"
 #include <algorithm>
 
 namespace {
 
+// Lengths at 96 DPI.
 const int kPadding = 8;        // between the border and the text
 const int kCornerRadius = 14;
 const int kTailHeight = 14;
@@ -16,7 +18,12 @@ COLORREF ToColorRef(CharacterColor color)
 
 } // namespace
 
-BalloonWindow::BalloonWindow(const CharacterBalloon& look) : look_(look) {}
+BalloonWindow::BalloonWindow(const CharacterBalloon& look, int dpi)
+    : look_(look), padding_(ScaleForDpi(kPadding, dpi)), cornerRadius_(ScaleForDpi(kCornerRadius, dpi)),
+      tailHeight_(ScaleForDpi(kTailHeight, dpi)), tailHalfWidth_(ScaleForDpi(kTailHalfWidth, dpi)),
+      fontHeight_(ScaleForDpi(look.fontHeight, dpi))
+{
+}
 
 BalloonWindow::~BalloonWindow()
 {
@@ -31,7 +38,7 @@ BalloonWindow::~BalloonWindow()
 bool BalloonWindow::Create(std::string& error)
 {
     const std::string face = RecodeText(look_.fontName, CP_UTF8, CP_ACP).substr(0, LF_FACESIZE - 1);
-    font_ = ::CreateFontA(look_.fontHeight, 0, 0, 0, look_.fontWeight, look_.italic, FALSE, FALSE, DEFAULT_CHARSET,
+    font_ = ::CreateFontA(fontHeight_, 0, 0, 0, look_.fontWeight, look_.italic, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                           face.c_str());
     measureDc_ = ::CreateCompatibleDC(nullptr);
@@ -65,13 +72,13 @@ void BalloonWindow::Open(const std::string& text, const RECT& character)
     text_->Wrap(measure, maxTextWidth_);
     shown_ = 0;
     const int lines = static_cast<int>(std::min<size_t>(text_->LineCount(), static_cast<size_t>(maxLines_)));
-    body_.cx = std::min(text_->Width(measure), maxTextWidth_) + 2 * kPadding;
-    body_.cy = std::max(lines, 1) * lineHeight_ + 2 * kPadding;
+    body_.cx = std::min(text_->Width(measure), maxTextWidth_) + 2 * padding_;
+    body_.cy = std::max(lines, 1) * lineHeight_ + 2 * padding_;
 
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoA(::MonitorFromRect(&character, MONITOR_DEFAULTTONEAREST), &monitor);
-    placement_ = PlaceBalloon(body_, kTailHeight, kCornerRadius + kTailHalfWidth, character, monitor.rcWork);
+    placement_ = PlaceBalloon(body_, tailHeight_, cornerRadius_ + tailHalfWidth_, character, monitor.rcWork);
 
     const RECT& window = placement_.window;
     ::SetWindowPos(Handle(), HWND_TOPMOST, window.left, window.top, window.right - window.left,
@@ -91,19 +98,19 @@ void BalloonWindow::ShowWords(size_t count)
 
 RECT BalloonWindow::BodyRect() const
 {
-    const int top = placement_.below ? kTailHeight : 0;
+    const int top = placement_.below ? tailHeight_ : 0;
     return RECT{ 0, top, body_.cx, top + body_.cy };
 }
 
 HRGN BalloonWindow::MakeShape() const
 {
     const RECT body = BodyRect();
-    HRGN shape = ::CreateRoundRectRgn(body.left, body.top, body.right + 1, body.bottom + 1, kCornerRadius,
-                                      kCornerRadius);
+    HRGN shape = ::CreateRoundRectRgn(body.left, body.top, body.right + 1, body.bottom + 1, cornerRadius_,
+                                      cornerRadius_);
     const int x = placement_.tailX;
     const int base = placement_.below ? body.top + 1 : body.bottom - 1;
-    const int tip = placement_.below ? 0 : body.bottom + kTailHeight;
-    const POINT tail[3] = { { x - kTailHalfWidth, base }, { x + kTailHalfWidth, base }, { x, tip } };
+    const int tip = placement_.below ? 0 : body.bottom + tailHeight_;
+    const POINT tail[3] = { { x - tailHalfWidth_, base }, { x + tailHalfWidth_, base }, { x, tip } };
     HRGN tailShape = ::CreatePolygonRgn(tail, 3, WINDING);
     ::CombineRgn(shape, shape, tailShape, RGN_OR);
     ::DeleteObject(tailShape);
@@ -127,7 +134,8 @@ void BalloonWindow::Paint(HDC dc) const
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ToColorRef(look_.foreground));
     const RECT body = BodyRect();
-    RECT line = { body.left + kPadding, body.top + kPadding, body.right - kPadding, body.top + kPadding + lineHeight_ };
+    RECT line = { body.left + padding_, body.top + padding_, body.right - padding_,
+                  body.top + padding_ + lineHeight_ };
     for (const std::string& text : text_->VisibleLines(shown_, static_cast<size_t>(maxLines_))) {
         ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &line,
                     DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -10,7 +10,8 @@
 // shows the words as they are spoken, scrolling when they need more lines than it has.
 class BalloonWindow : public StageWindow {
 public:
-    explicit BalloonWindow(const CharacterBalloon& look);
+    // The balloon is drawn at the scale of dpi.
+    BalloonWindow(const CharacterBalloon& look, int dpi);
     ~BalloonWindow() override;
 
     bool Create(std::string& error);
@@ -32,6 +33,12 @@ private:
     void Paint(HDC dc) const;
 
     CharacterBalloon look_;
+    // Lengths at the balloon's scale.
+    int padding_;
+    int cornerRadius_;
+    int tailHeight_;
+    int tailHalfWidth_;
+    int fontHeight_;
     HFONT font_ = nullptr;
     HDC measureDc_ = nullptr;
     HGDIOBJ previousFont_ = nullptr;

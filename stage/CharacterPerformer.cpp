@@ -23,8 +23,9 @@ std::string StateKey(const std::string& name)
 
 } // namespace
 
-CharacterPerformer::CharacterPerformer(std::shared_ptr<const CharacterData> data)
-    : data_(std::move(data)), composer_(*data_), balloon_(data_->info.balloon), random_(::GetTickCount())
+CharacterPerformer::CharacterPerformer(std::shared_ptr<const CharacterData> data, int dpi)
+    : data_(std::move(data)), composer_(*data_), balloon_(data_->info.balloon, dpi), dpi_(dpi),
+      random_(::GetTickCount())
 {
 }
 
@@ -41,7 +42,7 @@ bool CharacterPerformer::Create(std::string& error)
                 " pixels is not one the stage can show";
         return false;
     }
-    if (!window_.Create(data_->info.width, data_->info.height, error) || !balloon_.Create(error))
+    if (!window_.Create(data_->info.width, data_->info.height, dpi_, error) || !balloon_.Create(error))
         return false;
     restFrame_ = ChooseRestFrame();
     idling_ = FindState("Idling", true);

@@ -16,7 +16,8 @@
 // and then with its idling animations.
 class CharacterPerformer {
 public:
-    explicit CharacterPerformer(std::shared_ptr<const CharacterData> data);
+    // The character is shown at the scale of dpi.
+    CharacterPerformer(std::shared_ptr<const CharacterData> data, int dpi);
     ~CharacterPerformer();
     CharacterPerformer(const CharacterPerformer&) = delete;
     CharacterPerformer& operator=(const CharacterPerformer&) = delete;
@@ -67,6 +68,7 @@ private:
     CharacterWindow window_;
     BalloonWindow balloon_;
     SpeechOutput speech_;
+    int dpi_;
     std::mt19937 random_;
     RequestQueue queue_;
     QueuedRequest current_;

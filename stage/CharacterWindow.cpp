@@ -1,4 +1,6 @@
 #include "stage/CharacterWindow.h"
+#include "framework/ScreenDpi.h"
+#include "stage/PixelScaling.h"
 
 namespace {
 
@@ -17,10 +19,16 @@ CharacterWindow::~CharacterWindow()
         ::DeleteObject(bitmap_);
 }
 
-bool CharacterWindow::Create(int width, int height, std::string& error)
+bool CharacterWindow::Create(int frameWidth, int frameHeight, int dpi, std::string& error)
 {
+    frameWidth_ = frameWidth;
+    frameHeight_ = frameHeight;
+    const int width = ScaleForDpi(frameWidth, dpi);
+    const int height = ScaleForDpi(frameHeight, dpi);
     width_ = width;
     height_ = height;
+    if (width != frameWidth || height != frameHeight)
+        frame_.assign(static_cast<size_t>(frameWidth) * frameHeight, 0);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -45,6 +53,8 @@ bool CharacterWindow::Create(int width, int height, std::string& error)
 bool CharacterWindow::Present()
 {
     ::GdiFlush();
+    if (!frame_.empty())
+        ScalePixels(frame_.data(), frameWidth_, frameHeight_, pixels_, width_, height_);
     SIZE size = { width_, height_ };
     POINT origin = { 0, 0 };
     BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };

@@ -1,4 +1,5 @@
 #include "stage/StageCharacter.h"
+#include "framework/ScreenDpi.h"
 #include "stage/AnimationNamesCollection.h"
 #include "stage/AutomationText.h"
 #include "stage/BalloonObject.h"
@@ -91,7 +92,7 @@ StageCharacter::~StageCharacter() = default;
 
 bool StageCharacter::Load(std::string& error)
 {
-    auto performer = std::make_unique<CharacterPerformer>(data_);
+    auto performer = std::make_unique<CharacterPerformer>(data_, settings_->dpi);
     if (!performer->Create(error))
         return false;
     performer_ = std::move(performer);
@@ -119,12 +120,12 @@ HRESULT StageCharacter::Queue(DispatchCall& call, std::unique_ptr<StageAction> a
 
 HRESULT StageCharacter::GetHeight(DispatchCall& call)
 {
-    return call.ReturnShort(static_cast<short>(data_->info.height));
+    return call.ReturnShort(static_cast<short>(ScaleForDpi(data_->info.height, settings_->dpi)));
 }
 
 HRESULT StageCharacter::GetWidth(DispatchCall& call)
 {
-    return call.ReturnShort(static_cast<short>(data_->info.width));
+    return call.ReturnShort(static_cast<short>(ScaleForDpi(data_->info.width, settings_->dpi)));
 }
 
 HRESULT StageCharacter::Play(DispatchCall& call)

@@ -1,4 +1,5 @@
 #include "stage/StageControl.h"
+#include "framework/ScreenDpi.h"
 #include "stage/CharactersCollection.h"
 #include "stage/ComRef.h"
 #include "stage/DispatchObject.h"
@@ -15,6 +16,7 @@ public:
         : settings_(std::make_shared<StageSettings>()),
           characters_(MakeComObject<CharactersCollection>(settings_))
     {
+        settings_->dpi = ScreenDpi();
     }
 
     static const DispatchMember<StageControl> kMembers[2];
