@@ -1,6 +1,7 @@
 // The installer's effects read back from the prefix: files, Start menu, registry, the
 // greeting file type, and what the uninstaller takes away and leaves.
 #include "Installation.h"
+#include "support/FileNames.h"
 #include "support/FileText.h"
 #include <windows.h>
 #include <shlobj.h>
@@ -59,21 +60,6 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
-std::vector<std::string> FileNames(const std::string& pattern)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
 }
 
 ULONGLONG FileSize(const std::string& path)

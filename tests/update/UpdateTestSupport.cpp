@@ -1,4 +1,5 @@
 #include "UpdateTestSupport.h"
+#include "support/FileNames.h"
 #include "update/Sha256.h"
 #include <algorithm>
 #include <cstring>
@@ -90,18 +91,7 @@ std::vector<std::string> TemporaryDesktop::Files() const
 
 std::vector<std::string> FilesIn(const TempFolder& folder)
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(folder.File("*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
+    return FileNames(folder.File("*"));
 }
 
 std::string UpdateAddress(const std::string& name)
