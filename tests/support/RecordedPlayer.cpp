@@ -39,7 +39,8 @@ std::vector<std::string> ReadLines(const std::string& path)
 std::vector<std::string> RecordedPlayer::Starts(size_t expected) const
 {
     std::vector<std::string> lines;
-    for (int waited = 0; waited < 5000; waited += 20) {
+    // Generous: a loaded machine starts programs slowly under Wine.
+    for (int waited = 0; waited < 30000; waited += 20) {
         lines = ReadLines(LogPath());
         if (lines.size() >= expected)
             break;

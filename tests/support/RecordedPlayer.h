@@ -16,7 +16,7 @@ public:
     static std::string ProgramFolder();
     static std::string LogPath();
 
-    // The command lines it was started with, waiting up to 5 s for that many, since a
+    // The command lines it was started with, waiting up to 30 s for that many, since a
     // start is asynchronous.
     std::vector<std::string> Starts(size_t expected) const;
 };
