@@ -215,7 +215,7 @@ TEST_F(SendDialogTest, AutoAddressOpensTheAddressBookOnceTheDialogIsShown)
     MailSystemChoice mail(MailSystem::Mock);
     mail.Answer({ "address ann@example.org" });
     const INT_PTR result = Run(1, [](HWND dialog) {
-        EXPECT_TRUE(PumpUntil([dialog] { return !Addresses(dialog).empty(); }, 3000));
+        EXPECT_TRUE(PumpUntil([dialog] { return !Addresses(dialog).empty(); }, 20000));
         EXPECT_EQ("ann@example.org\r\n", Addresses(dialog));
         EXPECT_TRUE(DialogDriver::IsChecked(dialog, IDC_AUTO_ADDRESS));
         DialogDriver::Click(dialog, IDOK);
@@ -232,7 +232,7 @@ TEST_F(SendDialogTest, AutoAddressWithoutAMailSystemUnchecksQuietlyAndSendStores
     GetSettings().AutoAddress = 1;
     size_t boxesBeforeClick = 99;
     const INT_PTR result = Run(GetSettings().AutoAddress, [&](HWND dialog) {
-        EXPECT_TRUE(PumpUntil([dialog] { return !DialogDriver::IsChecked(dialog, IDC_AUTO_ADDRESS); }, 3000));
+        EXPECT_TRUE(PumpUntil([dialog] { return !DialogDriver::IsChecked(dialog, IDC_AUTO_ADDRESS); }, 20000));
         boxesBeforeClick = boxes.Boxes().size();
         // The button, unlike the automatic opening, tells the user.
         DialogDriver::Click(dialog, IDC_ADDRESS_BOOK);

@@ -67,7 +67,7 @@ TEST_F(CastLoadTest, MerlinAppearsWavesTalksExplainsAndLeaves)
     ASSERT_TRUE(PumpUntil([&] { return IsDone(requests.back()); }, 15000));
     EXPECT_TRUE(IsWindowVisible(CharacterWindow()));
     requests.push_back(merlin.Hide(animated.value()));
-    ASSERT_TRUE(PumpUntil([&] { return IsDone(requests.back()); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return IsDone(requests.back()); }, 20000));
     EXPECT_FALSE(IsWindowVisible(CharacterWindow()));
     for (const AgentRequest& request : requests)
         EXPECT_EQ(0, request.GetStatus());

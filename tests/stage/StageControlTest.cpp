@@ -180,7 +180,7 @@ TEST_F(StageControlTest, ArgumentsAreTakenAsAutomationCallersPassThem)
     ASSERT_EQ(S_OK, show.hr);
     AgentRequest moved(move.result.value().pdispVal);
     moved.GetDispatch()->AddRef();
-    ASSERT_TRUE(PumpUntil([&] { return IsDone(moved); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return IsDone(moved); }, 20000));
     EXPECT_EQ(0, moved.GetStatus());
     RECT rect{};
     GetWindowRect(CharacterWindow(), &rect);
@@ -223,7 +223,7 @@ TEST_F(StageControlTest, UnknownAnimationFailsQuietlyUnlessRequestErrorsAreOn)
     RawCall play(stage.character.GetDispatch(), 13, DISPATCH_METHOD, { name.value() });
     EXPECT_EQ(DISP_E_EXCEPTION, play.hr);
     EXPECT_NE(std::string::npos, play.description.find("NoSuchAnimation"));
-    EXPECT_TRUE(PumpUntil([&] { return IsDone(wave); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return IsDone(wave); }, 20000));
     EXPECT_EQ(0, wave.GetStatus());
 }
 
@@ -257,7 +257,7 @@ TEST(StageLifetimeTest, ReleasingTheControlInterruptsRequestsTheCallerStillHolds
         CVariant slow(false);
         show = character.Show(slow.value());
         wave = character.Play("Wave");
-        ASSERT_TRUE(PumpUntil([&] { return show.GetStatus() == 4; }, 2000));
+        ASSERT_TRUE(PumpUntil([&] { return show.GetStatus() == 4; }, 20000));
     }
     // The control is gone, and with it the character's window; what the caller holds
     // still answers.
