@@ -3,37 +3,13 @@
 //
 //   pqcast <output folder> [name...]     all nine characters, or the ones named
 #include "cast/CharacterBuilder.h"
+#include "cast/OutputFile.h"
 #include "cast/art/Cast.h"
 #include "stage/AcsWriter.h"
 #include <cstdio>
 #include <exception>
-#include <fstream>
 #include <set>
 #include <string>
-
-namespace {
-
-// Writes through a temporary name, so that a failed run leaves no half-written file
-// where the build looks for the finished one.
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    const std::string part = path + ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out.flush()) {
-            std::fprintf(stderr, "pqcast: cannot write %s\n", part.c_str());
-            return false;
-        }
-    }
-    if (std::rename(part.c_str(), path.c_str()) != 0) {
-        std::perror(("pqcast: cannot rename " + part + " to " + path).c_str());
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -61,7 +37,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "pqcast: %s: %s\n", name.c_str(), error.c_str());
             return 1;
         }
-        if (!WriteFile(folder + "/" + name + ".ACS", bytes))
+        if (!WriteOutputFile(folder + "/" + name + ".ACS", bytes.data(), bytes.size(), "pqcast"))
             return 1;
         std::printf("%s.ACS: %zu animations, %zu images, %zu colours, %zu bytes\n", name.c_str(),
                     character.animations.size(), character.images.size(), character.info.palette.size(), bytes.size());

@@ -3,12 +3,12 @@
 //   pqweb <output folder> <file.ACS>...
 // Writes <output folder>/<name>.png (the sprite sheet) and <name>.json (the animations)
 // for each file, named after the file as the player names characters.
+#include "cast/OutputFile.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
 #include "stage/AcsReader.h"
 #include <cstdio>
 #include <exception>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -19,25 +19,6 @@ std::string BaseName(const std::string& path)
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const size_t dot = name.find_last_of('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-// Through a temporary name, so that the site never serves half a file.
-bool WriteFile(const std::string& path, const void* bytes, size_t size)
-{
-    const std::string part = path + ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out.write(static_cast<const char*>(bytes), std::streamsize(size));
-        if (!out.flush()) {
-            std::fprintf(stderr, "pqweb: cannot write %s\n", part.c_str());
-            return false;
-        }
-    }
-    if (std::rename(part.c_str(), path.c_str()) != 0) {
-        std::perror(("pqweb: cannot rename " + part + " to " + path).c_str());
-        return false;
-    }
-    return true;
 }
 
 bool Convert(const std::string& folder, const std::string& file)
@@ -63,8 +44,8 @@ bool Convert(const std::string& folder, const std::string& file)
         return false;
     }
     const std::string base = folder + "/" + name;
-    if (!WriteFile(base + ".png", web.sheet.data(), web.sheet.size()) ||
-        !WriteFile(base + ".json", web.description.data(), web.description.size()))
+    if (!WriteOutputFile(base + ".png", web.sheet.data(), web.sheet.size(), "pqweb") ||
+        !WriteOutputFile(base + ".json", web.description.data(), web.description.size(), "pqweb"))
         return false;
     std::printf("%s: sheet %zu bytes, description %zu bytes\n", name.c_str(), web.sheet.size(),
                 web.description.size());

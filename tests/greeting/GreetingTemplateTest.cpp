@@ -2,9 +2,9 @@
 #include "greeting/NewGreetingChoice.h"
 #include "greeting/ParloDoc.h"
 #include "settings/AppSettings.h"
+#include "support/FileText.h"
 #include "support/MessageBoxAnswerer.h"
 #include <windows.h>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,14 +18,6 @@ std::string Replaced(std::string text, const std::string& placeholder, const std
 {
     EXPECT_EQ(found, ReplacePlaceholder(text, placeholder, value)) << text;
     return text;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, file) << path;
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
 }
 
 // The program's own Templates folder, with files of the test's making in it, and the
@@ -50,7 +42,7 @@ protected:
 
     void WriteTemplate(const std::string& type, const std::string& text)
     {
-        WriteBytes(TemplatePath(type), text);
+        ASSERT_TRUE(WriteFileText(TemplatePath(type), text)) << type;
         written_.push_back(type);
     }
 

@@ -52,16 +52,6 @@ void SetRegString(HKEY root, const std::string& key, const char* name, const std
         << key << " " << (name ? name : "(default)");
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path << ": error " << GetLastError();
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
 ULONGLONG FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -367,7 +357,7 @@ TEST(Uninstaller, RemovesWhatWasInstalledAndKeepsGreetingsAndSettings)
     ASSERT_NO_FATAL_FAILURE(SetRegString(HKEY_CURRENT_USER, "Software\\Zentorix\\Parlacard\\Recent File List",
                                          "File1", "C:\\mine.pcg"));
     const std::string mine = folder + "\\My greeting.pcg";
-    ASSERT_NO_FATAL_FAILURE(WriteBytes(mine, "Parlacard File Version : 1\r\n"));
+    ASSERT_TRUE(WriteFileText(mine, "Parlacard File Version : 1\r\n")) << mine;
 
     ASSERT_EQ(0u, UninstallSilently(folder));
     for (const char* name : { "Parlacard.exe", "DODevavi.EXE", "Uninstall.exe", "Templates" })
@@ -395,7 +385,7 @@ TEST(Uninstaller, LeavesAUsersOwnCharacterOfTheSameNameByteForByte)
     const std::string own = CharacterFolder() + "\\Merlin.ACS";
     const std::string ownBytes = "not ours: the user's own Merlin\r\n";
     ASSERT_TRUE(CreateDirectoryA(CharacterFolder().c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    ASSERT_NO_FATAL_FAILURE(WriteBytes(own, ownBytes));
+    ASSERT_TRUE(WriteFileText(own, ownBytes)) << own;
 
     ASSERT_EQ(0u, InstallSilently());
     EXPECT_EQ(ownBytes, ReadFileText(own));
