@@ -85,7 +85,8 @@ void CParloDoc::PersonaliseGreeting()
         bool replaced = false;
         for (const auto& placeholder : placeholders)
             replaced |= ReplacePlaceholder(text, placeholder.first, placeholder.second);
+        // A name left empty at the end of a line leaves no blank for the balloon.
         if (replaced)
-            action->SetArgument(text);
+            action->SetArgument(text.substr(0, text.find_last_not_of(' ') + 1));
     }
 }

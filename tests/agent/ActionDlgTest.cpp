@@ -48,7 +48,6 @@ protected:
         SendMessageA(edit, EM_SETSEL, 0, -1);
         SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    static bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
     TestRegistry registry;
     DialogDriver driver;
@@ -63,8 +62,8 @@ TEST_F(ActionEditor, ANewActionOpensOnTheCommandLastChosenInAnyEditor)
     driver.On(IDD_ACTION, [](HWND dialog) {
         EXPECT_EQ("New Action", WindowText(dialog));
         EXPECT_TRUE(DialogDriver::IsChecked(dialog, IDC_SAY));
-        EXPECT_TRUE(Visible(dialog, IDC_SPEECH));
-        EXPECT_FALSE(Visible(dialog, IDC_ARGUMENT));
+        EXPECT_TRUE(DialogDriver::IsShown(dialog, IDC_SPEECH));
+        EXPECT_FALSE(DialogDriver::IsShown(dialog, IDC_ARGUMENT));
         EXPECT_EQ("What should the character say?", DialogDriver::GetText(dialog, IDC_ARGUMENT_LABEL));
         EXPECT_EQ("Merlin", DialogDriver::GetText(dialog, IDC_CHARACTER));
         DialogDriver::Click(dialog, IDC_MOVE);

@@ -112,8 +112,9 @@ TEST_F(NewGreeting, FillsTheSayTextsFromTheSenderAndTheRecipient)
                             { "Say", "From <USERNAME> (<USEREMAIL>)" },
                             { "Say", "<HE_SHE> thinks of <HIS_HER> friends" } },
                           "Pat", "Female"));
-    EXPECT_EQ((Texts{ "Hi !", "He thinks of His friends" }),
+    EXPECT_EQ((Texts{ "Hi !", "Hello", "He thinks of His friends" }),
               Personalise({ { "Say", "Hi<COMMA_RECIPIENTNAME> <RECIPIENTNAME>!" },
+                            { "Say", "Hello<COMMA_RECIPIENTNAME> <RECIPIENTNAME>" },
                             { "Say", "<HE_SHE> thinks of <HIS_HER> friends" } },
                           "", "Male"));
     // Anything but exactly "Male" is she.

@@ -55,8 +55,9 @@ LRESULT CALLBACK DialogDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Activation comes from inside the call that shows the dialog; a zero timer runs the
-// action once the dialog's modal loop is dispatching.
+// Activation comes from inside the call that creates the dialog; a timer runs the
+// action once the dialog's modal loop is dispatching and has put the dialog on screen
+// (the loop shows it only when it first runs out of messages).
 void DialogDriver::OnActivate(HWND window)
 {
     if (!IsDialogClass(window) || handled.count(window))
@@ -75,27 +76,39 @@ void DialogDriver::OnActivate(HWND window)
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
     }
-    const UINT_PTR timer = SetTimer(nullptr, 0, 0, &DialogDriver::RunScheduled);
+    Schedule(Scheduled{ window, templateId, std::move(queue->second.front()), GetTickCount() }, 0);
+    queue->second.pop_front();
+}
+
+void DialogDriver::Schedule(Scheduled task, UINT delay)
+{
+    const UINT_PTR timer = SetTimer(nullptr, 0, delay, &DialogDriver::RunScheduled);
     if (!timer) {
         ADD_FAILURE() << "SetTimer failed with error " << GetLastError();
         return;
     }
-    scheduled[timer] = Scheduled{ window, templateId, std::move(queue->second.front()) };
-    queue->second.pop_front();
+    scheduled[timer] = std::move(task);
 }
 
 void CALLBACK DialogDriver::RunScheduled(HWND, UINT, UINT_PTR timerId, DWORD)
 {
+    // A dialog that hides itself on purpose still gets its action after a while.
+    constexpr DWORD ShowPatience = 10000;
+
     KillTimer(nullptr, timerId);
     if (!current)
         return;
     auto entry = current->scheduled.find(timerId);
     if (entry == current->scheduled.end())
         return;
-    const Scheduled task = std::move(entry->second);
+    Scheduled task = std::move(entry->second);
     current->scheduled.erase(entry);
     if (!IsWindow(task.dialog)) {
         ADD_FAILURE() << "dialog " << task.templateId << " closed before its action ran";
+        return;
+    }
+    if (!IsWindowVisible(task.dialog) && GetTickCount() - task.since < ShowPatience) {
+        current->Schedule(std::move(task), 10);
         return;
     }
     task.action(task.dialog);
@@ -144,4 +157,10 @@ bool DialogDriver::IsChecked(HWND dialog, int controlId)
 {
     HWND control = Control(dialog, controlId);
     return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool DialogDriver::IsShown(HWND dialog, int controlId)
+{
+    HWND control = Control(dialog, controlId);
+    return control && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }

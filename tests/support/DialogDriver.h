@@ -37,17 +37,22 @@ public:
     static void Command(HWND dialog, int commandId);
     static bool IsEnabled(HWND dialog, int controlId);
     static bool IsChecked(HWND dialog, int controlId);
+    // Whether the dialog shows the control: its own visibility, since a modal dialog
+    // may not be on screen yet when its action runs.
+    static bool IsShown(HWND dialog, int controlId);
 
 private:
     struct Scheduled {
         HWND dialog;
         UINT templateId;
         Action action;
+        DWORD since;   // tick count when the dialog first became active
     };
 
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK RunScheduled(HWND, UINT, UINT_PTR timerId, DWORD);
     void OnActivate(HWND window);
+    void Schedule(Scheduled task, UINT delay);
 
     DialogDriver* outer;
     HHOOK hook;

@@ -39,11 +39,6 @@ std::string Label(HWND dialog)
     return DialogDriver::GetText(dialog, IDC_PROGRESS_LABEL);
 }
 
-bool Shows(HWND dialog, int id)
-{
-    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
-}
-
 bool WaitForStatus(HWND dialog, const std::string& text)
 {
     const bool reached = PumpUntil([&] { return Status(dialog) == text; }, Patience);
@@ -113,8 +108,8 @@ protected:
         EXPECT_EQ(ProgressLabel, Label(dialog));
         for (int id : { IDC_UPDATE_LINKS_GROUP, IDC_UPDATE_LINKS_ICON, IDC_UPDATE_LINKS_TEXT, IDC_NEWS_LINK,
                         IDC_DOWNLOAD_LINK, IDC_PROGRESS_LABEL, IDC_DOWNLOAD_PROGRESS, IDOK })
-            EXPECT_TRUE(Shows(dialog, id)) << "control " << id;
-        EXPECT_FALSE(Shows(dialog, IDCANCEL));
+            EXPECT_TRUE(DialogDriver::IsShown(dialog, id)) << "control " << id;
+        EXPECT_FALSE(DialogDriver::IsShown(dialog, IDCANCEL));
         EXPECT_EQ(IDOK, LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)));
     }
 
@@ -139,14 +134,14 @@ TEST_F(WebUpdate, NoNewerVersionOffersOnlyTheNews)
     Run([&](HWND dialog) {
         EXPECT_EQ("Parlacard WebUpdate", WindowText(dialog));
         // The check starts at once, behind Cancel.
-        EXPECT_TRUE(Shows(dialog, IDCANCEL));
-        EXPECT_FALSE(Shows(dialog, IDOK));
+        EXPECT_TRUE(DialogDriver::IsShown(dialog, IDCANCEL));
+        EXPECT_FALSE(DialogDriver::IsShown(dialog, IDOK));
         ASSERT_TRUE(WaitForStatus(dialog, NoUpdate));
-        EXPECT_TRUE(Shows(dialog, IDC_NEWS_LINK));
+        EXPECT_TRUE(DialogDriver::IsShown(dialog, IDC_NEWS_LINK));
         EXPECT_EQ("View News (updated Mar 4, 2026)", DialogDriver::GetText(dialog, IDC_NEWS_LINK));
         for (int id : { IDC_DOWNLOAD_LINK, IDC_PROGRESS_LABEL, IDC_DOWNLOAD_PROGRESS, IDCANCEL })
-            EXPECT_FALSE(Shows(dialog, id)) << "control " << id;
-        EXPECT_TRUE(Shows(dialog, IDOK));
+            EXPECT_FALSE(DialogDriver::IsShown(dialog, id)) << "control " << id;
+        EXPECT_TRUE(DialogDriver::IsShown(dialog, IDOK));
         DialogDriver::Command(dialog, IDOK);
     });
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -159,8 +154,8 @@ TEST_F(WebUpdate, AFailedCheckSaysSoAndOffersNoLinks)
     Run([&](HWND dialog) {
         ASSERT_TRUE(WaitForStatus(dialog, CheckFailedText));
         for (int id : { IDC_UPDATE_LINKS_GROUP, IDC_NEWS_LINK, IDC_DOWNLOAD_LINK, IDCANCEL })
-            EXPECT_FALSE(Shows(dialog, id)) << "control " << id;
-        EXPECT_TRUE(Shows(dialog, IDOK));
+            EXPECT_FALSE(DialogDriver::IsShown(dialog, id)) << "control " << id;
+        EXPECT_TRUE(DialogDriver::IsShown(dialog, IDOK));
         DialogDriver::Command(dialog, IDCANCEL);
     });
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -195,8 +190,8 @@ TEST_F(WebUpdate, TheUpdateIsDownloadedToTheDesktopWithProgressAndTheUserIsToldI
         ExpectUpdateAvailableState(dialog);
         EXPECT_EQ("Download the update (12 KB)", DialogDriver::GetText(dialog, IDC_DOWNLOAD_LINK));
         ClickLink(dialog, IDC_DOWNLOAD_LINK);
-        EXPECT_TRUE(Shows(dialog, IDCANCEL));
-        EXPECT_FALSE(Shows(dialog, IDOK));
+        EXPECT_TRUE(DialogDriver::IsShown(dialog, IDCANCEL));
+        EXPECT_FALSE(DialogDriver::IsShown(dialog, IDOK));
         EXPECT_EQ(IDCANCEL, LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)));
         ASSERT_TRUE(WaitForProgress(dialog));
         sawDownloading = Label(dialog).find("Downloading the update to your Windows Desktop ... ") == 0;
@@ -227,7 +222,7 @@ TEST_F(WebUpdate, ACutDownloadIsANetworkErrorThatLeavesTheDesktopAsItWasAndCanBe
         ClickLink(dialog, IDC_DOWNLOAD_LINK);
         ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 1; }, Patience));
         ExpectWarning(0, WebError);
-        PumpUntil([&] { return Shows(dialog, IDOK); }, Patience);
+        PumpUntil([&] { return DialogDriver::IsShown(dialog, IDOK); }, Patience);
         ExpectUpdateAvailableState(dialog);
         EXPECT_EQ("the installer from last year", desktop.Folder().Read(FileName));
         EXPECT_EQ(Names{ FileName }, desktop.Files());
