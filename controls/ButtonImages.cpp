@@ -1,4 +1,5 @@
 #include "controls/ButtonImages.h"
+#include "framework/ScreenDpi.h"
 #include <cstring>
 #include <vector>
 
@@ -199,9 +200,12 @@ bool ButtonImages::LoadBitmap(HINSTANCE module, UINT id, COLORREF mask)
     std::vector<BYTE> grey(data, data + size);
     const bool greyed = MakeGreyscalePalette(grey.data() + dib.tableOffset, dib.tableEntries, dib.entrySize,
                                              dib.bitsPerPixel, mask);
-    list_ = ImageList_Create(dib.width, dib.height, ILC_COLORDDB | (mask == CLR_INVALID ? 0 : ILC_MASK), 3, 0);
-    if (!list_ || !AddBitmap(list_, ScreenBitmap(data, dib, palette_), mask) ||
-        !AddBitmap(list_, ScreenBitmap(greyed ? grey.data() : data, dib, palette_), mask) ||
+    // Pictures are drawn for 96 DPI and shown at the screen's scale.
+    const int dpi = ScreenDpi();
+    list_ = ImageList_Create(ScaleForDpi(dib.width, dpi), ScaleForDpi(dib.height, dpi),
+                             ILC_COLORDDB | (mask == CLR_INVALID ? 0 : ILC_MASK), 3, 0);
+    if (!list_ || !AddBitmap(list_, ScaleBitmapForDpi(ScreenBitmap(data, dib, palette_), dpi), mask) ||
+        !AddBitmap(list_, ScaleBitmapForDpi(ScreenBitmap(greyed ? grey.data() : data, dib, palette_), dpi), mask) ||
         !AddDisabledImage(mask != CLR_INVALID)) {
         Clear();
         return false;

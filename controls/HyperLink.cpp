@@ -187,6 +187,11 @@ void CHyperLink::FitToText()
     const std::string text = GetWindowText();
     SIZE extent = {};
     const bool measured = ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent) != FALSE;
+    // A last glyph that reaches past its advance, such as ")", would lose its edge.
+    ABC last = {};
+    const UINT lastChar = text.empty() ? 0 : static_cast<unsigned char>(text.back());
+    if (measured && lastChar && ::GetCharABCWidthsA(dc, lastChar, lastChar, &last) && last.abcC < 0)
+        extent.cx -= last.abcC;
     if (previous)
         ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);

@@ -19,10 +19,8 @@ int ScaleForDpi(int pixels, int dpi)
     return ::MulDiv(pixels, dpi, DesignDpi);
 }
 
-HBITMAP LoadBitmapForDpi(HINSTANCE module, UINT id, int dpi)
+HBITMAP ScaleBitmapForDpi(HBITMAP original, int dpi)
 {
-    HBITMAP original = static_cast<HBITMAP>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!original || dpi == DesignDpi)
         return original;
     BITMAP size{};
@@ -63,4 +61,11 @@ HBITMAP LoadBitmapForDpi(HINSTANCE module, UINT id, int dpi)
         return nullptr;
     }
     return scaled;
+}
+
+HBITMAP LoadBitmapForDpi(HINSTANCE module, UINT id, int dpi)
+{
+    return ScaleBitmapForDpi(static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0,
+                                                                0, LR_CREATEDIBSECTION)),
+                             dpi);
 }

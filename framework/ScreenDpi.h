@@ -9,6 +9,10 @@ int ScreenDpi();
 // A length in pixels at 96 DPI, at the scale.
 int ScaleForDpi(int pixels, int dpi);
 
-// The bitmap resource at the scale, each pixel repeated without blending so that a mask
-// colour stays exact; null when it cannot be loaded. The caller deletes it.
+// The bitmap at the scale, each pixel repeated without blending so that a mask colour
+// stays exact. Takes the bitmap over: returns it unchanged at 96 DPI, else a new one and
+// deletes it; null when it cannot be drawn. The caller deletes the result.
+HBITMAP ScaleBitmapForDpi(HBITMAP original, int dpi);
+
+// The bitmap resource at the scale, as above; null when it cannot be loaded.
 HBITMAP LoadBitmapForDpi(HINSTANCE module, UINT id, int dpi);

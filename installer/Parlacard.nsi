@@ -46,8 +46,9 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "ParlacardSetup.exe"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Parlacard.exe"
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsUser
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -57,6 +58,12 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "ParlacardSetup.exe"
 !insertmacro MUI_LANGUAGE "English"
 
 Var CharactersKB
+
+; The installer runs with administrator rights; the program, started through the shell,
+; runs with the user's own, as it does from the Start menu.
+Function StartAsUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\Parlacard.exe"'
+FunctionEnd
 
 !macro InstallTemplate NAME
   File "${TEMPLATES}\${NAME}.pcg"

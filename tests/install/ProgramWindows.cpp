@@ -82,24 +82,10 @@ HWND ProgramWindows::FindDialog(const std::string& caption) const
     return nullptr;
 }
 
-HWND ProgramWindows::WaitForFirstDialog(const std::vector<std::string>& captions, DWORD timeoutMs) const
-{
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (const std::string& caption : captions)
-                if ((found = FindDialog(caption)) != nullptr)
-                    return true;
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
 HWND ProgramWindows::WaitForDialog(const std::string& caption, DWORD timeoutMs) const
 {
-    HWND dialog = WaitForFirstDialog({ caption }, timeoutMs);
-    if (!dialog)
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = FindDialog(caption)) != nullptr; }, timeoutMs))
         ADD_FAILURE() << "no dialog \"" << caption << "\" within " << timeoutMs << " ms; " << Describe();
     return dialog;
 }

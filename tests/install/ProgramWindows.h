@@ -16,8 +16,6 @@ public:
 
     // The program's visible, enabled dialog (message boxes included) with this caption.
     HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = DefaultWait) const;
-    // Its first such dialog to show whose caption is one of these; null after the timeout.
-    HWND WaitForFirstDialog(const std::vector<std::string>& captions, DWORD timeoutMs = DefaultWait) const;
     // Its visible main window: a top-level window with a menu.
     HWND WaitForMainWindow(DWORD timeoutMs = DefaultWait) const;
     // What the program shows right now: a dialog with this caption, its main window.
