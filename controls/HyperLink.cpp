@@ -1,6 +1,7 @@
 #include "controls/HyperLink.h"
 #include "controls/BrowserLaunch.h"
 #include "controls/LinkColours.h"
+#include "framework/ScreenDpi.h"
 
 namespace {
 // Shared by every link of the process and never freed.
@@ -187,16 +188,15 @@ void CHyperLink::FitToText()
     const std::string text = GetWindowText();
     SIZE extent = {};
     const bool measured = ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent) != FALSE;
-    // A last glyph that reaches past its advance, such as ")", would lose its edge.
-    ABC last = {};
-    const UINT lastChar = text.empty() ? 0 : static_cast<unsigned char>(text.back());
-    if (measured && lastChar && ::GetCharABCWidthsA(dc, lastChar, lastChar, &last) && last.abcC < 0)
-        extent.cx -= last.abcC;
     if (previous)
         ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
     if (!measured)
         return;
+    // Smoothed glyphs draw a pixel or two past the text's advance (the last ")" of a
+    // link lost its edge); the fonts' own metrics do not say so.
+    if (!text.empty())
+        extent.cx += ScaleForDpi(2, ScreenDpi());
 
     const LONG controlStyle = ::GetWindowLongA(m_hWnd, GWL_STYLE);
     if (controlStyle & SS_CENTERIMAGE)

@@ -36,6 +36,41 @@ int TextWidth(HWND control)
     return extent.cx;
 }
 
+// How far from the left the control's text leaves ink, drawn unclipped in its font.
+int InkWidth(HWND control)
+{
+    const std::string text = WindowText(control);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const int width = TextWidth(control) + 40;
+    const int height = 40;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT all = { 0, 0, width, height };
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TextOutA(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    int ink = 0;
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255))
+                ink = x + 1;
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+// The link's client area holds all the ink of its text and little more.
+void ExpectFitted(HWND control)
+{
+    const int client = LinkWindow::ClientBounds(control).right;
+    EXPECT_GE(client, InkWidth(control)) << WindowText(control);
+    EXPECT_LE(client, TextWidth(control) + 4) << WindowText(control);
+}
+
 class HyperLinkTest : public testing::Test {
 protected:
     void SetUp() override { GetLinkColours(initial); }
@@ -88,22 +123,41 @@ TEST_F(HyperLinkTest, FittingToTheTextKeepsTheEdgeTheAlignmentNames)
     HWND centred = window.AddStatic("Fit me", SS_CENTER | SS_CENTERIMAGE, { 100, 110, 400, 150 });
     CHyperLink links[3];
     ASSERT_TRUE(links[0].SubclassWindow(left) && links[1].SubclassWindow(right) && links[2].SubclassWindow(centred));
-    const int width = TextWidth(left);
 
     // The text fills the client area; a border stays around it.
-    EXPECT_EQ(width, LinkWindow::ClientBounds(left).right);
+    ExpectFitted(left);
     EXPECT_EQ(100, window.Bounds(left).left);
     EXPECT_EQ(400, window.Bounds(right).right);
-    EXPECT_EQ(width, LinkWindow::ClientBounds(right).right);
+    ExpectFitted(right);
     const RECT middle = window.Bounds(centred);
     EXPECT_NEAR(250, (middle.left + middle.right) / 2, 1);
     EXPECT_NEAR(130, (middle.top + middle.bottom) / 2, 1);
-    EXPECT_NEAR(width, middle.right - middle.left, 1);
+    ExpectFitted(centred);
 
     links[1].SetLinkText("Fit me to a longer text");
     EXPECT_EQ(400, window.Bounds(right).right);
-    EXPECT_EQ(TextWidth(right), LinkWindow::ClientBounds(right).right);
+    ExpectFitted(right);
     EXPECT_TRUE(IsWindowVisible(right));
+}
+
+TEST_F(HyperLinkTest, AFittedLinkKeepsTheEdgeOfItsLastGlyph)
+{
+    // The update dialog's font, whose smoothed ")" reaches past the text's advance.
+    LOGFONTA attributes{};
+    attributes.lfHeight = -11;
+    attributes.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(attributes.lfFaceName, "MS Sans Serif");
+    HFONT font = CreateFontIndirectA(&attributes);
+    ASSERT_NE(nullptr, font);
+    CHyperLink links[3];
+    const char* texts[] = { "View News (updated Mar 3, 2026)", "Download the update (19.3 MB)", "Fit me" };
+    for (int i = 0; i < 3; ++i) {
+        HWND control = window.AddStatic(texts[i], Left, { 10, 10 + 30 * i, 390, 30 + 30 * i }, 0, false);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ASSERT_TRUE(links[i].SubclassWindow(control));
+        ExpectFitted(control);
+    }
+    DeleteObject(font);
 }
 
 TEST_F(HyperLinkTest, ColoursFollowHoverFocusAndVisits)
