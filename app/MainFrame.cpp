@@ -29,6 +29,11 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
     cs.cy = static_cast<int>(ScreenHeight * 0.5);
     cs.x = (ScreenWidth - cs.cx) / 2;
     cs.y = (ScreenHeight - cs.cy) / 2;
+    // The window never opens smaller than its minimum; on a small screen (or a small one
+    // at a large scale) that would run past the right or bottom edge, so it moves in.
+    const int dpi = ScreenDpi();
+    cs.x = std::max(0, std::min(cs.x, ScreenWidth - ScaleForDpi(MinTrackWidth, dpi)));
+    cs.y = std::max(0, std::min(cs.y, ScreenHeight - ScaleForDpi(MinTrackHeight, dpi)));
     return true;
 }
 

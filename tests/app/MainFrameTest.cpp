@@ -46,6 +46,16 @@ TEST_F(MainFrame, OpensCentredAtHalfTheScreenAndKeepsItsMinimumSize)
     EXPECT_EQ(512, cs.cx);
     EXPECT_EQ(384, cs.cy);
 
+    // A screen less than twice the minimum: the grown window still opens on it.
+    ScreenWidth = 640;
+    ScreenHeight = 480;
+    CREATESTRUCTA small{};
+    ASSERT_TRUE(probe.PreCreateWindow(small));
+    EXPECT_EQ(640 - 510, small.x);
+    EXPECT_EQ(480 - 428, small.y);
+    ScreenWidth = 1024;
+    ScreenHeight = 768;
+
     MINMAXINFO info{};
     frame->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(510, info.ptMinTrackSize.x);
