@@ -40,14 +40,6 @@ protected:
         }
         return entries;
     }
-    // Replaces an edit's text as typing does (a multi-line edit reports no change for
-    // text set as a whole).
-    static void Type(HWND dialog, int editId, const std::string& text)
-    {
-        HWND edit = GetDlgItem(dialog, editId);
-        SendMessageA(edit, EM_SETSEL, 0, -1);
-        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
 
     TestRegistry registry;
     DialogDriver driver;
@@ -84,7 +76,7 @@ TEST_F(ActionEditor, ANewActionOpensOnTheCommandLastChosenInAnyEditor)
 TEST_F(ActionEditor, SpeechIsStoredOnOneTrimmedLineWithApostrophes)
 {
     driver.On(IDD_ACTION, [](HWND dialog) {
-        Type(dialog, IDC_SPEECH, "  Happy birthday,\r\ndear \"Bob\"!\r\nCheers  ");
+        DialogDriver::Type(dialog, IDC_SPEECH, "  Happy birthday,\r\ndear \"Bob\"!\r\nCheers  ");
         DialogDriver::Click(dialog, IDOK);
     });
     CActionDlg editor(nullptr);
@@ -98,14 +90,14 @@ TEST_F(ActionEditor, BlanksOnlyKeepOkAndPreviewDisabled)
 {
     driver.On(IDD_ACTION, [](HWND dialog) {
         EXPECT_FALSE(DialogDriver::IsEnabled(dialog, IDOK));
-        Type(dialog, IDC_SPEECH, " \r\n\t ");
+        DialogDriver::Type(dialog, IDC_SPEECH, " \r\n\t ");
         EXPECT_FALSE(DialogDriver::IsEnabled(dialog, IDOK));
         EXPECT_FALSE(DialogDriver::IsEnabled(dialog, IDC_PREVIEW));
-        Type(dialog, IDC_SPEECH, " x ");
+        DialogDriver::Type(dialog, IDC_SPEECH, " x ");
         EXPECT_TRUE(DialogDriver::IsEnabled(dialog, IDOK));
         EXPECT_TRUE(DialogDriver::IsEnabled(dialog, IDC_PREVIEW));
         // Other commands need no text.
-        Type(dialog, IDC_SPEECH, "");
+        DialogDriver::Type(dialog, IDC_SPEECH, "");
         DialogDriver::Click(dialog, IDC_HIDE);
         EXPECT_TRUE(DialogDriver::IsEnabled(dialog, IDOK));
         DialogDriver::Click(dialog, IDCANCEL);
@@ -218,7 +210,7 @@ TEST_F(ActionEditor, PreviewPerformsEachCommandAndClosingResetsTheCharacter)
         driver.On(IDD_ACTION, [&](HWND dialog) {
             DialogDriver::Click(dialog, c.radio);
             if (c.radio == IDC_SAY)
-                Type(dialog, IDC_SPEECH, c.argument);
+                DialogDriver::Type(dialog, IDC_SPEECH, c.argument);
             else
                 Choose(dialog, IDC_ARGUMENT, c.argument);
             TakeCalls();

@@ -66,9 +66,7 @@ TEST_F(OnStage, TheEditorsPreviewShowsTheCharacterSpeakingAndHidesItAfterwards)
 {
     std::vector<std::string> animations;
     driver.On(IDD_ACTION, [&](HWND dialog) {
-        HWND speech = GetDlgItem(dialog, IDC_SPEECH);
-        SendMessageA(speech, EM_SETSEL, 0, -1);
-        SendMessageA(speech, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hello from the stage."));
+        DialogDriver::Type(dialog, IDC_SPEECH, "Hello from the stage.");
         DialogDriver::Click(dialog, IDC_PREVIEW);
         EXPECT_TRUE(PumpUntil(CharacterShown, Deadline));
         EXPECT_TRUE(PumpUntil(BalloonShown, Deadline));

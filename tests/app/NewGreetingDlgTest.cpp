@@ -41,13 +41,6 @@ protected:
         SendMessageA(types, LB_GETTEXT, SendMessageA(types, LB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
         return text;
     }
-    // Replaces an edit's text as typing does, limits included.
-    static void Type(HWND dialog, int id, const std::string& text)
-    {
-        HWND edit = GetDlgItem(dialog, id);
-        SendMessageA(edit, EM_SETSEL, 0, -1);
-        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
 
     TestRegistry registry;
     DialogDriver driver;
@@ -96,8 +89,8 @@ TEST_F(NewGreetingDlg, NamesStopAtFiftyCharacters)
 {
     std::string recipient, name;
     driver.On(IDD_NEW_GREETING, [&](HWND dialog) {
-        Type(dialog, IDC_RECIPIENT, std::string(51, 'r'));
-        Type(dialog, IDC_NAME, std::string(60, 'n'));
+        DialogDriver::Type(dialog, IDC_RECIPIENT, std::string(51, 'r'));
+        DialogDriver::Type(dialog, IDC_NAME, std::string(60, 'n'));
         recipient = DialogDriver::GetText(dialog, IDC_RECIPIENT);
         name = DialogDriver::GetText(dialog, IDC_NAME);
         DialogDriver::Click(dialog, IDCANCEL);

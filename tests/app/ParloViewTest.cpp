@@ -77,8 +77,7 @@ protected:
     void AddThroughEditor(const std::string& text)
     {
         driver.On(IDD_ACTION, [text](HWND dialog) {
-            HWND speech = GetDlgItem(dialog, IDC_SPEECH);
-            SendMessageA(speech, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+            DialogDriver::Type(dialog, IDC_SPEECH, text);
             DialogDriver::Click(dialog, IDOK);
         });
         Command(ID_ACTION_ADD);

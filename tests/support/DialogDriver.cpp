@@ -122,6 +122,14 @@ void DialogDriver::SetText(HWND dialog, int controlId, const std::string& text)
     }
 }
 
+void DialogDriver::Type(HWND dialog, int editId, const std::string& text)
+{
+    if (HWND edit = Control(dialog, editId)) {
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
 std::string DialogDriver::GetText(HWND dialog, int controlId)
 {
     HWND control = Control(dialog, controlId);

@@ -30,6 +30,9 @@ public:
 
     // Small helpers for actions. A missing control fails the test.
     static void SetText(HWND dialog, int controlId, const std::string& text);
+    // Replaces an edit's text as typing does: limits apply, and a multi-line edit reports
+    // the change (it reports none for text set as a whole).
+    static void Type(HWND dialog, int editId, const std::string& text);
     static std::string GetText(HWND dialog, int controlId);
     // Clicks as a user would; clicking a disabled control fails the test.
     static void Click(HWND dialog, int controlId);
