@@ -190,8 +190,13 @@ void DrawEffects(Raster& raster, const Pose& pose, const Anchors& anchors)
         Sparkles(raster, pose.held == Held::Wand ? anchors.magic : head, phase);
     if (pose.effects & kEffectQuestion)
         Question(raster, Point{ head.x + radius + 6, anchors.top.y - 2 - 2 * std::sin(phase * kTurn) });
-    if (pose.effects & kEffectExclaim)
-        Exclaim(raster, above + Point{ 0, -2 * phase }, phase);
+    if (pose.effects & kEffectExclaim) {
+        // Over a tall hat the mark would leave the frame but for its dot: it stands
+        // beside the head instead, as the question mark does.
+        const double room = 16;
+        const Point at = above.y >= room ? above : Point{ head.x + radius + 10, std::max(room, anchors.top.y + 4) };
+        Exclaim(raster, at + Point{ 0, -2 * phase }, phase);
+    }
     if (pose.effects & kEffectBulb)
         Bulb(raster, above + Point{ 0, -2 }, phase);
     if (pose.effects & kEffectConfetti)

@@ -3,6 +3,7 @@
 #include "cast/art/Cast.h"
 #include "stage/AcsReader.h"
 #include "stage/AcsWriter.h"
+#include "stage/FrameComposer.h"
 #include "stage/ImageRegion.h"
 #include "tests/stage/AcsLayout.h"
 #include <gtest/gtest.h>
@@ -138,6 +139,45 @@ TEST_P(CastFileTest, FramesImagesAndOverlaysStayInsideTheFrame)
     }
 }
 
+// The pieces a colour makes in a frame: 8-connected runs of its pixels, top first.
+struct Piece {
+    size_t pixels = 0;
+    int top = 0;
+    bool onBorder = false;
+};
+
+std::vector<Piece> PiecesOf(uint32_t colour, const std::vector<uint32_t>& frame, int width, int height)
+{
+    const auto is = [&](size_t at) { return frame[at] >> 24 && (frame[at] & 0xFFFFFF) == colour; };
+    std::vector<bool> seen(frame.size());
+    std::vector<Piece> pieces;
+    for (size_t start = 0; start < frame.size(); ++start) {
+        if (seen[start] || !is(start))
+            continue;
+        Piece piece{ 0, int(start / width), false };
+        std::vector<size_t> open{ start };
+        seen[start] = true;
+        while (!open.empty()) {
+            const size_t at = open.back();
+            open.pop_back();
+            ++piece.pixels;
+            const int x = int(at % width), y = int(at / width);
+            piece.onBorder = piece.onBorder || x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    const size_t next = size_t(ny) * width + nx;
+                    if (nx >= 0 && ny >= 0 && nx < width && ny < height && !seen[next] && is(next)) {
+                        seen[next] = true;
+                        open.push_back(next);
+                    }
+                }
+        }
+        pieces.push_back(piece);
+    }
+    return pieces;
+}
+
 TEST_P(CastFileTest, TalksWithEveryOpenMouthWhereverAnAnimationLeavesIt)
 {
     // The stage talks over the frame the character stands in; every animation but
@@ -221,3 +261,32 @@ TEST(CastTest, NineDistinctCharactersInTheProgramsOrderWithinTheSizeBudget)
 }
 
 } // namespace
+
+// Merlin's hat reaches highest: once the mark's bar left the frame over it, and its dot
+// floated alone above him.
+TEST(CastTest, MerlinsExclamationMarkIsSeenWholeInsideTheFrame)
+{
+    CharacterData character;
+    std::string error;
+    ASSERT_TRUE(ReadCharacterFile(CastFile("Merlin"), character, error)) << error;
+    const uint32_t exclaimInk = 0xE8453C;
+    FrameComposer composer(character);
+    const int width = composer.Width(), height = composer.Height();
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    size_t marks = 0;
+    for (const std::string name : { "GetAttention", "Surprised" }) {
+        const CharacterAnimation* animation = character.FindAnimation(name);
+        ASSERT_NE(nullptr, animation) << name;
+        for (size_t i = 0; i < animation->frames.size(); ++i) {
+            composer.Compose(&animation->frames[i], kNoMouth, pixels.data());
+            const std::vector<Piece> pieces = PiecesOf(exclaimInk, pixels, width, height);
+            if (pieces.empty())
+                continue;
+            ++marks;
+            ASSERT_EQ(2u, pieces.size()) << name << " frame " << i << ": the bar and the dot";
+            EXPECT_GT(pieces[0].pixels, 2 * pieces[1].pixels) << name << " frame " << i << ": the bar over the dot";
+            EXPECT_FALSE(pieces[0].onBorder || pieces[1].onBorder) << name << " frame " << i;
+        }
+    }
+    EXPECT_GT(marks, 0u);
+}

@@ -46,6 +46,23 @@ TEST(EffectsTest, MarksStandAboveTheHead)
     }
 }
 
+TEST(EffectsTest, AnExclamationWithNoRoomAboveATallFigureStandsWholeBesideItsHead)
+{
+    Anchors tall = SomeFigure();
+    tall.top = { 70, 6 };
+    for (double phase : { 0.0, 0.5, 1.0 }) {
+        Pose pose;
+        pose.effects = kEffectExclaim;
+        pose.effectPhase = phase;
+        Drawing drawing;
+        DrawEffects(drawing.Canvas(), pose, tall);
+        const Box box = drawing.Resolve().Bounds();
+        EXPECT_GE(box.top, 1) << phase;
+        EXPECT_GT(box.left, tall.headCentre.x) << phase;
+        EXPECT_LT(box.right, 127) << phase;
+    }
+}
+
 TEST(EffectsTest, SparklesSpreadFromTheWandOrTheHead)
 {
     Drawing early = Effects(kEffectSparkles, 0.1, Held::Wand), late = Effects(kEffectSparkles, 0.8, Held::Wand);
