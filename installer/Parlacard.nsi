@@ -3,6 +3,7 @@
 ;   PROGRAMS         the folder with the stripped Parlacard.exe and DODevavi.EXE
 ;   TEMPLATES, CAST  the folders of the ready-made greetings and the characters
 ;   ICON             the program's icon
+;   PICTURE          the welcome and finish pages' picture, 164 x 314, 24-bit
 ;   VERSION          the version users see ("1.04"), VERSION_NUMBERS its four parts
 ;   LISTS            the generated lists of templates and characters (ForEach... macros)
 
@@ -46,6 +47,7 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "ParlacardSetup.exe"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURE}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartAsUser
