@@ -37,14 +37,17 @@ CPerformer::CPerformer(const AgentControl& control, SIZE screen) : control_(cont
 {
 }
 
-bool CPerformer::Start(const std::vector<GreetingAction>& actions, FinishedHandler onFinished)
+bool CPerformer::Start(const std::vector<GreetingAction>& setUp, const std::vector<GreetingAction>& actions,
+                       FinishedHandler onFinished)
 {
     // A message-only window: it carries the timer and never shows.
     const RECT none = { 0, 0, 0, 0 };
     if (!CreateEx(0, nullptr, PlayerTitle, 0, none, HWND_MESSAGE, 0) ||
         !::SetTimer(m_hWnd, PollTimer, PollInterval, nullptr))
         return false;
-    actions_ = actions;
+    actions_ = setUp;
+    actions_.insert(actions_.end(), actions.begin(), actions.end());
+    setUpCount_ = setUp.size();
     onFinished_ = std::move(onFinished);
     stopGesture_ = StopGesture();
     phase_ = Phase::Performing;
@@ -116,7 +119,7 @@ void CPerformer::PerformNext()
         BeginLoad(action.GetCharacter());
         return;
     }
-    underWay_.push_back(Perform(character->second, action));
+    underWay_.push_back(Perform(character->second, action, next_ < setUpCount_));
     ++next_;
 }
 
@@ -150,7 +153,7 @@ void CPerformer::FinishLoad()
     phase_ = Phase::Performing;
 }
 
-AgentRequest CPerformer::Perform(const AgentCharacter& character, const GreetingAction& action) const
+AgentRequest CPerformer::Perform(const AgentCharacter& character, const GreetingAction& action, bool atOnce) const
 {
     const std::string& command = action.GetCommand();
     const std::string& argument = action.GetArgument();
@@ -171,8 +174,9 @@ AgentRequest CPerformer::Perform(const AgentCharacter& character, const Greeting
     if (command == CommandMove) {
         const POINT target =
             PositionPoint(argument, screen_.cx, screen_.cy, character.GetWidth(), character.GetHeight());
-        CVariant defaultSpeed;
-        return character.MoveTo(static_cast<short>(target.x), static_cast<short>(target.y), defaultSpeed.value());
+        CVariant jump(0L), defaultSpeed;
+        return character.MoveTo(static_cast<short>(target.x), static_cast<short>(target.y),
+                                (atOnce ? jump : defaultSpeed).value());
     }
     // The script lets no other command through.
     return AgentRequest();

@@ -22,9 +22,11 @@ public:
     // could not be loaded (the user has been told) and true otherwise, stopped or not.
     using FinishedHandler = std::function<void(bool performed)>;
 
-    // Begins with the first action at once; false when the performer's timer cannot be
-    // set up. A performer performs once; the handler must not destroy it.
-    bool Start(const std::vector<GreetingAction>& actions, FinishedHandler onFinished);
+    // Sets the stage at once with the set-up actions (their moves jump), then begins with
+    // the first action; false when the performer's timer cannot be set up. A performer
+    // performs once; the handler must not destroy it.
+    bool Start(const std::vector<GreetingAction>& setUp, const std::vector<GreetingAction>& actions,
+               FinishedHandler onFinished);
     // Ends the performance early: what the characters do stops and they leave at once.
     void Stop();
     bool IsFinished() const { return phase_ == Phase::Finished; }
@@ -49,13 +51,14 @@ private:
     void PerformNext();
     void BeginLoad(const std::string& name);
     void FinishLoad();
-    AgentRequest Perform(const AgentCharacter& character, const GreetingAction& action) const;
+    AgentRequest Perform(const AgentCharacter& character, const GreetingAction& action, bool atOnce) const;
     void Leave(bool fast);
     void Finish();
 
     const AgentControl& control_;
     SIZE screen_;
-    std::vector<GreetingAction> actions_;
+    std::vector<GreetingAction> actions_;  // the set-up first
+    size_t setUpCount_ = 0;
     size_t next_ = 0;
     std::map<std::string, AgentCharacter, NameLess> characters_;
     std::string loading_;

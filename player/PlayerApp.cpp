@@ -27,7 +27,7 @@ bool CPlayerApp::InitInstance()
         return false;
     }
     performer_ = std::make_unique<CPerformer>(agentControl_.GetControl(), SIZE{ ScreenWidth, ScreenHeight });
-    const bool started = performer_->Start(script.GetActions(), [this](bool performed) {
+    const bool started = performer_->Start(script.GetSetUp(), script.GetActions(), [this](bool performed) {
         exitCode_ = performed ? 0 : 1;
         ::PostQuitMessage(exitCode_);
     });

@@ -34,8 +34,9 @@ std::string CountOfActions(size_t count)
 bool PlayerScript::Load(const std::string& path, size_t start)
 {
     actions_.clear();
+    setUp_.clear();
     std::vector<GreetingAction> greeting;
-    if (!ReadGreeting(path, greeting) || !CheckActions(greeting, start))
+    if (!ReadGreeting(path, greeting) || !CheckActions(greeting, start) || !SetUpStage(greeting, start))
         return false;
     actions_.assign(greeting.begin() + start, greeting.end());
     return true;
@@ -87,15 +88,74 @@ bool PlayerScript::CheckActions(const std::vector<GreetingAction>& greeting, siz
                             "\".");
             return false;
         }
-        if (action.GetCharacter().empty()) {
-            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting names no character.");
+        if (!CheckCharacter(action, i))
             return false;
-        }
-        if (FindCharacterFile(action.GetCharacter()).empty()) {
-            ShowPlayerError("Action " + ActionNumber(i) + " of the greeting needs the character \"" + Shown(action.GetCharacter()) +
-                            "\", which is not installed on this computer.");
-            return false;
+    }
+    return true;
+}
+
+bool PlayerScript::CheckCharacter(const GreetingAction& action, size_t index) const
+{
+    if (action.GetCharacter().empty()) {
+        ShowPlayerError("Action " + ActionNumber(index) + " of the greeting names no character.");
+        return false;
+    }
+    if (FindCharacterFile(action.GetCharacter()).empty()) {
+        ShowPlayerError("Action " + ActionNumber(index) + " of the greeting needs the character \"" +
+                        Shown(action.GetCharacter()) + "\", which is not installed on this computer.");
+        return false;
+    }
+    return true;
+}
+
+// Only Show, Hide and Move change where a character stands and whether it is seen; the
+// skipped actions are not held against the greeting beyond the characters left shown.
+bool PlayerScript::SetUpStage(const std::vector<GreetingAction>& greeting, size_t start)
+{
+    struct Standing {
+        std::string character;  // as the first action names it
+        bool shown = false;
+        size_t shownBy = 0;     // the action that showed it last
+        std::string position;   // empty: where a character first comes on
+    };
+    std::vector<Standing> stage;
+    const auto find = [&stage](const std::string& character) {
+        return std::find_if(stage.begin(), stage.end(), [&character](const Standing& standing) {
+            return ::lstrcmpiA(standing.character.c_str(), character.c_str()) == 0;
+        });
+    };
+    for (size_t i = 0; i < start; ++i) {
+        const GreetingAction& action = greeting[i];
+        const std::string& command = action.GetCommand();
+        if (action.GetCharacter().empty() || (command != CommandShow && command != CommandHide && command != CommandMove))
+            continue;
+        auto standing = find(action.GetCharacter());
+        if (standing == stage.end())
+            standing = stage.insert(stage.end(), Standing{ action.GetCharacter() });
+        if (command == CommandMove) {
+            standing->position = action.GetArgument();
+        } else {
+            standing->shown = command == CommandShow;
+            standing->shownBy = i;
         }
     }
+
+    const auto namedLater = [&](const std::string& character) {
+        return std::any_of(greeting.begin() + start, greeting.end(), [&character](const GreetingAction& action) {
+            return ::lstrcmpiA(action.GetCharacter().c_str(), character.c_str()) == 0;
+        });
+    };
+    std::vector<GreetingAction> shows;
+    for (const Standing& standing : stage) {
+        if (standing.shown && !CheckCharacter(greeting[standing.shownBy], standing.shownBy))
+            return false;
+        if (!standing.shown && !namedLater(standing.character))
+            continue;
+        if (!standing.position.empty())
+            setUp_.emplace_back(standing.character, CommandMove, standing.position);
+        if (standing.shown)
+            shows.emplace_back(standing.character, CommandShow, "Don't Animate");
+    }
+    setUp_.insert(setUp_.end(), shows.begin(), shows.end());
     return true;
 }

@@ -88,7 +88,8 @@ protected:
         PlayerScript script;
         EXPECT_TRUE(script.Load(folder.File("greeting.pcg"), start));
         Timeline timeline;
-        EXPECT_TRUE(performer.Start(script.GetActions(), [this](bool done) { performed = done; }));
+        EXPECT_TRUE(
+            performer.Start(script.GetSetUp(), script.GetActions(), [this](bool done) { performed = done; }));
         const bool finished = PumpUntil(
             [&] {
                 const Snapshot now = Look();
@@ -186,12 +187,11 @@ TEST_F(PerformerTest, PerformsFromTheStartToTheEndOneActionAfterTheOther)
                                       2);
     const std::string shown = Describe(timeline);
 
-    // The first character comes on in the middle, where the maker shows it first, not
-    // where the skipped move would have put it.
+    // The first character comes on where the skipped move put it, not in the middle.
     const size_t aShown = Find(timeline, [](const Snapshot& s) { return s.Shows(0); });
     ASSERT_LT(aShown, timeline.size()) << shown;
-    EXPECT_TRUE(timeline[aShown].ShowsAt(0, centre)) << shown;
-    EXPECT_EQ(timeline.size(), Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, topLeft); })) << shown;
+    EXPECT_TRUE(timeline[aShown].ShowsAt(0, topLeft)) << shown;
+    EXPECT_EQ(timeline.size(), Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, centre); })) << shown;
 
     // It speaks once it has arrived, and only the one speech from the start on.
     const size_t arrived = Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, bottomRight); });
@@ -211,6 +211,29 @@ TEST_F(PerformerTest, PerformsFromTheStartToTheEndOneActionAfterTheOther)
 
     // At the end every character has left.
     EXPECT_EQ((Snapshot{ { Snapshot::Hidden, Snapshot::Hidden }, false }), timeline.back()) << shown;
+    EXPECT_EQ(std::optional<bool>(true), performed);
+}
+
+TEST_F(PerformerTest, PlayedFromTheMiddleTheCharactersFirstStandAsTheSkippedActionsLeftThem)
+{
+    // From the Say: the first character was shown and sent to the top left, the second
+    // came and went again.
+    const Timeline timeline = Perform({ "PlayerTestA,Show,Animate", "PlayerTestA,Move,Top Left",
+                                        "PlayerTestB,Show,Don't Animate", "PlayerTestA,Say,Not this",
+                                        "PlayerTestB,Hide,Animate", "PlayerTestA,Say,Hello there" },
+                                      5);
+    const std::string shown = Describe(timeline);
+
+    // The speaker stands in its place before a word is said, without gliding there; the
+    // one that had left never shows.
+    const size_t speaking = Find(timeline, [](const Snapshot& s) { return s.balloon; });
+    ASSERT_LT(speaking, timeline.size()) << shown;
+    EXPECT_TRUE(timeline[speaking].ShowsAt(0, topLeft)) << shown;
+    const size_t aShown = Find(timeline, [](const Snapshot& s) { return s.Shows(0); });
+    EXPECT_TRUE(timeline[aShown].ShowsAt(0, topLeft)) << shown;
+    EXPECT_EQ(timeline.size(), Find(timeline, [](const Snapshot& s) { return s.Shows(1); })) << shown;
+    EXPECT_EQ(Snapshot::Hidden, timeline.back().characters.front()) << shown;
+    EXPECT_FALSE(timeline.back().balloon) << shown;
     EXPECT_EQ(std::optional<bool>(true), performed);
 }
 

@@ -64,6 +64,54 @@ TEST_F(PlayerScriptTest, KeepsTheActionsFromTheStartToTheEndInOrder)
     EXPECT_EQ(1u, script.GetActions().size());
 }
 
+namespace {
+
+std::vector<std::string> Lines(const std::vector<GreetingAction>& actions)
+{
+    std::vector<std::string> lines;
+    for (const GreetingAction& action : actions)
+        lines.push_back(action.GetCharacter() + "," + action.GetCommand() + "," + action.GetArgument());
+    return lines;
+}
+
+} // namespace
+
+TEST_F(PlayerScriptTest, SetsTheStageAsTheSkippedActionsLeaveIt)
+{
+    const std::vector<std::string> lines = {
+        "PlayerTestA,Show,Animate",     "PlayerTestA,Move,Top Left",     "PlayerTestA,Say,Hello",
+        "PlayerTestB,Move,Bottom Left", "PlayerTestB,Show,Animate",      "PlayerTestB,Animate,Wave",
+        "playertestb,Move,Top Right",   "PlayerTestB,Hide,Don't Animate", "PlayerTestA,Say,From here",
+        "PlayerTestB,Show,Animate",
+    };
+    // Moves first, then the characters still shown, without animation.
+    EXPECT_EQ(Texts{}, LoadGreeting(lines, 8, true));
+    EXPECT_EQ((std::vector<std::string>{ "PlayerTestA,Move,Top Left", "PlayerTestB,Move,Top Right",
+                                         "PlayerTestA,Show,Don't Animate" }),
+              Lines(script.GetSetUp()));
+    EXPECT_EQ(2u, script.GetActions().size());
+
+    // A character that has left and is not named again is not set up; from the start
+    // nothing is.
+    EXPECT_EQ(Texts{}, LoadGreeting(std::vector<std::string>(lines.begin(), lines.end() - 1), 8, true));
+    EXPECT_EQ((std::vector<std::string>{ "PlayerTestA,Move,Top Left", "PlayerTestA,Show,Don't Animate" }),
+              Lines(script.GetSetUp()));
+    EXPECT_EQ(Texts{}, LoadGreeting({ "PlayerTestA,Show,Animate", "PlayerTestB,Show,Animate",
+                                      "PlayerTestB,Hide,Animate", "PlayerTestA,Say,Hi" },
+                                    3, true));
+    EXPECT_EQ(std::vector<std::string>{ "PlayerTestA,Show,Don't Animate" }, Lines(script.GetSetUp()));
+    EXPECT_EQ(Texts{}, LoadGreeting(lines, 0, true));
+    EXPECT_TRUE(script.GetSetUp().empty());
+
+    // A character left standing must be there to be shown.
+    EXPECT_EQ(Texts{ "Action 1 of the greeting needs the character \"Nobody\", which is not installed on this "
+                     "computer." },
+              LoadGreeting({ "Nobody,Show,Animate", "PlayerTestA,Show,Animate" }, 1, false));
+    EXPECT_TRUE(script.GetSetUp().empty());
+    EXPECT_EQ(Texts{}, LoadGreeting({ "Nobody,Show,Animate", "Nobody,Hide,Animate", "PlayerTestA,Show,Animate" }, 2,
+                                    true));
+}
+
 TEST_F(PlayerScriptTest, RefusesAFileThatCannotBeRead)
 {
     const std::string missing = folder.File("no such greeting.pcg");

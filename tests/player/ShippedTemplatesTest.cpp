@@ -123,7 +123,8 @@ TEST_F(ShippedTemplates, EachPlaysToItsEndOnTheStageWithoutAFailedRequest)
         ASSERT_EQ(S_OK, performance.control.SetRaiseRequestErrors(false));
         performance.performer = std::make_unique<CPerformer>(performance.control, screen);
         bool& performed = performance.performed;
-        ASSERT_TRUE(performance.performer->Start(actions, [&performed](bool done) { performed = done; })) << type;
+        ASSERT_TRUE(performance.performer->Start({}, actions, [&performed](bool done) { performed = done; }))
+            << type;
     }
     const bool allFinished = PumpUntil(
         [&] {
