@@ -1,5 +1,6 @@
 #include "agent/ActionDlg.h"
 #include "agent/AgentApp.h"
+#include "agent/BesideCharacter.h"
 #include "agent/HelpDlg.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/DataExchange.h"
@@ -297,6 +298,8 @@ void CActionDlg::OnPreview()
         ResetCharacter();
     if (!LoadSelectedCharacter())
         return;
+    // The character comes on where it stands now: the editor steps aside, not onto it.
+    MoveBesideCharacter(m_hWnd);
     CAgentApp* app = GetAgentApp();
     const std::string chosen = CollectArgument();
     switch (ActionState) {

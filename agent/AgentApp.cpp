@@ -143,10 +143,25 @@ POINT PositionPoint(const std::string& position, int screenWidth, int screenHeig
     return { middleX, middleY };
 }
 
-void CAgentApp::MoveToPosition(const std::string& position) const
+void CAgentApp::MoveToPosition(const std::string& position)
 {
+    standingAt_ = position;
     const AgentCharacter character = GetCurrentCharacter();
     const POINT target = PositionPoint(position, ScreenWidth, ScreenHeight, character.GetWidth(), character.GetHeight());
     CVariant defaultSpeed;
     character.MoveTo(static_cast<short>(target.x), static_cast<short>(target.y), defaultSpeed.value());
+}
+
+bool CAgentApp::GetStandingRect(RECT& rect) const
+{
+    if (CurrentCharacterName.empty())
+        return false;
+    const AgentCharacter character = GetCurrentCharacter();
+    const int width = character.GetWidth();
+    const int height = character.GetHeight();
+    if (width <= 0 || height <= 0)
+        return false;
+    const POINT at = PositionPoint(standingAt_, ScreenWidth, ScreenHeight, width, height);
+    rect = { at.x, at.y, at.x + width, at.y + height };
+    return true;
 }

@@ -26,7 +26,10 @@ public:
                           const std::string& animationAfter) const;
     // "(None)" and the character's animations, ordered by first character only.
     bool GetAnimationNames(std::vector<std::string>& names) const;
-    void MoveToPosition(const std::string& position) const;
+    void MoveToPosition(const std::string& position);
+    // Where the current character stands once its moves are done, on the screen; false
+    // when no character is current.
+    bool GetStandingRect(RECT& rect) const;
 
     const std::string& GetCurrentCharacterName() const { return CurrentCharacterName; }
     int ExitInstance() override;
@@ -34,6 +37,7 @@ public:
 protected:
     CAgentCtlEx agentControl_;
     std::string CurrentCharacterName;
+    std::string standingAt_;  // the position the character was last sent to
 };
 
 // The character every screen falls back to.

@@ -1,5 +1,6 @@
 #include "agent/HelpDlg.h"
 #include "agent/AgentApp.h"
+#include "agent/BesideCharacter.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 
@@ -19,6 +20,8 @@ bool CHelpDlg::OnInitDialog()
     if (app && app->LoadCharacter(DefaultCharacter)) {
         app->PerformCharacter(text, "Read", false, true, "");
         reading_ = true;
+        // He reads where he stands; the text he reads stays in sight beside him.
+        MoveBesideCharacter(m_hWnd);
     }
     return true;
 }

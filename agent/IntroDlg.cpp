@@ -1,5 +1,6 @@
 #include "agent/IntroDlg.h"
 #include "agent/AgentApp.h"
+#include "agent/BesideCharacter.h"
 #include "controls/BrowserLaunch.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
@@ -8,7 +9,6 @@
 #include "res/resource.h"
 #include "settings/AppSettings.h"
 #include "settings/SiteInfo.h"
-#include <algorithm>
 
 namespace {
 
@@ -47,10 +47,6 @@ const ScriptLine Script[] = {
     { "", "Thank You.", "DoMagic2", true },
 };
 
-// Room between the dialog and the character beside it: his balloon opens centred above
-// him and reaches past his left side.
-const int CharacterGap = 64;
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CIntroDlg, CDialog)
@@ -79,7 +75,8 @@ bool CIntroDlg::OnInitDialog()
     CAgentApp* app = GetAgentApp();
     if (app && app->CreateAgentControl(this) && app->LoadCharacter(DefaultCharacter)) {
         loaded_ = true;
-        StandBesideCharacter();
+        // Should the move fail, the dialog stays centred and the character stands over it.
+        MoveBesideCharacter(m_hWnd);
         // All queued at once: the character performs them one after another while the
         // dialog is already in the user's hands.
         for (const ScriptLine& line : Script)
@@ -91,18 +88,6 @@ bool CIntroDlg::OnInitDialog()
                       MB_OK | MB_ICONINFORMATION);
     }
     return true;
-}
-
-// The character stands with its top-left corner in the middle of the screen; the dialog
-// keeps to the left of it so that he is seen beside the text rather than on top of it.
-void CIntroDlg::StandBesideCharacter()
-{
-    RECT rect;
-    if (!::GetWindowRect(m_hWnd, &rect))
-        return;
-    const int x = std::max(0, ScreenWidth / 2 - static_cast<int>(rect.right - rect.left) - CharacterGap);
-    // Should the move fail, the dialog stays centred and the character stands over it.
-    ::SetWindowPos(m_hWnd, nullptr, x, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CIntroDlg::OnContinue()

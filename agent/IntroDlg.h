@@ -22,6 +22,4 @@ protected:
 private:
     COXStatic title_;
     bool loaded_ = false;   // the default character was loaded for the tour
-
-    void StandBesideCharacter();
 };

@@ -33,6 +33,26 @@ bool BalloonShown()
     return Shown("ParlacardStageBalloon");
 }
 
+HWND CharacterWindow()
+{
+    const std::vector<HWND> windows = ThreadWindows("ParlacardStageCharacter");
+    return windows.size() == 1 ? windows[0] : nullptr;
+}
+
+// How the character's window and the dialog lie once he has come on, as the user sees them.
+std::string CharacterBesideDialog(HWND dialog)
+{
+    RECT character{}, bounds{}, both{};
+    if (!GetWindowRect(CharacterWindow(), &character) || !GetWindowRect(dialog, &bounds))
+        return "no character or no dialog";
+    const auto text = [](const RECT& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
+    return IntersectRect(&both, &character, &bounds) ? "character " + text(character) + " on dialog " + text(bounds)
+                                                     : "beside";
+}
+
 // The editor and the help with the real character control of this machine, which under
 // Wine is the built-in stage, and the bundled Merlin.
 class OnStage : public testing::Test {
@@ -107,6 +127,39 @@ TEST_F(OnStage, TheSpokenHelpIsReadAloudUntilTheDialogCloses)
     EXPECT_TRUE(readingWhileOpen);
     // Closing cuts the reading short: the character goes at once, not after the text.
     EXPECT_TRUE(PumpUntil([] { return !CharacterShown() && !BalloonShown(); }, Deadline));
+}
+
+TEST_F(OnStage, TheHelpThePreviewAndTheTourStandBesideTheCharacterNotUnderIt)
+{
+    std::string help, preview, tour;
+    driver.On(IDD_HELP, [&](HWND dialog) {
+        EXPECT_TRUE(PumpUntil(CharacterShown, Deadline));
+        help = CharacterBesideDialog(dialog);
+        DialogDriver::Click(dialog, IDOK);
+    });
+    CHelpDlg(IDS_HELP_MAIN).DoModal();
+
+    driver.On(IDD_ACTION, [&](HWND dialog) {
+        DialogDriver::Type(dialog, IDC_SPEECH, "Beside the editor.");
+        DialogDriver::Click(dialog, IDC_PREVIEW);
+        EXPECT_TRUE(PumpUntil(CharacterShown, Deadline));
+        preview = CharacterBesideDialog(dialog);
+        DialogDriver::Click(dialog, IDCANCEL);
+    });
+    CActionDlg(nullptr).DoModal();
+
+    GetSettings().ShowPromo = 1;
+    driver.On(IDD_INTRO, [&](HWND dialog) {
+        EXPECT_TRUE(PumpUntil(CharacterShown, Deadline));
+        tour = CharacterBesideDialog(dialog);
+        DialogDriver::Click(dialog, IDC_CONTINUE);
+    });
+    CIntroDlg().DoModal();
+
+    EXPECT_EQ("beside", help);
+    EXPECT_EQ("beside", preview);
+    EXPECT_EQ("beside", tour);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(OnStage, StopTalkingQuietsTheTourAndMerlinStaysWhereHeIs)
