@@ -1,7 +1,7 @@
 #include "controls/HyperLink.h"
 #include "controls/BrowserLaunch.h"
 #include "controls/LinkColours.h"
-#include "framework/ScreenDpi.h"
+#include <algorithm>
 
 namespace {
 // Shared by every link of the process and never freed.
@@ -27,6 +27,39 @@ void LoadHandCursor()
         handCursor = ::LoadCursor(nullptr, IDC_HAND);
 }
 
+// How far the text leaves ink when drawn in the font selected into dc: smoothed glyphs,
+// and the wider fonts Wine puts in place of missing ones, reach a pixel or several past
+// the advance the fonts' metrics report, and a link cut there loses its last letter.
+LONG InkWidth(HDC dc, const std::string& text, SIZE extent)
+{
+    if (text.empty())
+        return 0;
+    const LONG width = extent.cx + extent.cy + 8;
+    const LONG height = extent.cy;
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP bitmap = memory ? ::CreateCompatibleBitmap(dc, width, height) : nullptr;
+    LONG ink = 0;
+    if (bitmap) {
+        HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+        HGDIOBJ oldFont = ::SelectObject(memory, ::GetCurrentObject(dc, OBJ_FONT));
+        const RECT all = { 0, 0, width, height };
+        ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::SetTextColor(memory, RGB(0, 0, 0));
+        ::SetBkMode(memory, TRANSPARENT);
+        ::TextOutA(memory, 0, 0, text.c_str(), static_cast<int>(text.size()));
+        for (LONG x = width - 1; x >= 0 && !ink; --x)
+            for (LONG y = 0; y < height && !ink; ++y)
+                if (::GetPixel(memory, x, y) != RGB(255, 255, 255))
+                    ink = x + 1;
+        ::SelectObject(memory, oldFont);
+        ::SelectObject(memory, oldBitmap);
+        ::DeleteObject(bitmap);
+    }
+    if (memory)
+        ::DeleteDC(memory);
+    return ink;
+}
+
 bool FontAttributes(HFONT font, LOGFONTA& attributes)
 {
     return font && ::GetObjectA(font, sizeof(attributes), &attributes) == sizeof(attributes);
@@ -41,6 +74,9 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
     ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
     ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+    ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+    ON_MESSAGE(WM_PAINT, OnPaint)
+    ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUiState)
     ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
     ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
@@ -188,15 +224,13 @@ void CHyperLink::FitToText()
     const std::string text = GetWindowText();
     SIZE extent = {};
     const bool measured = ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent) != FALSE;
+    if (measured)
+        extent.cx = std::max(extent.cx, InkWidth(dc, text, extent));
     if (previous)
         ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
     if (!measured)
         return;
-    // Smoothed glyphs draw a pixel or two past the text's advance (the last ")" of a
-    // link lost its edge); the fonts' own metrics do not say so.
-    if (!text.empty())
-        extent.cx += ScaleForDpi(2, ScreenDpi());
 
     const LONG controlStyle = ::GetWindowLongA(m_hWnd, GWL_STYLE);
     if (controlStyle & SS_CENTERIMAGE)
@@ -225,18 +259,20 @@ void CHyperLink::MarkVisited()
     Invalidate();
 }
 
-HBRUSH CHyperLink::CtlColor(HDC dc)
+COLORREF CHyperLink::TextColour() const
 {
     LinkColours colours;
     GetLinkColours(colours);
-    COLORREF colour;
     if (mouseOver_ && (style_ & LinkHoverColour))
-        colour = colours.hover;
-    else if (!(style_ & LinkNoActiveColour) && active_)
-        colour = colours.active;
-    else
-        colour = visited_ ? colours.visited : colours.normal;
-    ::SetTextColor(dc, colour);
+        return colours.hover;
+    if (!(style_ & LinkNoActiveColour) && active_)
+        return colours.active;
+    return visited_ ? colours.visited : colours.normal;
+}
+
+HBRUSH CHyperLink::CtlColor(HDC dc)
+{
+    ::SetTextColor(dc, TextColour());
     // The parent's background shows through.
     ::SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
@@ -328,7 +364,7 @@ LRESULT CHyperLink::OnLButtonUp(WPARAM, LPARAM)
 LRESULT CHyperLink::OnSetFocus(WPARAM, LPARAM)
 {
     active_ = true;
-    Invalidate();
+    RepaintWithBackground();
     return 0;
 }
 
@@ -336,17 +372,81 @@ LRESULT CHyperLink::OnKillFocus(WPARAM, LPARAM)
 {
     mouseOver_ = false;
     active_ = false;
-    Invalidate();
+    RepaintWithBackground();
     return 0;
 }
 
 LRESULT CHyperLink::OnKeyDown(WPARAM key, LPARAM)
 {
-    if (key == VK_SPACE) {
-        ActivateLink();
-        return 0;
-    }
+    if (key != VK_SPACE && key != VK_RETURN)
+        return Default();
+    ActivateLink();
+    // The dialog hears of a key as of a click: it is the dialog that acts on many links.
+    if (::GetWindowLongA(m_hWnd, GWL_STYLE) & SS_NOTIFY)
+        ::SendMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+    return 0;
+}
+
+// Enter would press the dialog's default button instead of opening the link.
+LRESULT CHyperLink::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (message && (message->message == WM_KEYDOWN || message->message == WM_CHAR) && message->wParam == VK_RETURN)
+        return DLGC_WANTMESSAGE;
     return Default();
+}
+
+LRESULT CHyperLink::OnPaint(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    if (::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS)) {
+        if (HDC dc = ::GetDC(m_hWnd)) {
+            DrawFocusCue(dc);
+            ::ReleaseDC(m_hWnd, dc);
+        }
+    }
+    return result;
+}
+
+// The dialog shows focus cues once the keyboard is used.
+LRESULT CHyperLink::OnUpdateUiState(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    RepaintWithBackground();
+    return result;
+}
+
+// Dotted in the link's colour, drawn over what is there rather than inverting it, so that
+// painting the link again leaves it as it was.
+void CHyperLink::DrawFocusCue(HDC dc) const
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const LOGBRUSH ink = { BS_SOLID, TextColour(), 0 };
+    HPEN pen = ::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &ink, 0, nullptr);
+    if (!pen)
+        return;
+    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::Rectangle(dc, client.left, client.top, client.right, client.bottom);
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(pen);
+}
+
+void CHyperLink::RepaintWithBackground()
+{
+    HWND parent = GetParent();
+    RECT bounds;
+    GetWindowRect(&bounds);
+    if (!parent) {
+        Invalidate();
+        return;
+    }
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    ::RedrawWindow(parent, &bounds, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CHyperLink::OnSetCursor(WPARAM, LPARAM)

@@ -16,8 +16,9 @@ enum LinkStyle : DWORD {
 
 // A static control of a dialog that behaves like a web link: link colours, an underlined
 // copy of the dialog's font, a hand cursor and a tool tip with the address. A click, or
-// space while it has the focus, activates it. Attach it to the template's static with
-// DDX_Control.
+// space or Enter while it has the focus, activates it; with the focus it shows a focus
+// rectangle. Give the template's static WS_TABSTOP to reach it with Tab, and attach it
+// with DDX_Control.
 class CHyperLink : public CStatic {
 public:
     CHyperLink() = default;
@@ -63,6 +64,9 @@ private:
     LRESULT OnSetFocus(WPARAM, LPARAM);
     LRESULT OnKillFocus(WPARAM, LPARAM);
     LRESULT OnKeyDown(WPARAM, LPARAM);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnUpdateUiState(WPARAM, LPARAM);
     LRESULT OnSetCursor(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
@@ -73,6 +77,11 @@ private:
     // Runs the change with the control hidden, so that a shrinking link leaves nothing
     // behind on its transparent background.
     void UpdateHidden(const std::function<void()>& change);
+    // Repaints the link together with the dialog's background under it: the link draws on
+    // a transparent background, so what it no longer shows must be painted over.
+    void RepaintWithBackground();
+    void DrawFocusCue(HDC dc) const;
+    COLORREF TextColour() const;
     void CreateToolTip();
     TOOLINFOA LinkTool() const;
 };

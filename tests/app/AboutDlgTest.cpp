@@ -89,6 +89,31 @@ TEST_F(AboutBox, ShowsTheProductAndTwoDarkBlueLinksThatOpenTheirSites)
     EXPECT_EQ(initial.visited, after.visited);
 }
 
+TEST_F(AboutBox, TheLinksAreReachedWithTabAndOpenWithEnterOrSpace)
+{
+    RecordingBrowser browser;
+    std::vector<int> focused;
+    driver.On(IDD_ABOUTBOX, [&](HWND dialog) {
+        const auto focus = [&] { focused.push_back(GetDlgCtrlID(GetFocus())); };
+        focus();
+        DialogDriver::PressKey(dialog, VK_TAB);
+        focus();
+        DialogDriver::PressKey(dialog, VK_RETURN);
+        EXPECT_EQ((std::vector<std::string>{ "http://www.zentorix.example/" }), browser.WaitForAddresses(1));
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "Enter on a link opens it, not the default button";
+        DialogDriver::PressKey(dialog, VK_TAB);
+        focus();
+        DialogDriver::PressKey(dialog, VK_SPACE);
+        EXPECT_EQ((std::vector<std::string>{ "http://www.zentorix.example/", "http://www.parlacard.example/" }),
+                  browser.WaitForAddresses(2));
+        DialogDriver::PressKey(dialog, VK_TAB);
+        focus();
+        DialogDriver::PressKey(dialog, VK_RETURN);
+    });
+    EXPECT_EQ(IDOK, CAboutDlg().DoModal());
+    EXPECT_EQ((std::vector<int>{ IDOK, IDC_MAKER_LINK, IDC_SITE_LINK, IDOK }), focused);
+}
+
 TEST_F(AboutBox, TheAboutCommandIsOnInMenuAndToolbarAndOpensTheBox)
 {
     ScreenWidth = 1024;

@@ -4,6 +4,7 @@
 #include "framework/DataExchange.h"
 #include "support/RecordingBrowser.h"
 #include "support/WindowText.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -160,6 +161,30 @@ TEST_F(HyperLinkTest, AFittedLinkKeepsTheEdgeOfItsLastGlyph)
     DeleteObject(font);
 }
 
+TEST_F(HyperLinkTest, ALinkIsFittedToTheInkOfTheFontItIsDrawnWith)
+{
+    // A font whose glyphs reach well past their advance, as the wider faces Wine puts
+    // in place of missing ones do: the link's last letter stays whole.
+    LOGFONTA attributes{};
+    attributes.lfHeight = -20;
+    attributes.lfItalic = TRUE;
+    attributes.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(attributes.lfFaceName, "MS Shell Dlg");
+    HFONT font = CreateFontIndirectA(&attributes);
+    ASSERT_NE(nullptr, font);
+    CHyperLink links[2];
+    const char* texts[] = { "Zentorix LLC", "www.parlacard.example/fff" };
+    for (int i = 0; i < 2; ++i) {
+        HWND control = window.AddStatic(texts[i], Left, { 10, 10 + 40 * i, 460, 40 + 40 * i }, 0, false);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ASSERT_TRUE(links[i].SubclassWindow(control));
+        const int client = LinkWindow::ClientBounds(control).right;
+        EXPECT_GE(client, InkWidth(control)) << texts[i];
+        EXPECT_LE(client, std::max(InkWidth(control), TextWidth(control)) + 4) << texts[i];
+    }
+    DeleteObject(font);
+}
+
 TEST_F(HyperLinkTest, ColoursFollowHoverFocusAndVisits)
 {
     HWND control = window.AddStatic("Colours", Left, { 10, 10, 300, 30 }, LinkWindow::ClickedId);
@@ -213,15 +238,68 @@ TEST_F(HyperLinkTest, ActivatesOnReleaseAfterAPressOrOnSpace)
 
     SendMessageA(control, WM_KEYDOWN, VK_SPACE, 0);
     SendMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(2, link.activations);
+    SendMessageA(control, WM_KEYDOWN, VK_TAB, 0);
+    SendMessageA(control, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(3, link.activations);
 
     EXPECT_TRUE(link.ChangeLinkStyle(LinkFocusOnClick, LinkActivateOnPress));
     SetFocus(window.m_hWnd);
     Press(control);
-    EXPECT_EQ(3, link.activations);
+    EXPECT_EQ(4, link.activations);
     EXPECT_EQ(window.m_hWnd, GetFocus());
     Release(control);
-    EXPECT_EQ(3, link.activations);
+    EXPECT_EQ(4, link.activations);
+}
+
+TEST_F(HyperLinkTest, TheDialogHearsOfAKeyAsOfAClickAndEnterIsTheLinksOwn)
+{
+    HWND control = window.AddStatic("Keys", Left, { 10, 10, 300, 30 }, LinkWindow::ClickedId);
+    CHyperLinkDL link;
+    ASSERT_TRUE(link.SubclassWindow(control));
+    SendMessageA(control, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(2, window.clicks);
+
+    // A dialog manager asking about Enter hears that the link takes it; other keys are
+    // the dialog's, Tab among them.
+    MSG enter = { control, WM_KEYDOWN, VK_RETURN, 0, 0, {} };
+    EXPECT_NE(0, SendMessageA(control, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
+    MSG tab = { control, WM_KEYDOWN, VK_TAB, 0, 0, {} };
+    EXPECT_EQ(0, SendMessageA(control, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) &
+                     (DLGC_WANTMESSAGE | DLGC_WANTTAB | DLGC_WANTALLKEYS));
+}
+
+TEST_F(HyperLinkTest, AFocusedLinkShowsADottedFrameThatGoesWithTheFocus)
+{
+    HWND control = window.AddStatic("Focus frame", Left, { 10, 10, 300, 30 });
+    CHyperLink link;
+    ASSERT_TRUE(link.SubclassWindow(control));
+    // The frame's top edge lies above the glyphs: count its dots in the link's colour.
+    const auto dotsOnTop = [&](COLORREF colour) {
+        UpdateWindow(window.m_hWnd);
+        const RECT client = LinkWindow::ClientBounds(control);
+        HDC dc = GetDC(control);
+        int dots = 0;
+        for (int x = 0; x < client.right; ++x)
+            dots += GetPixel(dc, x, 0) == colour ? 1 : 0;
+        ReleaseDC(control, dc);
+        return dots;
+    };
+    LinkColours colours;
+    GetLinkColours(colours);
+    const int width = LinkWindow::ClientBounds(control).right;
+
+    SetFocus(control);
+    const int focused = dotsOnTop(colours.active);
+    EXPECT_GE(focused, width / 2 - 1);
+    EXPECT_LE(focused, width / 2 + 1) << "every other pixel";
+    // Painted again, the frame stays as it was.
+    InvalidateRect(control, nullptr, FALSE);
+    EXPECT_EQ(focused, dotsOnTop(colours.active));
+
+    SetFocus(window.m_hWnd);
+    EXPECT_EQ(0, dotsOnTop(colours.active));
+    EXPECT_EQ(0, dotsOnTop(colours.normal));
 }
 
 TEST_F(HyperLinkTest, OnlyThePlainLinkOpensItsAddress)

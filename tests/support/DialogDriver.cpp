@@ -155,6 +155,25 @@ void DialogDriver::Command(HWND dialog, int commandId)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, commandId)));
 }
 
+void DialogDriver::PressKey(HWND dialog, WPARAM key)
+{
+    HWND focus = GetFocus();
+    EXPECT_NE(nullptr, focus) << "a key pressed with the focus nowhere";
+    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    for (const MSG& pressed : { MSG{ focus, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)), 0, {} },
+                                MSG{ focus, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u), 0, {} } }) {
+        MSG message = pressed;
+        if (!IsDialogMessageA(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        // The characters the key made go the same way.
+        while (PeekMessageA(&message, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE))
+            if (!IsDialogMessageA(dialog, &message))
+                DispatchMessageA(&message);
+    }
+}
+
 bool DialogDriver::IsEnabled(HWND dialog, int controlId)
 {
     HWND control = Control(dialog, controlId);

@@ -38,6 +38,9 @@ public:
     static void Click(HWND dialog, int controlId);
     // Sends the command as a button or a key (Enter: IDOK, Esc: IDCANCEL) would.
     static void Command(HWND dialog, int commandId);
+    // Presses and releases a key with the focus where it is, handed on as the dialog's
+    // modal loop hands on keys: to the dialog manager first, else to the focused window.
+    static void PressKey(HWND dialog, WPARAM key);
     static bool IsEnabled(HWND dialog, int controlId);
     static bool IsChecked(HWND dialog, int controlId);
     // Whether the dialog shows the control: its own visibility, since a modal dialog

@@ -319,3 +319,30 @@ TEST_F(WebUpdate, TheProgressOfALargeUpdateIsShownRight)
         DialogDriver::Command(dialog, IDOK);
     });
 }
+
+TEST_F(WebUpdate, TheLinksAreReachedWithTabAndOpenWithSpaceOrEnter)
+{
+    standIn.SetUpdateReply(FileName, "kind=serve&rate=4000");
+    std::vector<int> focused;
+    bool newsShown = false;
+    Run([&](HWND dialog) {
+        ASSERT_TRUE(WaitForStatus(dialog, Available));
+        for (int i = 0; i < 4 && GetFocus() != GetDlgItem(dialog, IDC_NEWS_LINK); ++i)
+            DialogDriver::PressKey(dialog, VK_TAB);
+        focused.push_back(GetDlgCtrlID(GetFocus()));
+        driver.On(IDD_NEWS, [&](HWND newsDialog) {
+            newsShown = true;
+            DialogDriver::Command(newsDialog, IDOK);
+        });
+        DialogDriver::PressKey(dialog, VK_SPACE);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        DialogDriver::PressKey(dialog, VK_TAB);
+        focused.push_back(GetDlgCtrlID(GetFocus()));
+        DialogDriver::PressKey(dialog, VK_RETURN);
+        EXPECT_TRUE(WaitForProgress(dialog)) << "Enter on the link starts the download";
+        WaitForEnd(dialog);
+    });
+    EXPECT_EQ((std::vector<int>{ IDC_NEWS_LINK, IDC_DOWNLOAD_LINK }), focused);
+    EXPECT_TRUE(newsShown);
+    EXPECT_TRUE(bytes == desktop.Folder().Read(FileName)) << "the update on the Desktop";
+}
