@@ -1,6 +1,7 @@
 #include "ServiceProcess.h"
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -23,6 +24,7 @@ std::string ReadAll(const std::string& path)
 ServiceProcess::ServiceProcess(const std::string& dataFolder, const std::vector<std::string>& settings)
     : folder_(dataFolder)
 {
+    std::filesystem::create_directories(folder_);
     const std::string portFile = folder_ + "/port";
     std::remove(portFile.c_str());
     std::vector<std::string> arguments = { SERVICE_PROGRAM, "--port", "0", "--data", folder_, "--port-file", portFile,

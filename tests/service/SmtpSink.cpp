@@ -1,5 +1,6 @@
 #include "SmtpSink.h"
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -125,9 +126,12 @@ std::string DecodeQuotedPrintable(const std::string& text)
             out += text[i];
         } else if (text.compare(i + 1, 2, "\r\n") == 0) {
             i += 2;
-        } else if (i + 2 < text.size()) {
+        } else if (i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+                   std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
             out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
             i += 2;
+        } else {
+            out += text[i];
         }
     }
     return out;
