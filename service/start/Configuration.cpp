@@ -129,6 +129,8 @@ void Configuration::Load(int argc, char** argv, char** environment)
     for (char** entry = environment; entry && *entry; ++entry) {
         const std::string text = *entry;
         const size_t equals = text.find('=');
+        if (equals == std::string::npos)
+            continue;
         for (const Setting& setting : Settings)
             if (text.substr(0, equals) == EnvironmentName(setting.name))
                 fromEnvironment[setting.name] = text.substr(equals + 1);
