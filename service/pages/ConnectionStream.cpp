@@ -3,6 +3,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -24,6 +25,16 @@ void AddressOf(int socket, bool peer, std::string& ip, int& port)
     port = ntohs(inet->sin_port);
 }
 
+bool PollFor(int socket, short events, int timeoutMs)
+{
+    pollfd watched{ socket, events, 0 };
+    int ready;
+    do {
+        ready = poll(&watched, 1, timeoutMs);
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
 } // namespace
 
 ConnectionStream::ConnectionStream(int socket, int timeoutMs) : socket_(socket), timeoutMs_(timeoutMs)
@@ -32,17 +43,29 @@ ConnectionStream::ConnectionStream(int socket, int timeoutMs) : socket_(socket),
 
 bool ConnectionStream::WaitFor(short events) const
 {
-    pollfd watched{ socket_, events, 0 };
-    int ready;
-    do {
-        ready = poll(&watched, 1, timeoutMs_);
-    } while (ready < 0 && errno == EINTR);
-    return ready > 0;
+    return PollFor(socket_, events, timeoutMs_);
+}
+
+void ConnectionStream::StartRequest(int deadlineMs)
+{
+    requestDeadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
+}
+
+bool ConnectionStream::WaitForNextRequest(int timeoutMs) const
+{
+    return PollFor(socket_, POLLIN, timeoutMs);
+}
+
+int ConnectionStream::ReadWaitMs() const
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(requestDeadline_ -
+                                                                            std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<long long>(0, std::min<long long>(timeoutMs_, left.count())));
 }
 
 bool ConnectionStream::is_readable() const
 {
-    return WaitFor(POLLIN);
+    return PollFor(socket_, POLLIN, ReadWaitMs());
 }
 
 bool ConnectionStream::is_writable() const

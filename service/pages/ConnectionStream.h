@@ -1,5 +1,6 @@
 #pragma once
 #include <httplib.h>
+#include <chrono>
 #include <string>
 
 // One client connection as the HTTP library reads and writes it, with a time limit on
@@ -19,12 +20,20 @@ public:
 
     // Sends the bytes as they are; the connection is closed once the handler returns.
     void TakeOver(const std::string& rawReply);
+    bool IsTakenOver() const { return takenOver_; }
+
+    // From now on reads give up when the request is not all there within the time.
+    void StartRequest(int deadlineMs);
+    // Whether another request starts within the time.
+    bool WaitForNextRequest(int timeoutMs) const;
 
 private:
     bool WaitFor(short events) const;
+    int ReadWaitMs() const;
     bool SendAll(const char* data, size_t size);
 
     int socket_;
     int timeoutMs_;
     bool takenOver_ = false;
+    std::chrono::steady_clock::time_point requestDeadline_ = std::chrono::steady_clock::time_point::max();
 };

@@ -21,6 +21,7 @@ const Setting Settings[] = {
     { "database", "", "The SQLite database file (default: parlacard.db in the data folder)." },
     { "web", "", "The folder of the pages' files (default: web beside the program)." },
     { "updates", "", "The folder whose files /update/ publishes (default: updates in the data folder)." },
+    { "max-connections", "1000", "Connections answered at once, each on a thread of its own; more wait their turn." },
     { "public-address", "http://www.parlacard.example", "The site's address as the links in mails name it." },
     { "mail-from", "parlacard@parlacard.example", "The address the site's mails come from." },
     { "smtp-host", "", "The mail relay; empty writes each message as an .eml file into the outbox folder." },

@@ -94,7 +94,7 @@ int Serve(const Configuration& config)
     RequestLog log(testSwitches ? data + "/requests" : std::string());
     UploadReplyPlan plan;
     UpdateReplyPlan updatePlan;
-    SiteServer server;
+    SiteServer server(static_cast<size_t>(config.Number("max-connections", 1, 100000)));
     server.set_payload_max_length(settings.upload.maxBytes);
     server.set_logger([&](const httplib::Request& request, const httplib::Response& response) {
         accessLog.Record(ClientAddress(request, settings.trustedProxies), request, response);
