@@ -1,7 +1,7 @@
 #include "settings/SiteInfo.h"
 #include "settings/Registry.h"
+#include "ServiceHost.h"
 
-// Chosen when the program is built (the build option PARLACARD_SERVICE_HOST).
 #define SITE_HOST PARLACARD_SERVICE_HOST
 
 const char* const SiteHost = SITE_HOST;

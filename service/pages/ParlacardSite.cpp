@@ -71,16 +71,13 @@ void ParlacardSite::Mount(httplib::Server& server)
         });
     }
 
-    // What the library answers by itself gets one plain line too, such as for a body
-    // larger than the site takes (which it refuses before reading).
+    // A body larger than the site takes is refused by the library before it is read; the
+    // refusal gets its plain line too. Other answers stay as their handlers made them.
     server.set_error_handler(httplib::Server::HandlerWithResponse([this](const httplib::Request&, httplib::Response& response) {
-        if (!response.body.empty() || response.content_provider_)
+        if (response.status != 413 || !response.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
-        if (response.status == 413)
-            Refuse(response, 413, "The greeting is larger than the " +
-                                      std::to_string(settings_.upload.maxBytes / 1024) + " KB this site takes.");
-        else
-            Refuse(response, response.status, "The site could not answer this request.");
+        Refuse(response, 413, "The greeting is larger than the " + std::to_string(settings_.upload.maxBytes / 1024) +
+                                  " KB this site takes.");
         return httplib::Server::HandlerResponse::Handled;
     }));
     // A store that cannot write (a full disk) is a passing trouble, not the client's fault.

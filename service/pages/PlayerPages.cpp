@@ -127,6 +127,12 @@ void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& r
 // from the next request on.
 std::set<std::string> PlayerPages::CharacterNameSet() const
 {
+    // The folder is read again only when a file came or went, which changes its time.
+    std::error_code timeError;
+    const fs::file_time_type changed = fs::last_write_time(folder_ + "/characters", timeError);
+    std::lock_guard<std::mutex> lock(charactersMutex_);
+    if (!timeError && charactersRead_ && changed == charactersChanged_)
+        return characters_;
     std::set<std::string> names;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder_ + "/characters", error)) {
@@ -136,6 +142,9 @@ std::set<std::string> PlayerPages::CharacterNameSet() const
             fs::exists(path.parent_path() / (name + ".png"), error))
             names.insert(name);
     }
+    characters_ = names;
+    charactersChanged_ = changed;
+    charactersRead_ = !timeError;
     return names;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 #include "service/store/GreetingStore.h"
 #include "service/pages/RequestLog.h"
+#include <filesystem>
 #include <functional>
+#include <mutex>
 #include <httplib.h>
 #include <set>
 #include <string>
@@ -35,4 +37,8 @@ private:
     const GreetingStore& store_;
     RequestLog& log_;
     std::function<void(std::uint64_t, const std::string&)> pickedUp_;
+    mutable std::mutex charactersMutex_;
+    mutable std::set<std::string> characters_;
+    mutable std::filesystem::file_time_type charactersChanged_;
+    mutable bool charactersRead_ = false;
 };

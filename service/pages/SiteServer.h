@@ -15,4 +15,5 @@ public:
 
 private:
     bool process_and_close_socket(socket_t socket) override;
+    bool WaitForNextRequest(const ConnectionStream& stream) const;
 };
