@@ -25,6 +25,19 @@ thread_local ConnectionStream* currentConnection = nullptr;
 SiteServer::SiteServer(size_t maxConnections)
 {
     new_task_queue = [maxConnections] { return new ConnectionThreads(maxConnections); };
+    set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        listening_ = socket;
+    });
+}
+
+int SiteServer::Bind(const std::string& host, int port)
+{
+    const int bound = port == 0 ? bind_to_any_port(host) : (bind_to_port(host, port) ? port : -1);
+    // The library listens with a queue of five; listening again lengthens it.
+    if (bound > 0 && ::listen(listening_, SOMAXCONN) != 0)
+        return -1;
+    return bound;
 }
 
 ConnectionStream& SiteServer::CurrentConnection()

@@ -109,7 +109,7 @@ int Serve(const Configuration& config)
     site.Mount(server);
 
     const std::string host = config.Text("listen");
-    const int bound = port == 0 ? server.bind_to_any_port(host) : (server.bind_to_port(host, port) ? port : -1);
+    const int bound = server.Bind(host, port);
     if (bound <= 0) {
         std::fprintf(stderr, "parlacard-service: cannot listen on %s:%d\n", host.c_str(), port);
         return 1;

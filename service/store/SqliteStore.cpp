@@ -3,6 +3,7 @@
 #include "service/store/SqliteStatement.h"
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <stdexcept>
 
 namespace {
@@ -157,42 +158,88 @@ void SqliteStore::Upgrade()
     }
 }
 
+struct SqliteStore::SaveRequest {
+    const std::string& bytes;
+    const GreetingSummary& summary;
+    const std::string& client;
+    UnixTime now;
+    std::uint64_t id = 0;
+    bool done = false;
+    std::exception_ptr error;
+};
+
 std::uint64_t SqliteStore::Save(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
                                 UnixTime now)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    Transaction transaction(database_);
-    std::uint64_t id;
-    do {
-        id = RandomGreetingId();
-    } while (SqliteStatement(database_, "SELECT 1 FROM greetings WHERE id=?").Bind(1, static_cast<std::int64_t>(id)).Step());
-
-    SqliteStatement(database_, "INSERT INTO greetings(id, bytes, recipient_name, sender_name, sender_email, send_token, "
-                               "client, created) VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
-        .Bind(1, static_cast<std::int64_t>(id))
-        .Bind(2, bytes)
-        .Bind(3, summary.recipientName)
-        .Bind(4, summary.senderName)
-        .BindText(5, summary.senderEmail)
-        .BindText(6, RandomToken())
-        .BindText(7, client)
-        .Bind(8, now)
-        .Run();
-    // One message per person, however often the list names them.
-    std::vector<std::string> seen;
-    for (const std::string& address : summary.recipients) {
-        if (std::find(seen.begin(), seen.end(), Lower(address)) != seen.end())
+    const auto request = std::make_shared<SaveRequest>(SaveRequest{ bytes, summary, client, now, 0, false, nullptr });
+    std::unique_lock<std::mutex> queue(saveQueueMutex_);
+    pendingSaves_.push_back(request);
+    // The first caller to find nobody saving saves everything waiting, its own among it.
+    while (!request->done) {
+        if (saving_) {
+            saved_.wait(queue);
             continue;
-        seen.push_back(Lower(address));
-        SqliteStatement(database_, "INSERT INTO recipients(token, greeting, position, address) VALUES(?, ?, ?, ?)")
-            .BindText(1, RandomToken())
-            .Bind(2, static_cast<std::int64_t>(id))
-            .Bind(3, static_cast<std::int64_t>(seen.size()))
-            .BindText(4, address)
-            .Run();
+        }
+        saving_ = true;
+        std::vector<std::shared_ptr<SaveRequest>> batch;
+        batch.swap(pendingSaves_);
+        queue.unlock();
+        SaveBatch(batch);
+        queue.lock();
+        for (const std::shared_ptr<SaveRequest>& saved : batch)
+            saved->done = true;
+        saving_ = false;
+        saved_.notify_all();
     }
-    transaction.Commit();
-    return id;
+    if (request->error)
+        std::rethrow_exception(request->error);
+    return request->id;
+}
+
+void SqliteStore::SaveBatch(const std::vector<std::shared_ptr<SaveRequest>>& batch)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    try {
+        Transaction transaction(database_);
+        for (const std::shared_ptr<SaveRequest>& request : batch) {
+            std::uint64_t id;
+            do {
+                id = RandomGreetingId();
+            } while (SqliteStatement(database_, "SELECT 1 FROM greetings WHERE id=?")
+                         .Bind(1, static_cast<std::int64_t>(id))
+                         .Step());
+            SqliteStatement(database_, "INSERT INTO greetings(id, bytes, recipient_name, sender_name, sender_email, "
+                                       "send_token, client, created) VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
+                .Bind(1, static_cast<std::int64_t>(id))
+                .Bind(2, request->bytes)
+                .Bind(3, request->summary.recipientName)
+                .Bind(4, request->summary.senderName)
+                .BindText(5, request->summary.senderEmail)
+                .BindText(6, RandomToken())
+                .BindText(7, request->client)
+                .Bind(8, request->now)
+                .Run();
+            // One message per person, however often the list names them.
+            std::vector<std::string> seen;
+            for (const std::string& address : request->summary.recipients) {
+                if (std::find(seen.begin(), seen.end(), Lower(address)) != seen.end())
+                    continue;
+                seen.push_back(Lower(address));
+                SqliteStatement(database_,
+                                "INSERT INTO recipients(token, greeting, position, address) VALUES(?, ?, ?, ?)")
+                    .BindText(1, RandomToken())
+                    .Bind(2, static_cast<std::int64_t>(id))
+                    .Bind(3, static_cast<std::int64_t>(seen.size()))
+                    .BindText(4, address)
+                    .Run();
+            }
+            request->id = id;
+        }
+        transaction.Commit();
+    } catch (...) {
+        for (const std::shared_ptr<SaveRequest>& request : batch)
+            request->error = std::current_exception();
+    }
 }
 
 std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const

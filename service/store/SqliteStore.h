@@ -2,12 +2,16 @@
 #include "service/store/GreetingStore.h"
 #include "service/store/MailQueue.h"
 #include <sqlite3.h>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <vector>
 #include <string>
 
 // The store in one SQLite database file: write-ahead log, every commit synced to the
 // disk before the call returns. The schema carries its version and is brought up to date
-// when the file is opened. One connection, used by one caller at a time.
+// when the file is opened. One connection, used by one caller at a time; uploads that
+// come together are committed together (one sync for all), each answered only after it.
 class SqliteStore : public GreetingStore, public MailQueue {
 public:
     // Creates the file when it is missing; throws when it cannot be opened or is newer
@@ -43,10 +47,18 @@ public:
     void MarkFailed(std::int64_t id, const std::string& reason) override;
 
 private:
+    struct SaveRequest;
+
     void Execute(const char* sql) const;
+    void SaveBatch(const std::vector<std::shared_ptr<SaveRequest>>& batch);
     void Upgrade();
     void InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now);
 
     sqlite3* database_ = nullptr;
     mutable std::mutex mutex_;
+    // Uploads that arrive while one commit is being synced go together in the next one.
+    std::mutex saveQueueMutex_;
+    std::condition_variable saved_;
+    std::vector<std::shared_ptr<SaveRequest>> pendingSaves_;
+    bool saving_ = false;
 };

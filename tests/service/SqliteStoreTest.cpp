@@ -2,7 +2,9 @@
 #include "ServiceProcess.h"
 #include "TempFolder.h"
 #include <gtest/gtest.h>
+#include <set>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -73,6 +75,33 @@ TEST_F(SqliteStoreTest, KeepsGreetingsByteForByteAcrossReopening)
     EXPECT_FALSE(greeting->sent);
     EXPECT_FALSE(store->LoadBytes(id + 1));
     EXPECT_FALSE(store->Load(id + 1));
+}
+
+// Saves that come together are committed together; each gets its own id and bytes.
+TEST_F(SqliteStoreTest, SavesFromManyThreadsEachKeepTheirOwn)
+{
+    std::vector<std::thread> threads;
+    std::vector<std::vector<std::pair<std::uint64_t, std::string>>> saved(8);
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int n = 0; n < 25; ++n) {
+                const std::string text = GreetingText("bob@example.com", "Sender " + std::to_string(t * 100 + n));
+                saved[t].emplace_back(store->Save(text, *ParseGreeting(text), "10.0.0.1", Now), text);
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    std::set<std::uint64_t> ids;
+    for (const auto& list : saved) {
+        for (const auto& [id, text] : list) {
+            ids.insert(id);
+            EXPECT_EQ(text, store->LoadBytes(id));
+            EXPECT_EQ(1u, store->Recipients(id).size());
+        }
+    }
+    EXPECT_EQ(200u, ids.size());
+    EXPECT_EQ(200, store->UploadsSince("10.0.0.1", Now));
 }
 
 TEST_F(SqliteStoreTest, WritesAheadAndCarriesItsSchemaVersion)
