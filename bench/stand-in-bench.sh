@@ -26,5 +26,5 @@ cleanup() {
 }
 trap cleanup EXIT
 
-sh "$ROOT/service/stand-in.sh" start "$HOST_BUILD/service/parlacard-service" "$SERVICE" >/dev/null
+sh "$ROOT/service/stand-in.sh" start "$HOST_BUILD/service/parlacard-service" "$SERVICE" --test-switches --uploads-per-hour 1000000 --upload-max-bytes 4194304 >/dev/null
 PROXY=127.0.0.1:$(cat "$SERVICE/port")

@@ -12,5 +12,5 @@ HOST_BUILD=$(realpath "${1:-$ROOT/build/host}")
 
 WORK=$(mktemp -d)
 trap 'sh "$ROOT/service/stand-in.sh" stop "$WORK/service"; rm -rf "$WORK"' EXIT
-sh "$ROOT/service/stand-in.sh" start "$HOST_BUILD/service/parlacard-service" "$WORK/service" >/dev/null
+sh "$ROOT/service/stand-in.sh" start "$HOST_BUILD/service/parlacard-service" "$WORK/service" --uploads-per-hour 1000000 >/dev/null
 node "$ROOT/web/bench/first-frame.js" "$WORK/service/port" "$HOST_BUILD/service/web/characters"

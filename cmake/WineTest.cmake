@@ -54,10 +54,14 @@ endfunction()
 # test program, and the files it publishes under "/update/" in service/updates.
 set(PARLACARD_SERVICE ${CMAKE_BINARY_DIR}/../host/service/parlacard-service
     CACHE FILEPATH "The service stand-in built by the host tree")
+# The program's tests need the service's misbehaviour switches, and send more greetings
+# from the loopback than a person would.
+set(PARLACARD_SERVICE_TEST_SETTINGS --test-switches --uploads-per-hour 1000000 --messages-per-day 1000000)
 function(use_service_stand_in name)
   set(stand_in ${CMAKE_SOURCE_DIR}/service/stand-in.sh)
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/service)
-  add_test(NAME ${name}_service_start COMMAND sh ${stand_in} start ${PARLACARD_SERVICE} ${folder})
+  add_test(NAME ${name}_service_start
+           COMMAND sh ${stand_in} start ${PARLACARD_SERVICE} ${folder} ${PARLACARD_SERVICE_TEST_SETTINGS})
   add_test(NAME ${name}_service_stop COMMAND sh ${stand_in} stop ${folder})
   set_tests_properties(${name}_service_start PROPERTIES FIXTURES_SETUP ${name}_service)
   set_tests_properties(${name}_service_stop PROPERTIES FIXTURES_CLEANUP ${name}_service)

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Runs the service stand-in in the background, for the tests' CTest fixture and the
-# upload benchmark:
+# Runs the service in the background on the loopback, for the tests' CTest fixtures and
+# the benchmarks:
 #
-#   stand-in.sh start PROGRAM FOLDER   starts PROGRAM on a free port with an empty
+#   stand-in.sh start PROGRAM FOLDER [SETTING...]
+#                                      starts PROGRAM on a free port with an empty
 #                                      FOLDER/data; the port goes to FOLDER/port once
 #                                      it listens, its output to FOLDER/service.log;
-#                                      it publishes the files of FOLDER/updates
+#                                      it publishes the files of FOLDER/updates; the
+#                                      SETTINGs ("--name value") go to the service
 #   stand-in.sh stop FOLDER            stops the one that start left there
 set -eu
 
@@ -37,6 +39,7 @@ stop() {
 
 start() {
     program=$1 folder=$2
+    shift 2
     if [ ! -x "$program" ]; then
         echo "stand-in.sh: $program has not been built (build the host tree first)" >&2
         exit 1
@@ -49,7 +52,7 @@ start() {
     # Its own session and no inherited output, so that CTest neither waits for it nor
     # takes it down with the set-up test.
     setsid "$program" --port 0 --data "$folder/data" --port-file "$folder/port" \
-        --updates "$folder/updates" \
+        --updates "$folder/updates" --access-log "$folder/access.log" "$@" \
         </dev/null >"$folder/service.log" 2>&1 &
     echo $! >"$folder/pid"
     for _ in $(seq 100); do
@@ -70,7 +73,7 @@ start() {
 }
 
 case ${1:-} in
-    start) [ $# -eq 3 ] || exit 2; start "$2" "$3" ;;
+    start) [ $# -ge 3 ] || exit 2; shift; start "$@" ;;
     stop)  [ $# -eq 2 ] || exit 2; stop "$2" ;;
-    *)     echo "usage: stand-in.sh start PROGRAM FOLDER | stand-in.sh stop FOLDER" >&2; exit 2 ;;
+    *)     echo "usage: stand-in.sh start PROGRAM FOLDER [SETTING...] | stand-in.sh stop FOLDER" >&2; exit 2 ;;
 esac

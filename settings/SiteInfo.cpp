@@ -1,7 +1,8 @@
 #include "settings/SiteInfo.h"
 #include "settings/Registry.h"
+#include "ServiceHost.h"
 
-#define SITE_HOST "www.parlacard.example"
+#define SITE_HOST PARLACARD_SERVICE_HOST
 
 const char* const SiteHost = SITE_HOST;
 const char* const ServiceSite = "http://" SITE_HOST "/";

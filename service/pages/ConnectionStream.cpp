@@ -1,0 +1,131 @@
+#include "service/pages/ConnectionStream.h"
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+void AddressOf(int socket, bool peer, std::string& ip, int& port)
+{
+    sockaddr_storage address{};
+    socklen_t length = sizeof(address);
+    auto* raw = reinterpret_cast<sockaddr*>(&address);
+    ip.clear();
+    port = -1;
+    if ((peer ? getpeername(socket, raw, &length) : getsockname(socket, raw, &length)) != 0 ||
+        address.ss_family != AF_INET)
+        return;
+    const auto* inet = reinterpret_cast<const sockaddr_in*>(&address);
+    char text[INET_ADDRSTRLEN] = {};
+    if (inet_ntop(AF_INET, &inet->sin_addr, text, sizeof(text)))
+        ip = text;
+    port = ntohs(inet->sin_port);
+}
+
+bool PollFor(int socket, short events, int timeoutMs)
+{
+    pollfd watched{ socket, events, 0 };
+    int ready;
+    do {
+        ready = poll(&watched, 1, timeoutMs);
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+} // namespace
+
+ConnectionStream::ConnectionStream(int socket, int timeoutMs) : socket_(socket), timeoutMs_(timeoutMs)
+{
+}
+
+bool ConnectionStream::WaitFor(short events) const
+{
+    return PollFor(socket_, events, timeoutMs_);
+}
+
+void ConnectionStream::StartRequest(int deadlineMs)
+{
+    requestDeadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
+}
+
+bool ConnectionStream::WaitForNextRequest(int timeoutMs) const
+{
+    return PollFor(socket_, POLLIN, timeoutMs);
+}
+
+int ConnectionStream::ReadWaitMs() const
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(requestDeadline_ -
+                                                                            std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<long long>(0, std::min<long long>(timeoutMs_, left.count())));
+}
+
+bool ConnectionStream::is_readable() const
+{
+    return PollFor(socket_, POLLIN, ReadWaitMs());
+}
+
+bool ConnectionStream::is_writable() const
+{
+    return !takenOver_ && WaitFor(POLLOUT);
+}
+
+ssize_t ConnectionStream::read(char* buffer, size_t size)
+{
+    if (!is_readable())
+        return -1;
+    ssize_t received;
+    do {
+        received = recv(socket_, buffer, size, 0);
+    } while (received < 0 && errno == EINTR);
+    return received;
+}
+
+ssize_t ConnectionStream::write(const char* data, size_t size)
+{
+    if (takenOver_)
+        return -1;
+    return SendAll(data, size) ? static_cast<ssize_t>(size) : -1;
+}
+
+bool ConnectionStream::SendAll(const char* data, size_t size)
+{
+    while (size > 0) {
+        if (!WaitFor(POLLOUT))
+            return false;
+        // A client that went away must not end the whole service with SIGPIPE.
+        const ssize_t sent = send(socket_, data, size, MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        data += sent;
+        size -= static_cast<size_t>(sent);
+    }
+    return true;
+}
+
+void ConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const
+{
+    AddressOf(socket_, true, ip, port);
+}
+
+void ConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const
+{
+    AddressOf(socket_, false, ip, port);
+}
+
+socket_t ConnectionStream::socket() const
+{
+    return socket_;
+}
+
+void ConnectionStream::TakeOver(const std::string& rawReply)
+{
+    if (!takenOver_)
+        SendAll(rawReply.data(), rawReply.size());
+    takenOver_ = true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <httplib.h>
+#include <chrono>
+#include <string>
+
+// One client connection as the HTTP library reads and writes it, with a time limit on
+// every wait. A handler may take the connection over and answer with raw bytes (or with
+// nothing at all): whatever the library writes afterwards is dropped.
+class ConnectionStream : public httplib::Stream {
+public:
+    ConnectionStream(int socket, int timeoutMs);
+
+    bool is_readable() const override;
+    bool is_writable() const override;
+    ssize_t read(char* buffer, size_t size) override;
+    ssize_t write(const char* data, size_t size) override;
+    void get_remote_ip_and_port(std::string& ip, int& port) const override;
+    void get_local_ip_and_port(std::string& ip, int& port) const override;
+    socket_t socket() const override;
+
+    // Sends the bytes as they are; the connection is closed once the handler returns.
+    void TakeOver(const std::string& rawReply);
+    bool IsTakenOver() const { return takenOver_; }
+
+    // From now on reads give up when the request is not all there within the time.
+    void StartRequest(int deadlineMs);
+    // Whether another request starts within the time.
+    bool WaitForNextRequest(int timeoutMs) const;
+
+private:
+    bool WaitFor(short events) const;
+    int ReadWaitMs() const;
+    bool SendAll(const char* data, size_t size);
+
+    int socket_;
+    int timeoutMs_;
+    bool takenOver_ = false;
+    std::chrono::steady_clock::time_point requestDeadline_ = std::chrono::steady_clock::time_point::max();
+};

@@ -1,0 +1,17 @@
+#pragma once
+#include <httplib.h>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The greeting the address's one "GID" names; nothing for any other kind of text, or for
+// an address naming more than one.
+std::optional<std::uint64_t> RequestedGreetingId(const httplib::Request& request);
+
+// The friendly page for a greeting the site does not have (or an address that names
+// none), with status 404; from the greeting page's folder when it is there.
+void AnswerMissingGreeting(const std::string& webFolder, httplib::Response& response);
+
+// What the site's own pages may run and reach: only the site itself, so that nothing a
+// greeting holds can bring in anything else. A page with a form posts only to the site.
+std::string PagePolicy(bool postsForms);

@@ -1,0 +1,176 @@
+#include "service/pages/PlayerPages.h"
+#include "cast/WebCharacterName.h"
+#include "service/pages/DataFiles.h"
+#include "service/pages/MissingPage.h"
+#include "service/pages/SiteAddress.h"
+#include <filesystem>
+#include <memory>
+#include <strings.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char HtmlType[] = "text/html; charset=utf-8";
+
+struct FileKind {
+    const char* extension;
+    const char* type;
+};
+
+const FileKind PageFiles[] = {
+    { "js", "text/javascript; charset=utf-8" },
+    { "css", "text/css; charset=utf-8" },
+};
+
+const FileKind CharacterFiles[] = {
+    { "json", "application/json" },
+    { "png", "image/png" },
+};
+
+const char* TypeOf(const std::string& extension, const FileKind (&kinds)[2])
+{
+    for (const FileKind& kind : kinds)
+        if (extension == kind.extension)
+            return kind.type;
+    return nullptr;
+}
+
+} // namespace
+
+PlayerPages::PlayerPages(std::string folder, const GreetingStore& store, RequestLog& log,
+                         std::function<void(std::uint64_t id, const std::string& token)> pickedUp)
+    : folder_(std::move(folder)), store_(store), log_(log), pickedUp_(std::move(pickedUp))
+{
+}
+
+void PlayerPages::Mount(httplib::Server& server)
+{
+    server.Get(OnSite("/play\\.asp"), [this](const httplib::Request& request, httplib::Response& response) {
+        log_.Record(request);
+        Page(request, response);
+    });
+    server.Get(OnSite("/play/greeting\\.asp"), [this](const httplib::Request& request, httplib::Response& response) {
+        log_.Record(request);
+        Greeting(request, response);
+    });
+    server.Get(OnSite("/play/characters\\.json"), [this](const httplib::Request& request, httplib::Response& response) {
+        log_.Record(request);
+        CharacterNames(response);
+    });
+    // Names are checked before they come near a path; the pattern alone keeps out "..".
+    server.Get(OnSite("/play/characters/([A-Za-z0-9 _-]+)\\.([a-z]+)"),
+               [this](const httplib::Request& request, httplib::Response& response) {
+                   log_.Record(request);
+                   const std::string name = request.matches[1];
+                   const char* type = TypeOf(request.matches[2], CharacterFiles);
+                   if (!IsWebCharacterName(name) || !type)
+                       return NotFound(response);
+                   ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str(), type, response);
+               });
+    server.Get(OnSite("/play/([A-Za-z0-9_-]+)\\.([a-z]+)"),
+               [this](const httplib::Request& request, httplib::Response& response) {
+                   log_.Record(request);
+                   const char* type = TypeOf(request.matches[2], PageFiles);
+                   if (!type)
+                       return NotFound(response);
+                   ServeFile(folder_ + "/play/" + request.matches[1].str() + "." + request.matches[2].str(), type,
+                             response);
+               });
+}
+
+void PlayerPages::Page(const httplib::Request& request, httplib::Response& response) const
+{
+    const std::optional<std::uint64_t> id = RequestedGreetingId(request);
+    const std::optional<StoredGreeting> greeting = id ? store_.Load(*id) : std::nullopt;
+    if (!greeting)
+        return NotFound(response);
+    if (request.has_param("r"))
+        pickedUp_(*id, request.get_param_value("r"));
+    ServeFile(folder_ + "/play/play.html", HtmlType, response);
+    response.set_header("Content-Security-Policy", PagePolicy(false));
+    // What the page's scripts will ask for comes along while they load.
+    std::string links = "</play/greeting.asp?GID=" + std::to_string(*id) +
+                        ">; rel=preload; as=fetch; crossorigin, </play/characters.json>; rel=preload; as=fetch; crossorigin";
+    for (const std::string& name : GreetingCharacters(greeting->summary)) {
+        links += ", </play/characters/" + name + ".json>; rel=preload; as=fetch; crossorigin";
+        links += ", </play/characters/" + name + ".png>; rel=preload; as=image";
+    }
+    response.set_header("Link", links);
+}
+
+// The characters the site has that the greeting's lines begin with, by the site's names.
+std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
+{
+    const std::set<std::string> served = CharacterNameSet();
+    std::set<std::string> names;
+    for (const std::string& line : greeting.actionLines) {
+        const std::string first = line.substr(0, line.find(','));
+        for (const std::string& name : served)
+            if (strcasecmp(name.c_str(), first.c_str()) == 0)
+                names.insert(name);
+    }
+    return names;
+}
+
+void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& response) const
+{
+    const std::optional<std::uint64_t> id = RequestedGreetingId(request);
+    const std::optional<std::string> bytes = id ? store_.LoadBytes(*id) : std::nullopt;
+    if (!bytes)
+        return NotFound(response);
+    // Greetings are 8-bit text in the Windows code page of their sender.
+    response.set_content(*bytes, "text/plain; charset=windows-1252");
+}
+
+// Only characters with both their files; a user's character added to the folder counts
+// from the next request on.
+std::set<std::string> PlayerPages::CharacterNameSet() const
+{
+    // The folder is read again only when a file came or went, which changes its time.
+    std::error_code timeError;
+    const fs::file_time_type changed = fs::last_write_time(folder_ + "/characters", timeError);
+    std::lock_guard<std::mutex> lock(charactersMutex_);
+    if (!timeError && charactersRead_ && changed == charactersChanged_)
+        return characters_;
+    std::set<std::string> names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_ + "/characters", error)) {
+        const fs::path path = entry.path();
+        const std::string name = path.stem().string();
+        if (path.extension() == ".json" && IsWebCharacterName(name) &&
+            fs::exists(path.parent_path() / (name + ".png"), error))
+            names.insert(name);
+    }
+    characters_ = names;
+    charactersChanged_ = changed;
+    charactersRead_ = !timeError;
+    return names;
+}
+
+void PlayerPages::CharacterNames(httplib::Response& response) const
+{
+    std::string list = "[";
+    for (const std::string& name : CharacterNameSet())
+        list += (list.size() > 1 ? ",\"" : "\"") + name + "\"";
+    response.set_content(list + "]\n", "application/json");
+}
+
+// Sent as they are: the HTTP library compresses set content at its slowest setting, tens
+// of milliseconds per script, which costs the page more than the bytes do here.
+void PlayerPages::ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const
+{
+    std::optional<std::string> read = ReadDataFile(path);
+    if (!read)
+        return NotFound(response);
+    const auto bytes = std::make_shared<const std::string>(std::move(*read));
+    response.set_content_provider(bytes->size(), type,
+                                  [bytes](size_t offset, size_t length, httplib::DataSink& sink) {
+                                      return sink.write(bytes->data() + offset, length);
+                                  });
+}
+
+void PlayerPages::NotFound(httplib::Response& response) const
+{
+    AnswerMissingGreeting(folder_, response);
+}

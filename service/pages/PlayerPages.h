@@ -1,0 +1,44 @@
+#pragma once
+#include "service/store/GreetingStore.h"
+#include "service/pages/RequestLog.h"
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <httplib.h>
+#include <set>
+#include <string>
+
+// The greeting page, where a greeting plays in the browser:
+//   /play.asp?GID=<id>[&r=<t>]    the page (a friendly 404 for a greeting the site lacks);
+//                                 a recipient's own link brings its token along
+//   /play/greeting.asp?GID=<id>   the stored greeting's bytes
+//   /play/characters.json         the names of the characters the site has
+//   /play/characters/<name>.json  a character's animations, and .png its sprite sheet
+//   /play/<name>.js, .css         the page's scripts and style
+// all from a folder laid out as the build lays it out: play/ and characters/.
+class PlayerPages {
+public:
+    // pickedUp hears of every page asked for with a recipient's token.
+    PlayerPages(std::string folder, const GreetingStore& store, RequestLog& log,
+                std::function<void(std::uint64_t id, const std::string& token)> pickedUp);
+
+    void Mount(httplib::Server& server);
+
+private:
+    void Page(const httplib::Request& request, httplib::Response& response) const;
+    void Greeting(const httplib::Request& request, httplib::Response& response) const;
+    void CharacterNames(httplib::Response& response) const;
+    std::set<std::string> CharacterNameSet() const;
+    std::set<std::string> GreetingCharacters(const GreetingSummary& greeting) const;
+    void ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const;
+    void NotFound(httplib::Response& response) const;
+
+    std::string folder_;
+    const GreetingStore& store_;
+    RequestLog& log_;
+    std::function<void(std::uint64_t, const std::string&)> pickedUp_;
+    mutable std::mutex charactersMutex_;
+    mutable std::set<std::string> characters_;
+    mutable std::filesystem::file_time_type charactersChanged_;
+    mutable bool charactersRead_ = false;
+};

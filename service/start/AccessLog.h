@@ -1,0 +1,23 @@
+#pragma once
+#include <httplib.h>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+// One line per answered request: the time (UTC), the client's address, the method and
+// path (never the query: it holds the recipients' tokens), the status and the body's size.
+class AccessLog {
+public:
+    // A file to append to, "-" for standard error, or empty for no log.
+    explicit AccessLog(const std::string& where);
+    ~AccessLog();
+    AccessLog(const AccessLog&) = delete;
+    AccessLog& operator=(const AccessLog&) = delete;
+
+    void Record(const std::string& client, const httplib::Request& request, const httplib::Response& response);
+
+private:
+    std::FILE* file_ = nullptr;
+    bool owned_ = false;
+    std::mutex mutex_;
+};

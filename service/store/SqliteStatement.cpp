@@ -1,0 +1,70 @@
+#include "service/store/SqliteStatement.h"
+#include <stdexcept>
+
+void CheckSqlite(sqlite3* database, int code, const char* doing)
+{
+    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE)
+        throw std::runtime_error(std::string(doing) + ": " + sqlite3_errmsg(database));
+}
+
+SqliteStatement::SqliteStatement(sqlite3* database, const char* sql) : database_(database)
+{
+    CheckSqlite(database_, sqlite3_prepare_v2(database_, sql, -1, &statement_, nullptr), "preparing a statement");
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(statement_);
+}
+
+SqliteStatement& SqliteStatement::Bind(int position, std::int64_t value)
+{
+    CheckSqlite(database_, sqlite3_bind_int64(statement_, position, value), "binding a value");
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int position, const std::string& bytes)
+{
+    CheckSqlite(database_,
+                sqlite3_bind_blob64(statement_, position, bytes.data(), bytes.size(), SQLITE_TRANSIENT),
+                "binding a value");
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::BindText(int position, const std::string& text)
+{
+    CheckSqlite(database_,
+                sqlite3_bind_text64(statement_, position, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8),
+                "binding a value");
+    return *this;
+}
+
+bool SqliteStatement::Step()
+{
+    const int code = sqlite3_step(statement_);
+    CheckSqlite(database_, code, "running a statement");
+    return code == SQLITE_ROW;
+}
+
+void SqliteStatement::Run()
+{
+    while (Step()) {
+    }
+}
+
+std::int64_t SqliteStatement::Integer(int column) const
+{
+    return sqlite3_column_int64(statement_, column);
+}
+
+std::string SqliteStatement::Bytes(int column) const
+{
+    const void* data = sqlite3_column_blob(statement_, column);
+    const int size = sqlite3_column_bytes(statement_, column);
+    return data ? std::string(static_cast<const char*>(data), static_cast<size_t>(size)) : std::string();
+}
+
+bool SqliteStatement::IsNull(int column) const
+{
+    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+}

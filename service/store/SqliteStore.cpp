@@ -1,0 +1,448 @@
+#include "service/store/SqliteStore.h"
+#include "service/store/RandomToken.h"
+#include "service/store/SqliteStatement.h"
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+// Each step brings the schema from the version before it to its own (its place + 1).
+// Steps are only ever added, never changed.
+const char* const SchemaSteps[] = {
+    R"(
+CREATE TABLE greetings(
+  id INTEGER PRIMARY KEY,
+  bytes BLOB NOT NULL,
+  recipient_name BLOB NOT NULL,
+  sender_name BLOB NOT NULL,
+  sender_email TEXT NOT NULL,
+  send_token TEXT NOT NULL,
+  client TEXT NOT NULL,
+  created INTEGER NOT NULL,
+  sent INTEGER);
+CREATE INDEX greetings_by_client ON greetings(client, created);
+CREATE INDEX greetings_by_age ON greetings(created);
+CREATE TABLE recipients(
+  token TEXT PRIMARY KEY,
+  greeting INTEGER NOT NULL REFERENCES greetings(id) ON DELETE CASCADE,
+  position INTEGER NOT NULL,
+  address TEXT NOT NULL,
+  opened INTEGER);
+CREATE INDEX recipients_by_greeting ON recipients(greeting, position);
+CREATE TABLE outbox(
+  id INTEGER PRIMARY KEY,
+  greeting INTEGER NOT NULL REFERENCES greetings(id) ON DELETE CASCADE,
+  recipient TEXT REFERENCES recipients(token) ON DELETE CASCADE,
+  envelope_to TEXT NOT NULL,
+  message BLOB NOT NULL,
+  client TEXT NOT NULL,
+  created INTEGER NOT NULL,
+  state TEXT NOT NULL DEFAULT 'queued',
+  attempts INTEGER NOT NULL DEFAULT 0,
+  next_try INTEGER NOT NULL,
+  reason TEXT NOT NULL DEFAULT '');
+CREATE INDEX outbox_due ON outbox(state, next_try);
+CREATE INDEX outbox_by_client ON outbox(client, created);
+CREATE INDEX outbox_by_recipient ON outbox(recipient);
+CREATE TABLE unsubscribed(
+  address TEXT PRIMARY KEY,
+  since INTEGER NOT NULL);
+)",
+};
+
+const int KnownVersion = static_cast<int>(sizeof SchemaSteps / sizeof SchemaSteps[0]);
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// BEGIN IMMEDIATE takes the write lock at once, so a transaction never fails halfway
+// for want of it; what is not committed is rolled back.
+class Transaction {
+public:
+    explicit Transaction(sqlite3* database) : database_(database)
+    {
+        CheckSqlite(database_, sqlite3_exec(database_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr),
+                    "starting a transaction");
+    }
+    ~Transaction()
+    {
+        if (!committed_)
+            sqlite3_exec(database_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    void Commit()
+    {
+        CheckSqlite(database_, sqlite3_exec(database_, "COMMIT", nullptr, nullptr, nullptr), "committing");
+        committed_ = true;
+    }
+
+private:
+    sqlite3* database_;
+    bool committed_ = false;
+};
+
+RecipientState StateOf(const std::string& outboxState)
+{
+    if (outboxState == "sent")
+        return RecipientState::Sent;
+    if (outboxState == "failed")
+        return RecipientState::Failed;
+    return RecipientState::Queued;
+}
+
+} // namespace
+
+SqliteStore::SqliteStore(const std::string& path)
+{
+    const int opened = sqlite3_open_v2(path.c_str(), &database_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (opened != SQLITE_OK) {
+        const std::string reason = database_ ? sqlite3_errmsg(database_) : "out of memory";
+        sqlite3_close(database_);
+        throw std::runtime_error("cannot open the database " + path + ": " + reason);
+    }
+    try {
+        sqlite3_busy_timeout(database_, 10000);
+        Execute("PRAGMA journal_mode=WAL");
+        Execute("PRAGMA synchronous=FULL");
+        Execute("PRAGMA foreign_keys=ON");
+        Upgrade();
+    } catch (...) {
+        sqlite3_close(database_);
+        throw;
+    }
+}
+
+SqliteStore::~SqliteStore()
+{
+    sqlite3_close(database_);
+}
+
+int SqliteStore::SchemaVersion()
+{
+    return KnownVersion;
+}
+
+void SqliteStore::Execute(const char* sql) const
+{
+    char* message = nullptr;
+    if (sqlite3_exec(database_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string reason = message ? message : "unknown error";
+        sqlite3_free(message);
+        throw std::runtime_error("database: " + reason);
+    }
+}
+
+int SqliteStore::FileSchemaVersion() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement version(database_, "PRAGMA user_version");
+    version.Step();
+    return static_cast<int>(version.Integer(0));
+}
+
+void SqliteStore::Upgrade()
+{
+    const int version = FileSchemaVersion();
+    if (version > KnownVersion)
+        throw std::runtime_error("the database has schema version " + std::to_string(version) +
+                                 ", newer than this service's " + std::to_string(KnownVersion));
+    for (int step = version; step < KnownVersion; ++step) {
+        Transaction transaction(database_);
+        Execute(SchemaSteps[step]);
+        Execute(("PRAGMA user_version=" + std::to_string(step + 1)).c_str());
+        transaction.Commit();
+    }
+}
+
+struct SqliteStore::SaveRequest {
+    const std::string& bytes;
+    const GreetingSummary& summary;
+    const std::string& client;
+    UnixTime now;
+    std::uint64_t id = 0;
+    bool done = false;
+    std::exception_ptr error;
+};
+
+std::uint64_t SqliteStore::Save(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
+                                UnixTime now)
+{
+    const auto request = std::make_shared<SaveRequest>(SaveRequest{ bytes, summary, client, now, 0, false, nullptr });
+    std::unique_lock<std::mutex> queue(saveQueueMutex_);
+    pendingSaves_.push_back(request);
+    // The first caller to find nobody saving saves everything waiting, its own among it.
+    while (!request->done) {
+        if (saving_) {
+            saved_.wait(queue);
+            continue;
+        }
+        saving_ = true;
+        std::vector<std::shared_ptr<SaveRequest>> batch;
+        batch.swap(pendingSaves_);
+        queue.unlock();
+        SaveBatch(batch);
+        queue.lock();
+        for (const std::shared_ptr<SaveRequest>& saved : batch)
+            saved->done = true;
+        saving_ = false;
+        saved_.notify_all();
+    }
+    if (request->error)
+        std::rethrow_exception(request->error);
+    return request->id;
+}
+
+void SqliteStore::SaveBatch(const std::vector<std::shared_ptr<SaveRequest>>& batch)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    try {
+        Transaction transaction(database_);
+        for (const std::shared_ptr<SaveRequest>& request : batch) {
+            std::uint64_t id;
+            do {
+                id = RandomGreetingId();
+            } while (SqliteStatement(database_, "SELECT 1 FROM greetings WHERE id=?")
+                         .Bind(1, static_cast<std::int64_t>(id))
+                         .Step());
+            SqliteStatement(database_, "INSERT INTO greetings(id, bytes, recipient_name, sender_name, sender_email, "
+                                       "send_token, client, created) VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
+                .Bind(1, static_cast<std::int64_t>(id))
+                .Bind(2, request->bytes)
+                .Bind(3, request->summary.recipientName)
+                .Bind(4, request->summary.senderName)
+                .BindText(5, request->summary.senderEmail)
+                .BindText(6, RandomToken())
+                .BindText(7, request->client)
+                .Bind(8, request->now)
+                .Run();
+            // One message per person, however often the list names them.
+            std::vector<std::string> seen;
+            for (const std::string& address : request->summary.recipients) {
+                if (std::find(seen.begin(), seen.end(), Lower(address)) != seen.end())
+                    continue;
+                seen.push_back(Lower(address));
+                SqliteStatement(database_,
+                                "INSERT INTO recipients(token, greeting, position, address) VALUES(?, ?, ?, ?)")
+                    .BindText(1, RandomToken())
+                    .Bind(2, static_cast<std::int64_t>(id))
+                    .Bind(3, static_cast<std::int64_t>(seen.size()))
+                    .BindText(4, address)
+                    .Run();
+            }
+            request->id = id;
+        }
+        transaction.Commit();
+    } catch (...) {
+        for (const std::shared_ptr<SaveRequest>& request : batch)
+            request->error = std::current_exception();
+    }
+}
+
+std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement select(database_, "SELECT bytes FROM greetings WHERE id=?");
+    if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
+        return std::nullopt;
+    return select.Bytes(0);
+}
+
+std::optional<StoredGreeting> SqliteStore::Load(std::uint64_t id) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement select(database_, "SELECT bytes, send_token, created, sent FROM greetings WHERE id=?");
+    if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
+        return std::nullopt;
+    StoredGreeting greeting;
+    greeting.id = id;
+    greeting.summary = ParseGreeting(select.Bytes(0)).value_or(GreetingSummary());
+    greeting.sendToken = select.Bytes(1);
+    greeting.created = select.Integer(2);
+    greeting.sent = !select.IsNull(3);
+    return greeting;
+}
+
+std::vector<RecipientStatus> SqliteStore::Recipients(std::uint64_t id) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement select(database_,
+                           "SELECT r.address, r.token, r.opened IS NOT NULL, o.state, o.reason, "
+                           "EXISTS(SELECT 1 FROM unsubscribed u WHERE u.address=lower(r.address)) "
+                           "FROM recipients r LEFT JOIN outbox o ON o.recipient=r.token "
+                           "WHERE r.greeting=? ORDER BY r.position");
+    select.Bind(1, static_cast<std::int64_t>(id));
+    std::vector<RecipientStatus> recipients;
+    while (select.Step()) {
+        RecipientStatus status;
+        status.address = select.Bytes(0);
+        status.token = select.Bytes(1);
+        status.reason = select.Bytes(4);
+        if (select.Integer(5))
+            status.state = RecipientState::Unsubscribed;
+        else if (select.Integer(2))
+            status.state = RecipientState::Opened;
+        else if (!select.IsNull(3))
+            status.state = StateOf(select.Bytes(3));
+        recipients.push_back(status);
+    }
+    return recipients;
+}
+
+void SqliteStore::InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now)
+{
+    SqliteStatement insert(database_, "INSERT INTO outbox(greeting, recipient, envelope_to, message, client, created, "
+                                      "next_try) VALUES(?, ?, ?, ?, ?, ?, ?)");
+    insert.Bind(1, static_cast<std::int64_t>(id));
+    if (!mail.recipientToken.empty())
+        insert.BindText(2, mail.recipientToken);
+    insert.BindText(3, mail.envelopeTo).Bind(4, mail.message).BindText(5, client).Bind(6, now).Bind(7, now).Run();
+}
+
+bool SqliteStore::SendOnce(std::uint64_t id, const std::vector<QueuedMail>& mails, const std::string& client,
+                           UnixTime now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Transaction transaction(database_);
+    SqliteStatement mark(database_, "UPDATE greetings SET sent=? WHERE id=? AND sent IS NULL");
+    mark.Bind(1, now).Bind(2, static_cast<std::int64_t>(id)).Run();
+    if (sqlite3_changes(database_) != 1)
+        return false;
+    for (const QueuedMail& mail : mails)
+        InsertMail(id, mail, client, now);
+    transaction.Commit();
+    return true;
+}
+
+void SqliteStore::Queue(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Transaction transaction(database_);
+    InsertMail(id, mail, client, now);
+    transaction.Commit();
+}
+
+std::optional<PickUp> SqliteStore::RecordPickUp(std::uint64_t id, const std::string& token,
+                                                const std::optional<QueuedMail>& notice, UnixTime now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Transaction transaction(database_);
+    SqliteStatement select(database_, "SELECT r.address, g.client FROM recipients r JOIN greetings g ON g.id=r.greeting "
+                                      "WHERE r.token=? AND r.greeting=?");
+    if (!select.BindText(1, token).Bind(2, static_cast<std::int64_t>(id)).Step())
+        return std::nullopt;
+    PickUp pickUp;
+    pickUp.greetingId = id;
+    pickUp.address = select.Bytes(0);
+    SqliteStatement(database_, "UPDATE recipients SET opened=? WHERE token=? AND opened IS NULL")
+        .Bind(1, now)
+        .BindText(2, token)
+        .Run();
+    pickUp.first = sqlite3_changes(database_) == 1;
+    if (pickUp.first && notice)
+        InsertMail(id, *notice, select.Bytes(1), now);
+    transaction.Commit();
+    return pickUp;
+}
+
+std::optional<std::string> SqliteStore::Unsubscribe(const std::string& token, UnixTime now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Transaction transaction(database_);
+    SqliteStatement select(database_, "SELECT address FROM recipients WHERE token=?");
+    if (!select.BindText(1, token).Step())
+        return std::nullopt;
+    const std::string address = select.Bytes(0);
+    SqliteStatement(database_, "INSERT OR IGNORE INTO unsubscribed(address, since) VALUES(?, ?)")
+        .BindText(1, Lower(address))
+        .Bind(2, now)
+        .Run();
+    transaction.Commit();
+    return address;
+}
+
+bool SqliteStore::IsUnsubscribed(const std::string& address) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return SqliteStatement(database_, "SELECT 1 FROM unsubscribed WHERE address=?").BindText(1, Lower(address)).Step();
+}
+
+int SqliteStore::UploadsSince(const std::string& client, UnixTime since) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement count(database_, "SELECT count(*) FROM greetings WHERE client=? AND created>=?");
+    count.BindText(1, client).Bind(2, since).Step();
+    return static_cast<int>(count.Integer(0));
+}
+
+int SqliteStore::MessagesSince(const std::string& client, UnixTime since) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement count(database_, "SELECT count(*) FROM outbox WHERE client=? AND created>=?");
+    count.BindText(1, client).Bind(2, since).Step();
+    return static_cast<int>(count.Integer(0));
+}
+
+int SqliteStore::PurgeBefore(UnixTime before)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Transaction transaction(database_);
+    SqliteStatement(database_, "DELETE FROM greetings WHERE created<?").Bind(1, before).Run();
+    const int purged = sqlite3_changes(database_);
+    transaction.Commit();
+    return purged;
+}
+
+std::optional<OutboxMessage> SqliteStore::NextDue(UnixTime now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    // An address that asked to hear no more gets nothing, even what was queued before.
+    Transaction transaction(database_);
+    SqliteStatement(database_, "UPDATE outbox SET state='failed', reason='The address asked to receive no more "
+                               "mail from this site.' WHERE state='queued' AND lower(envelope_to) IN "
+                               "(SELECT address FROM unsubscribed)")
+        .Run();
+    transaction.Commit();
+    SqliteStatement select(database_, "SELECT id, envelope_to, message, attempts, created FROM outbox "
+                                      "WHERE state='queued' AND next_try<=? ORDER BY next_try, id LIMIT 1");
+    if (!select.Bind(1, now).Step())
+        return std::nullopt;
+    OutboxMessage message;
+    message.id = select.Integer(0);
+    message.envelopeTo = select.Bytes(1);
+    message.message = select.Bytes(2);
+    message.attempts = static_cast<int>(select.Integer(3));
+    message.created = select.Integer(4);
+    return message;
+}
+
+void SqliteStore::MarkSent(std::int64_t id, UnixTime now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement(database_, "UPDATE outbox SET state='sent', attempts=attempts+1, next_try=?, reason='' WHERE id=?")
+        .Bind(1, now)
+        .Bind(2, id)
+        .Run();
+}
+
+void SqliteStore::MarkRetry(std::int64_t id, UnixTime next, const std::string& reason)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement(database_, "UPDATE outbox SET attempts=attempts+1, next_try=?, reason=? WHERE id=?")
+        .Bind(1, next)
+        .BindText(2, reason)
+        .Bind(3, id)
+        .Run();
+}
+
+void SqliteStore::MarkFailed(std::int64_t id, const std::string& reason)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement(database_, "UPDATE outbox SET state='failed', attempts=attempts+1, reason=? WHERE id=?")
+        .BindText(1, reason)
+        .Bind(2, id)
+        .Run();
+}

@@ -1,0 +1,64 @@
+#pragma once
+#include "service/store/GreetingStore.h"
+#include "service/store/MailQueue.h"
+#include <sqlite3.h>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <vector>
+#include <string>
+
+// The store in one SQLite database file: write-ahead log, every commit synced to the
+// disk before the call returns. The schema carries its version and is brought up to date
+// when the file is opened. One connection, used by one caller at a time; uploads that
+// come together are committed together (one sync for all), each answered only after it.
+class SqliteStore : public GreetingStore, public MailQueue {
+public:
+    // Creates the file when it is missing; throws when it cannot be opened or is newer
+    // than this program.
+    explicit SqliteStore(const std::string& path);
+    ~SqliteStore() override;
+    SqliteStore(const SqliteStore&) = delete;
+    SqliteStore& operator=(const SqliteStore&) = delete;
+
+    // The schema version this program writes.
+    static int SchemaVersion();
+    int FileSchemaVersion() const;
+
+    std::uint64_t Save(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
+                       UnixTime now) override;
+    std::optional<std::string> LoadBytes(std::uint64_t id) const override;
+    std::optional<StoredGreeting> Load(std::uint64_t id) const override;
+    std::vector<RecipientStatus> Recipients(std::uint64_t id) const override;
+    bool SendOnce(std::uint64_t id, const std::vector<QueuedMail>& mails, const std::string& client,
+                  UnixTime now) override;
+    void Queue(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now) override;
+    std::optional<PickUp> RecordPickUp(std::uint64_t id, const std::string& token,
+                                       const std::optional<QueuedMail>& notice, UnixTime now) override;
+    std::optional<std::string> Unsubscribe(const std::string& token, UnixTime now) override;
+    bool IsUnsubscribed(const std::string& address) const override;
+    int UploadsSince(const std::string& client, UnixTime since) const override;
+    int MessagesSince(const std::string& client, UnixTime since) const override;
+    int PurgeBefore(UnixTime before) override;
+
+    std::optional<OutboxMessage> NextDue(UnixTime now) override;
+    void MarkSent(std::int64_t id, UnixTime now) override;
+    void MarkRetry(std::int64_t id, UnixTime next, const std::string& reason) override;
+    void MarkFailed(std::int64_t id, const std::string& reason) override;
+
+private:
+    struct SaveRequest;
+
+    void Execute(const char* sql) const;
+    void SaveBatch(const std::vector<std::shared_ptr<SaveRequest>>& batch);
+    void Upgrade();
+    void InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now);
+
+    sqlite3* database_ = nullptr;
+    mutable std::mutex mutex_;
+    // Uploads that arrive while one commit is being synced go together in the next one.
+    std::mutex saveQueueMutex_;
+    std::condition_variable saved_;
+    std::vector<std::shared_ptr<SaveRequest>> pendingSaves_;
+    bool saving_ = false;
+};

@@ -1,0 +1,99 @@
+#include "ServiceProcess.h"
+#include "TempFolder.h"
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <future>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string FirstLine(const httplib::Result& reply)
+{
+    return reply ? reply->body.substr(0, reply->body.find('\r')) : std::string();
+}
+
+} // namespace
+
+TEST(OperationsTest, HealthAndOneLogLinePerRequestWithoutQueries)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    httplib::Client client = service.Client();
+    const httplib::Result health = client.Get("/healthz");
+    ASSERT_TRUE(health);
+    EXPECT_EQ(200, health->status);
+    EXPECT_EQ("ok\n", health->body);
+    ASSERT_TRUE(client.Get("/play.asp?GID=123&r=secret-token"));
+    ASSERT_TRUE(client.Get("/no/such/page%0D%0Aforged"));
+    service.Stop(SIGTERM);
+
+    std::istringstream log(ReadAll(folder.File("access.log")));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    ASSERT_EQ(3u, lines.size()) << ReadAll(folder.File("access.log"));
+    EXPECT_NE(std::string::npos, lines[0].find(" 127.0.0.1 \"GET /healthz\" 200 3"));
+    EXPECT_NE(std::string::npos, lines[1].find(" 127.0.0.1 \"GET /play.asp\" 404 "));
+    EXPECT_EQ(std::string::npos, lines[1].find("secret"));
+}
+
+TEST(OperationsTest, AClientAddressComesFromAProxyOnlyWhenTheProxyIsTrusted)
+{
+    const std::string greeting = GreetingText("bob@example.com");
+    for (const bool trusted : { false, true }) {
+        TempFolder folder;
+        std::vector<std::string> settings = { "--uploads-per-hour", "1" };
+        if (trusted)
+            settings.insert(settings.end(), { "--trusted-proxies", "127.0.0.1" });
+        ServiceProcess service(folder.Path(), settings);
+        httplib::Client client = service.Client();
+        int answered = 0;
+        for (const char* forwarded : { "203.0.113.1", "203.0.113.2", "203.0.113.2" }) {
+            const httplib::Result reply =
+                client.Post("/upload.asp", { { "X-Forwarded-For", forwarded } }, greeting, "text/plain");
+            ASSERT_TRUE(reply);
+            answered += reply->status == 200;
+        }
+        // Trusted, two clients get one upload each; otherwise it is all the proxy's one.
+        EXPECT_EQ(trusted ? 2 : 1, answered) << (trusted ? "trusted" : "not trusted");
+    }
+}
+
+TEST(OperationsTest, AStopLetsTheRequestInHandFinishAndKeepsWhatItAnswered)
+{
+    TempFolder folder;
+    const std::string greeting = GreetingText("bob@example.com");
+    std::string id;
+    {
+        ServiceProcess service(folder.Path(), { "--test-switches" });
+        httplib::Client control = service.Client();
+        ASSERT_TRUE(control.Post("/_test/upload-reply?kind=store&delay=1500", "", "text/plain"));
+        std::future<std::string> upload = std::async(std::launch::async, [&] {
+            httplib::Client client = service.Client();
+            return FirstLine(client.Post("/upload.asp", greeting, "text/plain"));
+        });
+        // The upload is on its way once the service logged it.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (ReadAll(folder.File("requests/000001.http")).empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(0, service.Stop(SIGTERM)) << service.Output();
+        id = upload.get();
+        ASSERT_FALSE(id.empty());
+        EXPECT_NE(std::string::npos, service.Output().find("parlacard-service: stopped"));
+    }
+    ServiceProcess again(folder.Path(), {});
+    httplib::Client client = again.Client();
+    const httplib::Result stored = client.Get("/play/greeting.asp?GID=" + id);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(greeting, stored->body);
+}

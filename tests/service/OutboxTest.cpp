@@ -1,0 +1,173 @@
+#include "service/mail/OutboxFolder.h"
+#include "service/mail/OutboxWorker.h"
+#include "service/mail/SmtpRelay.h"
+#include "service/store/SqliteStore.h"
+#include "ServiceProcess.h"
+#include "SmtpSink.h"
+#include "TempFolder.h"
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+// Waits until the recipients' states are all settled (not queued) or the deadline passed.
+std::vector<RecipientStatus> SettledRecipients(const SqliteStore& store, std::uint64_t id, int timeoutMs = 30000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::vector<RecipientStatus> recipients = store.Recipients(id);
+    const auto settled = [&] {
+        for (const RecipientStatus& recipient : recipients)
+            if (recipient.state == RecipientState::Queued)
+                return false;
+        return true;
+    };
+    while (!settled() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        recipients = store.Recipients(id);
+    }
+    return recipients;
+}
+
+} // namespace
+
+class OutboxTest : public testing::Test {
+protected:
+    // Queues one message per recipient, each its address as the body.
+    std::uint64_t SendTo(const std::string& recipients)
+    {
+        const std::string text = GreetingText(recipients);
+        const std::uint64_t id = store.Save(text, *ParseGreeting(text), "10.0.0.1", std::time(nullptr));
+        std::vector<QueuedMail> mails;
+        for (const RecipientStatus& recipient : store.Recipients(id))
+            mails.push_back({ recipient.token, recipient.address, "Subject: for " + recipient.address + "\r\n\r\nhi\r\n" });
+        EXPECT_TRUE(store.SendOnce(id, mails, "10.0.0.1", std::time(nullptr)));
+        return id;
+    }
+
+    SmtpSettings Relay(int port) const
+    {
+        SmtpSettings settings;
+        settings.host = "127.0.0.1";
+        settings.port = port;
+        settings.envelopeFrom = "cards@site.example";
+        settings.timeoutSeconds = 10;
+        return settings;
+    }
+
+    TempFolder folder;
+    SqliteStore store{ folder.File("parlacard.db") };
+    SmtpSink sink{ folder.File("smtp") };
+    RetrySettings quickRetry{ 1, 2, 3600 };
+};
+
+TEST_F(OutboxTest, DeliversEachMessageOnceToItsRecipient)
+{
+    const std::uint64_t id = SendTo("bob@example.com,carol@example.com,dan@example.com");
+    SmtpRelay relay(Relay(sink.Port()));
+    OutboxWorker worker(store, relay, quickRetry);
+    worker.Start();
+    for (const RecipientStatus& recipient : SettledRecipients(store, id))
+        EXPECT_EQ(RecipientState::Sent, recipient.state) << recipient.address << ": " << recipient.reason;
+    worker.Stop();
+    const std::vector<std::string> messages = sink.Messages();
+    ASSERT_EQ(3u, messages.size());
+    EXPECT_EQ("for bob@example.com", HeaderOf(messages[0], "Subject"));
+    EXPECT_EQ("for dan@example.com", HeaderOf(messages[2], "Subject"));
+}
+
+TEST_F(OutboxTest, TemporaryRefusalsAreTriedAgainUntilTheyGoThrough)
+{
+    for (const char* mode : { "450", "421" }) {
+        sink.SetMode(mode);
+        const std::uint64_t id = SendTo("bob@example.com");
+        SmtpRelay relay(Relay(sink.Port()));
+        OutboxWorker worker(store, relay, quickRetry);
+        worker.Start();
+        // It waits with the relay's reason shown...
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (store.Recipients(id)[0].reason.empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const RecipientStatus waiting = store.Recipients(id)[0];
+        EXPECT_EQ(RecipientState::Queued, waiting.state) << mode;
+        EXPECT_NE(std::string::npos, waiting.reason.find(mode)) << waiting.reason;
+        // ...and goes once the relay takes it.
+        const size_t before = sink.Messages().size();
+        sink.SetMode("accept");
+        EXPECT_EQ(RecipientState::Sent, SettledRecipients(store, id)[0].state) << mode;
+        worker.Stop();
+        EXPECT_EQ(before + 1, sink.Messages().size()) << mode;
+    }
+}
+
+TEST_F(OutboxTest, APermanentRefusalIsRecordedAndNotTriedAgain)
+{
+    sink.SetMode("550");
+    const std::uint64_t id = SendTo("nobody@example.com");
+    SmtpRelay relay(Relay(sink.Port()));
+    OutboxWorker worker(store, relay, quickRetry);
+    worker.Start();
+    const RecipientStatus failed = SettledRecipients(store, id)[0];
+    worker.Stop();
+    EXPECT_EQ(RecipientState::Failed, failed.state);
+    EXPECT_NE(std::string::npos, failed.reason.find("550")) << failed.reason;
+    EXPECT_FALSE(store.NextDue(std::time(nullptr) + 100000));
+}
+
+TEST_F(OutboxTest, ARelayThatIsNotThereIsTriedUntilTheDayIsOver)
+{
+    // A port nobody listens on: the sink's, once it is gone.
+    const int port = sink.Port();
+    TempFolder otherFolder;
+    int closedPort;
+    {
+        SmtpSink gone(otherFolder.File("smtp"));
+        closedPort = gone.Port();
+    }
+    ASSERT_NE(port, closedPort);
+    const std::uint64_t id = SendTo("bob@example.com");
+    SmtpRelay relay(Relay(closedPort));
+    {
+        OutboxWorker worker(store, relay, quickRetry);
+        worker.Start();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (store.Recipients(id)[0].reason.empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(RecipientState::Queued, store.Recipients(id)[0].state);
+        EXPECT_FALSE(store.Recipients(id)[0].reason.empty());
+    }
+    // Once the time for trying is over, it is given up.
+    OutboxWorker worker(store, relay, RetrySettings{ 1, 2, 0 });
+    worker.Start();
+    const RecipientStatus given = SettledRecipients(store, id)[0];
+    EXPECT_EQ(RecipientState::Failed, given.state);
+    EXPECT_EQ(0u, given.reason.find("Given up after trying for a day: ")) << given.reason;
+}
+
+TEST(OutboxRetryTest, DelaysGrowUpToTheLongest)
+{
+    const RetrySettings retry{ 60, 3600, 86400 };
+    EXPECT_EQ(60, OutboxWorker::DelayAfter(1, retry));
+    EXPECT_EQ(120, OutboxWorker::DelayAfter(2, retry));
+    EXPECT_EQ(240, OutboxWorker::DelayAfter(3, retry));
+    EXPECT_EQ(3600, OutboxWorker::DelayAfter(8, retry));
+    EXPECT_EQ(3600, OutboxWorker::DelayAfter(1000, retry));
+}
+
+TEST(OutboxFolderTest, WritesEachMessageAsOneFileEvenWhenSentTwice)
+{
+    TempFolder folder;
+    OutboxFolder outbox(folder.File("outbox"));
+    OutboxMessage message;
+    message.id = 7;
+    message.envelopeTo = "bob@example.com";
+    message.message = "Subject: hi\r\n\r\nhello\r\n";
+    EXPECT_EQ(Delivery::Outcome::Delivered, outbox.Deliver(message).outcome);
+    EXPECT_EQ(Delivery::Outcome::Delivered, outbox.Deliver(message).outcome);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File("outbox")))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(std::vector<std::string>{ "7.eml" }, names);
+}

@@ -1,0 +1,189 @@
+#include "ServiceProcess.h"
+#include "SmtpSink.h"
+#include "TempFolder.h"
+#include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+int Connect(int port)
+{
+    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<unsigned short>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(socket);
+        return -1;
+    }
+    return socket;
+}
+
+std::string FirstLine(const httplib::Result& reply)
+{
+    return reply && reply->status == 200 ? reply->body.substr(0, reply->body.find('\r')) : std::string();
+}
+
+} // namespace
+
+// Clients that connect and say nothing, or a byte now and then, must not keep a normal
+// client waiting: each connection is served on its own.
+TEST(RobustnessTest, FiveHundredSlowClientsDoNotStarveANormalOne)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    std::vector<int> slow;
+    std::mutex mutex;
+    // Every other one trickles a request a byte at a time, from the moment it connects;
+    // the rest say nothing at all.
+    std::atomic<bool> trickling{ true };
+    std::thread trickle([&] {
+        const std::string request = "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n\r\n";
+        std::vector<size_t> sent;
+        while (trickling) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                sent.resize(slow.size());
+                for (size_t i = 0; i < slow.size(); i += 2)
+                    send(slow[i], &request[sent[i]++ % request.size()], 1, MSG_NOSIGNAL);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+    });
+    for (int i = 0; i < 500; ++i) {
+        const int socket = Connect(service.Port());
+        ASSERT_GE(socket, 0) << "connection " << i;
+        std::lock_guard<std::mutex> lock(mutex);
+        slow.push_back(socket);
+    }
+
+    httplib::Client client("127.0.0.1", service.Port());
+    client.set_connection_timeout(10, 0);
+    client.set_read_timeout(10, 0);
+    const std::string id = FirstLine(client.Post("/upload.asp", GreetingText("bob@example.com"), "text/plain"));
+    EXPECT_FALSE(id.empty());
+    const httplib::Result page = client.Get("/send/default.asp?GID=" + id);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(200, page->status);
+
+    // The trickling ones were still being waited for, each on its own, all along.
+    int open = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        char byte;
+        for (size_t i = 0; i < slow.size(); i += 2)
+            open += recv(slow[i], &byte, 1, MSG_DONTWAIT) < 0 && errno == EAGAIN;
+    }
+    EXPECT_GT(open, 240);
+    trickling = false;
+    trickle.join();
+    for (int socket : slow)
+        close(socket);
+}
+
+// Killed in the middle of 200 uploads, the service keeps every greeting whose id it
+// answered, byte for byte.
+TEST(RobustnessTest, EveryAnsweredUploadSurvivesAKill)
+{
+    TempFolder folder;
+    std::map<std::string, std::string> answered;
+    std::mutex mutex;
+    {
+        ServiceProcess service(folder.Path(), { "--uploads-per-hour", "1000" });
+        std::atomic<int> next{ 0 };
+        std::vector<std::thread> clients;
+        for (int c = 0; c < 4; ++c) {
+            clients.emplace_back([&] {
+                httplib::Client client = service.Client();
+                for (int n; (n = next++) < 200;) {
+                    const std::string greeting = GreetingText("bob@example.com", "Sender " + std::to_string(n),
+                                                              "ann@example.com", { "Merlin,Speak,Number " + std::to_string(n) });
+                    const std::string id = FirstLine(client.Post("/upload.asp", greeting, "text/plain"));
+                    if (!id.empty()) {
+                        std::lock_guard<std::mutex> lock(mutex);
+                        answered[id] = greeting;
+                    }
+                }
+            });
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (std::chrono::steady_clock::now() < deadline) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (answered.size() >= 80)
+                    break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        service.Stop(SIGKILL);
+        for (std::thread& client : clients)
+            client.join();
+    }
+    ASSERT_GE(answered.size(), 80u);
+    EXPECT_LT(answered.size(), 200u) << "the kill came after the last upload";
+
+    ServiceProcess again(folder.Path(), {});
+    httplib::Client client = again.Client();
+    for (const auto& [id, greeting] : answered) {
+        const httplib::Result stored = client.Get("/play/greeting.asp?GID=" + id);
+        ASSERT_TRUE(stored);
+        ASSERT_EQ(200, stored->status) << id;
+        EXPECT_EQ(greeting, stored->body) << id;
+    }
+}
+
+// Killed while the outbox is being sent, the service sends the rest on its next start:
+// every message arrives, and only the one that was on its way may arrive twice.
+TEST(RobustnessTest, AKillDuringSendingLosesNoMessageAndRepeatsAtMostOne)
+{
+    TempFolder folder;
+    SmtpSink sink(folder.File("smtp"));
+    sink.SetMode("slow");
+    const std::vector<std::string> settings = { "--smtp-host", "127.0.0.1", "--smtp-port", std::to_string(sink.Port()),
+                                                "--mail-first-retry-seconds", "1" };
+    std::string recipients;
+    for (int i = 0; i < 6; ++i)
+        recipients += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+    {
+        ServiceProcess service(folder.File("service"), settings);
+        httplib::Client client = service.Client();
+        const std::string id = FirstLine(client.Post("/upload.asp", GreetingText(recipients), "text/plain"));
+        ASSERT_FALSE(id.empty());
+        const httplib::Result page = client.Get("/send/default.asp?GID=" + id);
+        ASSERT_TRUE(page);
+        const size_t at = page->body.find("name=\"token\" value=\"") + 20;
+        ASSERT_TRUE(client.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at, 32),
+                                "application/x-www-form-urlencoded"));
+        sink.WaitForMessages(2, 60000);
+        // Killed while the third waits for the slow relay.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        service.Stop(SIGKILL);
+    }
+    sink.SetMode("accept");
+    ServiceProcess again(folder.File("service"), settings);
+    std::vector<std::string> messages = sink.WaitForMessages(6, 60000);
+    // A repeat would come right after the others; give it the time to show.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    messages = sink.Messages();
+    std::map<std::string, int> received;
+    for (const std::string& message : messages)
+        ++received[HeaderOf(message, "To")];
+    int repeats = 0;
+    for (int i = 0; i < 6; ++i) {
+        const int count = received["<r" + std::to_string(i) + "@example.com>"];
+        EXPECT_GE(count, 1) << "r" << i;
+        repeats += count - 1;
+    }
+    EXPECT_LE(repeats, 1);
+    EXPECT_EQ(6u + repeats, messages.size());
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <httplib.h>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The service program itself, started on a free loopback port with its data in a folder
+// of the caller's, and stopped (SIGTERM) when this goes.
+class ServiceProcess {
+public:
+    ServiceProcess(const std::string& dataFolder, const std::vector<std::string>& settings);
+    ~ServiceProcess();
+    ServiceProcess(const ServiceProcess&) = delete;
+    ServiceProcess& operator=(const ServiceProcess&) = delete;
+
+    int Port() const { return port_; }
+    // A client of its own for each caller; the library's clients are not shared.
+    httplib::Client Client() const;
+
+    // Stops it with the signal and waits for it; returns its exit status (or 128 + signal).
+    int Stop(int signal);
+    // Its standard output and error so far.
+    std::string Output() const;
+
+private:
+    std::string folder_;
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// A greeting as the program posts it: head lines with CR LF, then the action lines.
+std::string GreetingText(const std::string& recipients, const std::string& senderName = "Ann Sender",
+                         const std::string& senderEmail = "ann@example.com",
+                         const std::vector<std::string>& actions = { "Merlin,Show", "Merlin,Speak,Hello!" });

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A real SMTP server (smtp-sink.py, on Debian's aiosmtpd) on a free loopback port, with
+// what it received in its folder; stopped when this goes.
+class SmtpSink {
+public:
+    explicit SmtpSink(const std::string& folder);
+    ~SmtpSink();
+    SmtpSink(const SmtpSink&) = delete;
+    SmtpSink& operator=(const SmtpSink&) = delete;
+
+    int Port() const { return port_; }
+    // "accept", "421", "450", "550" or "slow", from the next message on.
+    void SetMode(const std::string& mode) const;
+    // The messages accepted so far, oldest first.
+    std::vector<std::string> Messages() const;
+    // Waits until at least that many came (or the deadline passed) and returns them all.
+    std::vector<std::string> WaitForMessages(size_t count, int timeoutMs = 30000) const;
+
+private:
+    std::string folder_;
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// The value of a header of a message (unfolded); empty when it has none.
+std::string HeaderOf(const std::string& message, const std::string& name);
+// A quoted-printable body as its bytes.
+std::string DecodeQuotedPrintable(const std::string& text);

@@ -1,0 +1,67 @@
+#!/usr/bin/python3
+"""A real SMTP server on a free loopback port for the service's tests.
+
+    smtp-sink.py FOLDER
+
+Writes its port to FOLDER/port once it listens, and every message it accepts to
+FOLDER/messages/<n>.eml (with the envelope in <n>.env). How it answers comes from the
+file FOLDER/mode, read for every message: "accept" (or no file), "421" (closes the
+session: service not available), "450" (mailbox busy), "550" (no such user) or "slow"
+(waits two seconds before it accepts)."""
+import asyncio
+import os
+import socket
+import sys
+import threading
+
+from aiosmtpd.controller import Controller
+
+folder = sys.argv[1]
+messages = os.path.join(folder, 'messages')
+os.makedirs(messages, exist_ok=True)
+lock = threading.Lock()
+
+
+def mode():
+    try:
+        with open(os.path.join(folder, 'mode')) as file:
+            return file.read().strip() or 'accept'
+    except FileNotFoundError:
+        return 'accept'
+
+
+class Sink:
+    async def handle_DATA(self, server, session, envelope):
+        answer = mode()
+        if answer == '421':
+            return '421 4.3.2 Service not available, closing channel'
+        if answer == '450':
+            return '450 4.2.1 Mailbox busy, try again later'
+        if answer == '550':
+            return '550 5.1.1 No such user here'
+        if answer == 'slow':
+            await asyncio.sleep(2)
+        with lock:
+            number = len([name for name in os.listdir(messages) if name.endswith('.eml')]) + 1
+            base = os.path.join(messages, '%05d' % number)
+            with open(base + '.env', 'w') as file:
+                file.write('%s\n%s\n' % (envelope.mail_from, ','.join(envelope.rcpt_tos)))
+            with open(base + '.eml.part', 'wb') as file:
+                file.write(envelope.original_content)
+            os.rename(base + '.eml.part', base + '.eml')
+        return '250 2.0.0 Message accepted'
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        return probe.getsockname()[1]
+
+
+port = free_port()
+controller = Controller(Sink(), hostname='127.0.0.1', port=port)
+controller.start()
+with open(os.path.join(folder, 'port.part'), 'w') as file:
+    file.write('%d\n' % port)
+os.rename(os.path.join(folder, 'port.part'), os.path.join(folder, 'port'))
+threading.Event().wait()
