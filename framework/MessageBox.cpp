@@ -8,7 +8,7 @@ thread_local MessageBoxObserver currentObserver = nullptr;
 
 // A box wraps its text only at blanks: a longer run of other characters (a server's
 // reply, an address) would make it wider than a small screen.
-const size_t MaxUnbrokenRun = 60;
+const size_t MaxUnbrokenRun = 80;
 
 bool IsBlank(char c)
 {

@@ -12,7 +12,7 @@ using MessageBoxObserver = void (*)(HWND owner, const std::string& text,
 // Installs an observer for the calling thread; returns the previous one.
 MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
 
-// Shows the text with a line break inserted into any run of more than 60 characters
+// Shows the text with a line break inserted into any run of more than 80 characters
 // without a blank, so that the box fits the screen whatever the text quotes.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 

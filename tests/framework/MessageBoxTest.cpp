@@ -138,7 +138,7 @@ TEST(ShowMessageBox, BreaksLongUnbrokenTextSoThatTheBoxFitsASmallScreen)
         if (c != '\n' && c != '\r')
             unbroken += c;
     }
-    EXPECT_LE(longestRun, 60u) << box.text;
+    EXPECT_LE(longestRun, 80u) << box.text;
     // Only line breaks were added.
     EXPECT_EQ("The response from the server was:" + reply + words, unbroken);
     EXPECT_NE(std::string::npos, box.text.find("\n" + words));

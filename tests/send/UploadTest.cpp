@@ -220,13 +220,13 @@ TEST_F(UploadTest, GarbageInPlaceOfAReplyIsRefused)
     EXPECT_EQ(0u, texts[0].find("Failed to send greeting to the Parlacard web site.\n")) << texts[0];
 }
 
-// Cut short, and in lines of 60 characters, so that the box fits the screen.
+// Cut short at 300 characters, and in lines of 80, so that the box fits the screen.
 std::string QuotedInLines(char c)
 {
     std::string lines;
-    for (int i = 0; i < 5; ++i)
-        lines += std::string(60, c) + "\n";
-    return lines + "...";
+    for (int i = 0; i < 3; ++i)
+        lines += std::string(80, c) + "\n";
+    return lines + std::string(60, c) + "...";
 }
 
 TEST_F(UploadTest, AHugeFirstLineIsShownCutShortInLinesThatFitTheScreen)
