@@ -114,6 +114,7 @@ DownloadOutcome StoreTransfer(DownloadJob& job, TransferChannel& channel)
     std::unique_ptr<ProgressReport> progress;
     DWORD received = 0;
     DWORD lastHeard = ::GetTickCount();
+    TransferChannel::State lastState = TransferChannel::State::Opening;
     for (;;) {
         std::string bytes;
         const TransferChannel::State state = channel.Take(bytes, CancelPoll);
@@ -121,7 +122,11 @@ DownloadOutcome StoreTransfer(DownloadJob& job, TransferChannel& channel)
             return { DownloadCancelled, 0 };
         if (state == TransferChannel::State::Failed)
             return { DownloadFailed, channel.FailureMessage() };
+        // The reply's head counts as a sign of life as much as its bytes do.
         const DWORD now = ::GetTickCount();
+        if (state != lastState)
+            lastHeard = now;
+        lastState = state;
         if (bytes.empty() && state != TransferChannel::State::Ended) {
             if (now - lastHeard > job.timeoutMs)
                 return TimedOut;
