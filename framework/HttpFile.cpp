@@ -79,6 +79,19 @@ DWORD CHttpFile::ReadBody(void* buffer, DWORD size)
     return read;
 }
 
+bool CHttpFile::QueryInfo(DWORD item, std::string& value)
+{
+    DWORD size = 0;
+    ::HttpQueryInfoA(request_, item, nullptr, &size, nullptr);
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
+        return false;
+    value.assign(size, '\0');
+    if (!::HttpQueryInfoA(request_, item, &value[0], &size, nullptr))
+        return false;
+    value.resize(size);
+    return true;
+}
+
 bool CHttpFile::QueryContentLength(DWORD& length)
 {
     return QueryNumber(request_, HTTP_QUERY_CONTENT_LENGTH, length);

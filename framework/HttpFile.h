@@ -19,6 +19,8 @@ public:
     void SendRequest(const std::string& headers, const void* body, DWORD bodyLength);
     // The status code of the reply, once the request has been sent.
     DWORD QueryInfoStatusCode();
+    // A text item of the reply's head (HTTP_QUERY_LOCATION, ...); false when it has none.
+    bool QueryInfo(DWORD item, std::string& value);
     // The Content-Length of the reply; false when it gave none.
     bool QueryContentLength(DWORD& length);
 

@@ -12,6 +12,8 @@ using MessageBoxObserver = void (*)(HWND owner, const std::string& text,
 // Installs an observer for the calling thread; returns the previous one.
 MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
 
+// Shows the text with a line break inserted into any run of more than 80 characters
+// without a blank, so that the box fits the screen whatever the text quotes.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
 // A box captioned with the application's title and owned by nobody.

@@ -112,6 +112,9 @@
 #define IDS_UPDATE_CANCELLING           717
 #define IDS_UPDATE_NEWS_TIP             718
 #define IDS_UPDATE_DOWNLOADED           719
+#define IDS_UPDATE_DAMAGED              720
+#define IDS_UPDATE_TIMED_OUT            721
+#define IDS_UPDATE_NEWS_REFUSED         722
 
 // Commands
 #define ID_ACTION_ADD                   1007

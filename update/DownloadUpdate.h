@@ -4,6 +4,8 @@
 #include "update/WorkerLink.h"
 #include <string>
 
+class TransferChannel;
+
 // One download as the update dialog hands it to its worker.
 struct DownloadJob {
     explicit DownloadJob(HWND dialog) : link(dialog) {}
@@ -17,6 +19,9 @@ struct DownloadJob {
     std::string targetPath;
     // How long the site may stay silent before the download counts as failed.
     DWORD timeoutMs = UpdateTimeoutMs;
+    // Set by the worker before it reports a complete download: where the file went, the
+    // target or, when a file of that name was there, the first free variant of it.
+    std::string savedPath;
 };
 
 struct DownloadOutcome {
@@ -25,12 +30,17 @@ struct DownloadOutcome {
     UINT message;
 };
 
-// Fetches the file in 4096-byte blocks until the server reports its end, posting
-// DownloadProgress at most once a second and once more at the total, and stopping after
-// the block in which a cancel was requested. The bytes reach the target's name only
-// when exactly the announced length arrived and the checksum (if any) matched; a file
-// of that name stays untouched otherwise, and no partial file is left.
+// Fetches the file until the server reports its end, posting DownloadProgress at most
+// once a second and once more at the total. The network is read on a thread of its own,
+// so that a cancel or a site silent for the time-out ends the download within a moment
+// whatever the server does. The bytes reach a name on the Desktop only when exactly the
+// announced length arrived and the checksum (if any) matched; no file there is ever
+// replaced, and no partial file is left.
 DownloadOutcome DownloadToFile(DownloadJob& job);
+
+// The storing half of DownloadToFile: takes what the channel brings into the job's file.
+// It abandons the channel whenever it gives up.
+DownloadOutcome StoreTransfer(DownloadJob& job, TransferChannel& channel);
 
 // The download's thread routine, started with StartWorker on a DownloadJob: runs the
 // download and posts DownloadDone with its result and message.

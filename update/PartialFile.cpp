@@ -1,4 +1,24 @@
 #include "update/PartialFile.h"
+#include <string>
+
+namespace {
+
+// Enough for a Desktop that holds the same download many times over.
+const int MaxNameVariants = 100;
+
+// "Setup.exe", "Setup (2).exe", "Setup (3).exe", ... for variant 1, 2, 3, ...
+std::string NameVariant(const std::string& path, int variant)
+{
+    if (variant == 1)
+        return path;
+    const size_t name = path.find_last_of("\\/") + 1;
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < name)
+        dot = path.size();
+    return path.substr(0, dot) + " (" + std::to_string(variant) + ")" + path.substr(dot);
+}
+
+} // namespace
 
 PartialFile::PartialFile(const std::string& targetPath) : targetPath_(targetPath)
 {
@@ -38,13 +58,20 @@ bool PartialFile::Commit()
         return false;
     const bool closed = ::CloseHandle(file_) != FALSE;
     file_ = INVALID_HANDLE_VALUE;
-    if (!closed ||
-        !::MoveFileExA(temporaryPath_.c_str(), targetPath_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        Discard();
-        return false;
+    // A rename that never replaces: a name taken meanwhile by someone else is skipped too.
+    for (int variant = 1; closed && variant <= MaxNameVariants; ++variant) {
+        const std::string path = NameVariant(targetPath_, variant);
+        if (::MoveFileExA(temporaryPath_.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            temporaryPath_.clear();
+            committedPath_ = path;
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            break;
     }
-    temporaryPath_.clear();
-    return true;
+    Discard();
+    return false;
 }
 
 void PartialFile::Discard()

@@ -75,6 +75,23 @@ bool IsHexDigits(const std::string& text, size_t count)
            });
 }
 
+// One to four dot-separated parts of decimal digits, none above 65535: the version parts
+// are 16 bits, and a sign or a wrapped value would make an old version look new.
+bool IsVersionText(const std::string& text)
+{
+    size_t parts = 0;
+    for (size_t start = 0; start <= text.size(); ++parts) {
+        const size_t dot = std::min(text.find('.', start), text.size());
+        const std::string part = text.substr(start, dot - start);
+        if (parts == 4 || part.empty() || part.size() > 5 ||
+            !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+            std::stoul(part) > 65535)
+            return false;
+        start = dot + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 void UpdateManifest::ReadLine(const std::string& line)
@@ -100,7 +117,7 @@ bool UpdateManifest::HasAllValues() const
 
 bool UpdateManifest::HasSoundValues() const
 {
-    return IsWebAddress(fileUrl) && IsWebAddress(descriptionUrl) && !DownloadFileName(fileUrl).empty() &&
+    return IsVersionText(latestVersion) && IsWebAddress(fileUrl) && IsWebAddress(descriptionUrl) && !DownloadFileName(fileUrl).empty() &&
            (fileSha256.empty() || IsHexDigits(fileSha256, 64));
 }
 

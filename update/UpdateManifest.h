@@ -21,7 +21,8 @@ struct UpdateManifest {
     void ReadLine(const std::string& line);
     // Every value but the checksum is there and not empty.
     bool HasAllValues() const;
-    // What the program will act on is safe to act on: both addresses are web addresses,
+    // What the program will act on is safe to act on: the latest version is a version,
+    // both addresses are web addresses,
     // the update's address ends in a plain file name, the checksum (if any) is well formed.
     bool HasSoundValues() const;
 };

@@ -12,6 +12,7 @@ const DWORD UpdateTimeoutMs = 30000;
 
 std::unique_ptr<CInternetSession> OpenUpdateSession(const std::string& agentName, DWORD timeoutMs);
 
-// Opens the address with the transfer flag (ASCII or binary); a reply of status 300 or
-// more throws CInternetException like any other failure.
+// Opens the address with the transfer flag (ASCII or binary), following at most a few
+// redirects to web addresses; a reply of status 300 or more after them throws
+// CInternetException like any other failure.
 std::unique_ptr<CHttpFile> OpenUpdateFile(CInternetSession& session, const std::string& url, DWORD transferFlag);

@@ -7,6 +7,7 @@
 #include "settings/SiteInfo.h"
 #include "update/DesktopFolder.h"
 #include "update/NewsDialog.h"
+#include "update/NewsDocument.h"
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -225,6 +226,11 @@ LRESULT WebUpdateDialog::OnUpdateCheckDone(WPARAM result, LPARAM)
 
 void WebUpdateDialog::OnNewsLink()
 {
+    // The rich edit control has crashed on some documents: it sees only plain news.
+    if (!IsPlainNews(info_.newsText)) {
+        AfxMessageBox(IDS_UPDATE_NEWS_REFUSED, MB_OK | MB_ICONWARNING);
+        return;
+    }
     NewsDialog news(info_.newsText, ExpandLineBreaks(info_.manifest.newChangesText),
                     ExpandLineBreaks(info_.manifest.oldChangesText), info_.programVersion);
     if (news.DoModal() == -1)
@@ -277,6 +283,8 @@ LRESULT WebUpdateDialog::OnDownloadDone(WPARAM result, LPARAM message)
 {
     busy_ = false;
     if (result == DownloadComplete) {
+        // The worker set it before it posted: a free variant where the name was taken.
+        downloadPath_ = downloadJob_->savedPath;
         statusText_ = LoadResourceString(IDS_UPDATE_DOWNLOADED);
         ShowLinksArea(false);
         for (int id : { IDC_PROGRESS_LABEL, IDC_DOWNLOAD_PROGRESS, IDC_NEWS_LINK, IDC_DOWNLOAD_LINK })

@@ -1,6 +1,8 @@
 // Mutates a written character file over and over and reads each result: the reader must
-// refuse it with a message or return a character that passes the checks and writes out
-// to a file that reads back as the same character. Built with the address and undefined
+// refuse it with a message or return a character that keeps the reader's promises (every
+// index a frame holds names something the character has, checked here on its own rather
+// than by the reader's check, which a fault could share), passes the checks and writes
+// out to a file that reads back as the same character. Built with the address and undefined
 // behaviour sanitizers in the host tree, so a stray read or write stops the run.
 //
 //   acs_fuzz [iterations [seed]]     defaults: 4000 iterations, seed 1
@@ -28,15 +30,35 @@ void SetU32(Bytes& bytes, size_t at, uint32_t value)
         bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
+uint32_t U32At(const Bytes& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i)
+        value |= uint32_t(bytes[at + i]) << (8 * i);
+    return value;
+}
+
 // One to four mutations of the kinds that break files: stray bytes, fields set to
-// boundary values, cut ends, and copied stretches.
+// boundary values or moved by one (a count one short makes the last index equal to it),
+// cut ends, and copied stretches.
 void Mutate(Bytes& bytes, std::mt19937& random)
 {
     static const uint32_t boundaries[] = { 0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x10000,
                                            0x7FFFFFFF, 0x80000000, 0xFFFFFFFF };
     for (int count = 1 + random() % 4; count > 0 && !bytes.empty(); --count) {
         size_t at = random() % bytes.size();
-        switch (random() % 5) {
+        switch (random() % 7) {
+        case 5:
+            bytes[at] = uint8_t(bytes[at] + (random() % 2 ? 1 : -1));
+            break;
+        case 6: {
+            // The count of the animation, image or audio list, whose locators follow the
+            // signature and the character info's.
+            const size_t list = U32At(bytes, 12 + 8 * (random() % 3));
+            if (list + 4 <= bytes.size())
+                SetU32(bytes, list, U32At(bytes, list) + (random() % 2 ? 1u : uint32_t(-1)));
+            break;
+        }
         case 0:
             bytes[at] = uint8_t(random());
             break;
@@ -59,9 +81,44 @@ void Mutate(Bytes& bytes, std::mt19937& random)
     }
 }
 
+// The indices of every frame against what the character holds; empty when all are in
+// range, else what is not.
+std::string IndexOutOfRange(const CharacterData& character)
+{
+    for (const CharacterAnimation& animation : character.animations) {
+        for (const CharacterFrame& frame : animation.frames) {
+            for (const FrameImage& image : frame.images) {
+                if (image.image >= character.images.size())
+                    return "a frame shows image " + std::to_string(image.image) + " of " +
+                           std::to_string(character.images.size());
+            }
+            for (const MouthOverlay& overlay : frame.overlays) {
+                if (overlay.image >= character.images.size())
+                    return "a mouth shows image " + std::to_string(overlay.image) + " of " +
+                           std::to_string(character.images.size());
+            }
+            if (frame.audio >= 0 && size_t(frame.audio) >= character.audio.size())
+                return "a frame plays sound " + std::to_string(frame.audio) + " of " +
+                       std::to_string(character.audio.size());
+            if (frame.exitFrame >= 0 && size_t(frame.exitFrame) >= animation.frames.size())
+                return "a frame exits to frame " + std::to_string(frame.exitFrame) + " of " +
+                       std::to_string(animation.frames.size());
+            for (const FrameBranch& branch : frame.branches) {
+                if (branch.frame >= animation.frames.size())
+                    return "a frame branches to frame " + std::to_string(branch.frame) + " of " +
+                           std::to_string(animation.frames.size());
+            }
+        }
+    }
+    return std::string();
+}
+
 // False, with a message, when a character the reader accepted breaks a promise.
 bool CheckAccepted(const CharacterData& character, std::string& problem)
 {
+    problem = IndexOutOfRange(character);
+    if (!problem.empty())
+        return false;
     if (!CheckCharacter(character, problem))
         return false;
     Bytes rewritten = WriteCharacter(character, &problem);
@@ -91,10 +148,16 @@ int main(int argc, char** argv)
     shape.imageSide = 12;
     shape.sounds = 2;
     shape.soundBytes = 40;
-    const Bytes original = WriteCharacter(MakeSyntheticCharacter(shape));
-    if (original.empty()) {
-        std::fprintf(stderr, "acs_fuzz: the synthetic character could not be written\n");
-        return 1;
+    // The last image shown by frames and mouths, and by each alone, so that a count one
+    // short reaches each check of an index on its own.
+    std::vector<Bytes> originals;
+    for (LastImageShownBy shownBy :
+         { LastImageShownBy::FramesAndMouths, LastImageShownBy::FramesOnly, LastImageShownBy::MouthsOnly }) {
+        originals.push_back(WriteCharacter(ShowLastImageBy(MakeSyntheticCharacter(shape), shownBy)));
+        if (originals.back().empty()) {
+            std::fprintf(stderr, "acs_fuzz: the synthetic character could not be written\n");
+            return 1;
+        }
     }
 
     std::mt19937 random(seed);
@@ -103,7 +166,7 @@ int main(int argc, char** argv)
     for (; done < iterations; ++done) {
         if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > TimeLimitSeconds)
             break;
-        Bytes mutated = original;
+        Bytes mutated = originals[done % originals.size()];
         Mutate(mutated, random);
         // A buffer of exactly the file's size, so that the sanitizer sees a read past its end.
         const Bytes bytes(mutated.begin(), mutated.end());
@@ -124,7 +187,7 @@ int main(int argc, char** argv)
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("acs_fuzz: %ld mutated files of %zu bytes (seed %lu) in %.1f s: %ld read, %ld refused\n", done,
-                original.size(), seed, seconds, accepted, done - accepted);
+    std::printf("acs_fuzz: %ld mutated files of about %zu bytes (seed %lu) in %.1f s: %ld read, %ld refused\n",
+                done, originals[0].size(), seed, seconds, accepted, done - accepted);
     return 0;
 }

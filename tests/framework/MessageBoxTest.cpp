@@ -1,5 +1,6 @@
 #include "framework/MessageBox.h"
 #include "support/MessageBoxAnswerer.h"
+#include <algorithm>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -113,4 +114,32 @@ TEST(MessageBoxAnswerer, ReportsAnswersNoBoxTook)
             answerer.Answer(IDYES);
         },
         "never used");
+}
+
+// A reply of 300 characters without a blank once made a box wider than a 1024-pixel
+// screen, its caption and first line off the screen.
+TEST(ShowMessageBox, BreaksLongUnbrokenTextSoThatTheBoxFitsASmallScreen)
+{
+    MessageBoxAnswerer answerer;
+    const std::string reply(300, 'W');
+    const std::string words = "Short words stay as they are, and so does a path like C:\\Temp\\Birthday.pcg.";
+    ShowMessageBox(nullptr, "The response from the server was:\n" + reply + "\n" + words, "Parlacard",
+                   MB_OK | MB_ICONERROR);
+
+    ASSERT_EQ(1u, answerer.Boxes().size());
+    const RecordedMessageBox& box = answerer.Boxes()[0];
+    EXPECT_LE(box.window.right - box.window.left, 1024);
+    std::string unbroken;
+    size_t longestRun = 0;
+    size_t run = 0;
+    for (char c : box.text) {
+        run = c == ' ' || c == '\n' || c == '\r' ? 0 : run + 1;
+        longestRun = std::max(longestRun, run);
+        if (c != '\n' && c != '\r')
+            unbroken += c;
+    }
+    EXPECT_LE(longestRun, 80u) << box.text;
+    // Only line breaks were added.
+    EXPECT_EQ("The response from the server was:" + reply + words, unbroken);
+    EXPECT_NE(std::string::npos, box.text.find("\n" + words));
 }

@@ -60,6 +60,8 @@ protected:
             EXPECT_EQ("Parlacard", box.caption);
             EXPECT_EQ(UINT(MB_OK | MB_ICONERROR), box.flags);
             EXPECT_EQ(nullptr, box.owner);
+            // Whatever the server said, the box fits a screen 1024 pixels wide.
+            EXPECT_LE(box.window.right - box.window.left, 1024) << box.text;
             texts.push_back(box.text);
         }
         return texts;
@@ -218,11 +220,20 @@ TEST_F(UploadTest, GarbageInPlaceOfAReplyIsRefused)
     EXPECT_EQ(0u, texts[0].find("Failed to send greeting to the Parlacard web site.\n")) << texts[0];
 }
 
-TEST_F(UploadTest, AHugeFirstLineIsShownCutShort)
+// Cut short at 300 characters, and in lines of 80, so that the box fits the screen.
+std::string QuotedInLines(char c)
+{
+    std::string lines;
+    for (int i = 0; i < 3; ++i)
+        lines += std::string(80, c) + "\n";
+    return lines + std::string(60, c) + "...";
+}
+
+TEST_F(UploadTest, AHugeFirstLineIsShownCutShortInLinesThatFitTheScreen)
 {
     const std::string line(200000, 'x');
     standIn.ReplyWith(200, line + "\r\n");
-    EXPECT_EQ(Texts{ NotAnId + std::string(300, 'x') + "..." }, Upload(false));
+    EXPECT_EQ(Texts{ NotAnId + QuotedInLines('x') }, Upload(false));
 }
 
 // Read in part, a long line of digits would look like an id; the send page must not open
@@ -231,7 +242,7 @@ TEST_F(UploadTest, ALineOfDigitsLongerThanIsReadIsNoId)
 {
     for (size_t length : { 1024u, 1025u, 1500u, 5000u }) {
         standIn.ReplyWith(200, std::string(length, '7') + "\r\n");
-        EXPECT_EQ(Texts{ NotAnId + std::string(300, '7') + "..." }, Upload(false)) << length;
+        EXPECT_EQ(Texts{ NotAnId + QuotedInLines('7') }, Upload(false)) << length;
     }
     // The only page the browser is ever asked for is that of the real id that follows.
     standIn.StoreAfter(0);

@@ -166,6 +166,34 @@ TEST_F(AcsReaderRobustnessTest, RefusesEntriesSharingBytesAndDanglingIndices)
     ExpectFailure(signature, "signature", "signature");
 }
 
+// One image fewer than the file holds makes the index of the last image equal to the
+// count: shown by frames alone, then by mouths alone, each check must catch it itself.
+TEST_F(AcsReaderRobustnessTest, AnImageIndexEqualToTheImageCountIsRefused)
+{
+    SyntheticCharacterShape shape;
+    shape.animations = 2;
+    shape.framesPerAnimation = 3;
+    shape.images = 3;
+    shape.imageSide = 6;
+    const struct {
+        LastImageShownBy shownBy;
+        const char* message;
+    } cases[] = {
+        { LastImageShownBy::FramesOnly, "shows an image that does not exist" },
+        { LastImageShownBy::MouthsOnly, "has a mouth image that does not exist" },
+    };
+    for (const auto& c : cases) {
+        Bytes bytes = WriteCharacter(ShowLastImageBy(MakeSyntheticCharacter(shape), c.shownBy));
+        ASSERT_FALSE(bytes.empty());
+        CharacterData whole;
+        std::string error;
+        ASSERT_TRUE(ReadCharacter(bytes.data(), bytes.size(), whole, error)) << error;
+        const size_t images = U32At(bytes, 20);
+        SetU32(bytes, images, U32At(bytes, images) - 1);
+        ExpectFailure(bytes, c.message, c.message);
+    }
+}
+
 TEST_F(AcsReaderRobustnessTest, CorruptedFieldsNeverCrash)
 {
     for (size_t at = 0; at + 4 <= file.size(); ++at) {

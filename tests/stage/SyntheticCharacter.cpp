@@ -176,3 +176,25 @@ CharacterData MakeSyntheticCharacter(const SyntheticCharacterShape& shape)
     }
     return character;
 }
+
+CharacterData ShowLastImageBy(CharacterData character, LastImageShownBy shownBy)
+{
+    if (character.images.empty())
+        return character;
+    const size_t last = character.images.size() - 1;
+    for (CharacterAnimation& animation : character.animations) {
+        for (CharacterFrame& frame : animation.frames) {
+            for (FrameImage& image : frame.images) {
+                if (image.image == last && shownBy == LastImageShownBy::MouthsOnly)
+                    image.image = 0;
+            }
+            for (MouthOverlay& overlay : frame.overlays) {
+                if (overlay.image == last && shownBy == LastImageShownBy::FramesOnly) {
+                    overlay.image = 0;
+                    overlay.region.clear();
+                }
+            }
+        }
+    }
+    return character;
+}

@@ -57,3 +57,9 @@ struct SyntheticCharacterShape {
 // they compress as drawn art does, each with its outline, and after them an empty slot
 // that frames and a mouth show. The same shape always gives the same character.
 CharacterData MakeSyntheticCharacter(const SyntheticCharacterShape& shape = {});
+
+// Which parts show the character's last image (the empty slot): frames and mouths as
+// made, or only one of them, the other showing image 0 in its place. A file whose image
+// count is one short then has an index equal to the count in just those parts.
+enum class LastImageShownBy { FramesAndMouths, FramesOnly, MouthsOnly };
+CharacterData ShowLastImageBy(CharacterData character, LastImageShownBy shownBy);

@@ -53,7 +53,8 @@ void MessageBoxAnswerer::OnActivate(HWND window)
     if (!pending || !IsDialogClass(window) || WindowText(window) != pending->caption)
         return;
     RecordedMessageBox box{ pending->owner, WindowText(GetDlgItem(window, TextControlId)),
-                            WindowText(window), pending->flags };
+                            WindowText(window), pending->flags, {} };
+    GetWindowRect(window, &box.window);
     pending.reset();
     const int button = TakeButton(window, box.text);
     boxes.push_back(box);

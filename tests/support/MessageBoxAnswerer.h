@@ -13,6 +13,8 @@ struct RecordedMessageBox {
     std::string text;
     std::string caption;
     UINT flags;
+    // Where the box stood on the screen.
+    RECT window;
 };
 
 // Answers and records the message boxes that the calling thread shows through

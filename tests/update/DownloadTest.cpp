@@ -1,8 +1,10 @@
+#include "HostileSite.h"
 #include "UpdateTestSupport.h"
 #include "res/resource.h"
 #include "support/ProxySetting.h"
 #include "support/StandInControl.h"
 #include "update/DownloadUpdate.h"
+#include "update/TransferChannel.h"
 #include <functional>
 #include <memory>
 #include <gtest/gtest.h>
@@ -44,15 +46,18 @@ protected:
     }
 
     // Runs the worker routine on its thread and takes its reports until DownloadDone,
-    // handing each progress report to onProgress.
-    DownloadOutcome RunWorker(const std::function<void(const MSG&)>& onProgress = nullptr)
+    // handing each progress report to onProgress, and each pause without one to onIdle.
+    DownloadOutcome RunWorker(const std::function<void(const MSG&)>& onProgress = nullptr,
+                              const std::function<void()>& onIdle = nullptr, DWORD patience = 60000)
     {
         progress.clear();
         EXPECT_TRUE(StartWorker(&DownloadUpdate, job));
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < patience;) {
             MSG message;
             if (!PeekMessageA(&message, window, DownloadProgress, DownloadDone, PM_REMOVE)) {
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_POSTMESSAGE);
+                if (onIdle)
+                    onIdle();
                 continue;
             }
             if (message.message == DownloadDone)
@@ -80,6 +85,9 @@ using Names = std::vector<std::string>;
 
 const DownloadOutcome Complete = { DownloadComplete, 0 };
 const DownloadOutcome NetworkError = { DownloadFailed, IDS_UPDATE_WEB_ERROR };
+const DownloadOutcome Damaged = { DownloadFailed, IDS_UPDATE_DAMAGED };
+const DownloadOutcome TimedOut = { DownloadFailed, IDS_UPDATE_TIMED_OUT };
+const DownloadOutcome Cancelled = { DownloadCancelled, 0 };
 
 } // namespace
 
@@ -109,14 +117,30 @@ TEST_F(Download, TheWholeFileArrivesInSmallPiecesWithAProgressReportASecond)
     }
 }
 
-TEST_F(Download, ACompleteDownloadReplacesAnOlderFileOfThatName)
+// The manifest names the file: a name the user's own file has must not cost it.
+TEST_F(Download, ACompleteDownloadNeverReplacesAFileButTakesTheFirstFreeName)
 {
-    folder.Write(FileName, "an older installer");
+    folder.Write(FileName, "the user's own file");
+    folder.Write("ParlacardSetup (2).exe", "another file of the user");
     const std::string bytes = UpdateBytes(10000);
     standIn.PublishUpdateFile(FileName, bytes);
     EXPECT_EQ(Complete, DownloadToFile(*job));
-    EXPECT_EQ(bytes, folder.Read(FileName));
-    EXPECT_EQ(Names{ FileName }, FolderFiles());
+    EXPECT_EQ(folder.File("ParlacardSetup (3).exe"), job->savedPath);
+    EXPECT_EQ(bytes, folder.Read("ParlacardSetup (3).exe"));
+    EXPECT_EQ("the user's own file", folder.Read(FileName));
+    EXPECT_EQ("another file of the user", folder.Read("ParlacardSetup (2).exe"));
+
+    // A name without an extension gets its number at the end.
+    job = NewJob();
+    job->fileUrl = UpdateAddress("notes");
+    job->targetPath = folder.File("notes");
+    folder.Write("notes", "the user's notes");
+    standIn.PublishUpdateFile("notes", bytes);
+    EXPECT_EQ(Complete, DownloadToFile(*job));
+    EXPECT_EQ(folder.File("notes (2)"), job->savedPath);
+    EXPECT_EQ("the user's notes", folder.Read("notes"));
+    EXPECT_EQ((Names{ "ParlacardSetup (2).exe", "ParlacardSetup (3).exe", FileName, "notes", "notes (2)" }),
+              FolderFiles());
 }
 
 // A body shorter than its Content-Length passes for a whole one in some WinInet versions.
@@ -138,13 +162,17 @@ TEST_F(Download, ACutOrUnmeasuredTransferIsANetworkErrorAndLeavesTheFolderAsItWa
     EXPECT_EQ(Names{ FileName }, FolderFiles());
 }
 
-TEST_F(Download, TheFileMustMatchTheChecksumOfTheManifest)
+TEST_F(Download, TheFileMustMatchTheChecksumOfTheManifestToItsLastDigit)
 {
     const std::string bytes = UpdateBytes(50000);
     standIn.PublishUpdateFile(FileName, bytes);
-    job->expectedSha256 = Sha256Of(bytes + "x");
-    EXPECT_EQ(NetworkError, DownloadToFile(*job));
-    EXPECT_EQ(Names{}, FolderFiles());
+    std::string wrong = Sha256Of(bytes);
+    wrong.back() = wrong.back() == '0' ? '1' : '0';
+    for (const std::string& expected : { Sha256Of(bytes + "x"), wrong }) {
+        job->expectedSha256 = expected;
+        EXPECT_EQ(Damaged, DownloadToFile(*job)) << expected;
+        EXPECT_EQ(Names{}, FolderFiles());
+    }
 
     std::string upper = Sha256Of(bytes);
     for (char& c : upper)
@@ -195,4 +223,95 @@ TEST_F(Download, AWorkerWhoseDialogWentStopsSilentlyAndCleansUp)
     EXPECT_EQ(1, job.use_count());
     EXPECT_EQ(Names{}, FolderFiles());
     EXPECT_FALSE(PeekMessageA(&message, window, DownloadDone, DownloadDone, PM_REMOVE));
+}
+
+// Sites that misbehave on purpose; each case ends at once, with a message that says what
+// happened and nothing left in the folder.
+class HostileDownload : public Download {
+protected:
+    void SetUp() override
+    {
+        Download::SetUp();
+        proxy.PointAt(site.Port());
+        folder.Write(FileName, "the user's own file");
+    }
+
+    void ExpectFolderAsItWas()
+    {
+        EXPECT_EQ("the user's own file", folder.Read(FileName));
+        EXPECT_EQ(Names{ FileName }, FolderFiles());
+    }
+
+    HostileSite site;
+    const std::string bytes = UpdateBytes(20000);
+};
+
+TEST_F(HostileDownload, AnEmptyFileIsAFailedDownload)
+{
+    site.SetReply(HostileSite::Reply());
+    EXPECT_EQ(NetworkError, DownloadToFile(*job));
+    ExpectFolderAsItWas();
+}
+
+// The connection closes cleanly after half of the announced bytes: no error from the
+// network, yet no whole file.
+TEST_F(HostileDownload, AConnectionThatEndsCleanlyBeforeTheAnnouncedLengthIsANetworkError)
+{
+    site.SetReply(HostileSite::EndEarly(bytes, bytes.size() / 2));
+    EXPECT_EQ(NetworkError, DownloadToFile(*job));
+    EXPECT_EQ(1, site.Requests());
+    ExpectFolderAsItWas();
+}
+
+// A site that sends a byte a tenth of a second would take minutes for a block.
+TEST_F(HostileDownload, CancelEndsATrickleAtOnceAndLeavesNoFile)
+{
+    site.SetReply(HostileSite::Trickle(bytes, 100));
+    bool cancelled = false;
+    EXPECT_EQ(Cancelled, RunWorker(nullptr,
+                                   [&] {
+                                       if (!cancelled && site.Requests() == 1) {
+                                           job->link.RequestCancel();
+                                           cancelled = true;
+                                       }
+                                   },
+                                   10000));
+    ExpectFolderAsItWas();
+}
+
+TEST_F(HostileDownload, ASiteSilentForTheTimeOutEndsTheDownloadAsTimedOut)
+{
+    job->timeoutMs = 1500;
+    site.SetReply(HostileSite::Stall(bytes, 1000));
+    EXPECT_EQ(TimedOut, RunWorker(nullptr, nullptr, 15000));
+    ExpectFolderAsItWas();
+}
+
+TEST_F(HostileDownload, ARedirectLoopEndsAfterAFewRequests)
+{
+    proxy.PointAt(standIn.Port());
+    standIn.SetUpdateReply(FileName, std::string("kind=redirect&to=") + FileName);
+    EXPECT_EQ(NetworkError, RunWorker(nullptr, nullptr, 15000));
+    ExpectFolderAsItWas();
+}
+
+// The storing half on its own, fed by the test: whatever the network layer below lets
+// through, a body shorter than announced never takes a name in the folder.
+TEST_F(Download, ABodyThatEndsShortOfItsLengthNeverReachesTheFolder)
+{
+    TransferChannel channel;
+    channel.Opened(1000);
+    const std::string half(500, 'x');
+    ASSERT_TRUE(channel.Push(half.data(), half.size()));
+    channel.End();
+    EXPECT_EQ(NetworkError, StoreTransfer(*job, channel));
+    EXPECT_EQ(Names{}, FolderFiles());
+
+    TransferChannel whole;
+    whole.Opened(1000);
+    ASSERT_TRUE(whole.Push(half.data(), half.size()));
+    ASSERT_TRUE(whole.Push(half.data(), half.size()));
+    whole.End();
+    EXPECT_EQ(Complete, StoreTransfer(*job, whole));
+    EXPECT_EQ(half + half, folder.Read(FileName));
 }

@@ -167,9 +167,45 @@ TEST_F(ManifestCheck, ABrokenOrHostileManifestFailsTheCheck)
         { "more than any manifest holds", whole + std::string(70 * 1024, 'x') + "\r\n" },
         { "one line longer than any manifest", whole + "NEWS DATE: " + std::string(70 * 1024, '9') },
         { "nothing", "" },
+        { "a negative version", Manifest("-1.0.0.0") },
+        { "a version part above 16 bits", Manifest("65536.0.0.0") },
+        { "a version part that is no number", Manifest("1.0.x") },
+        { "a version of five parts", Manifest("1.0.0.0.1") },
+        { "a version with an empty part", Manifest("1..5") },
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckFailed, Check(c.manifest)) << c.name;
+}
+
+TEST(UpdateManifest, TheLatestVersionIsOneToFourPartsOfDigitsWithinSixteenBits)
+{
+    UpdateManifest manifest = Read(Manifest("1.0.5"));
+    for (const char* version : { "1", "1.0.5", "0.0.0.0", "65535.65535.65535.65535", "00001.2" }) {
+        manifest.latestVersion = version;
+        EXPECT_TRUE(manifest.HasSoundValues()) << version;
+    }
+    for (const char* version : { "-1.0.0.0", "1.-1", "65536", "99999999999", "1.0.5b", "+1", " 1", "1.", ".1",
+                                 "1.2.3.4.5", "v1.2", "0x10" }) {
+        manifest.latestVersion = version;
+        EXPECT_FALSE(manifest.HasSoundValues()) << version;
+    }
+}
+
+// A loop of redirects once ran for ever, tens of thousands of requests.
+TEST_F(ManifestCheck, ARedirectLoopOrAChainTooLongFailsTheCheck)
+{
+    const std::string manifest = Manifest("1.0.5");
+    standIn.SetUpdateReply("ver.txt", "kind=redirect&to=ver.txt");
+    EXPECT_EQ(CheckFailed, Check(manifest));
+    standIn.SetUpdateReply("ver.txt", "kind=serve");
+    // A chain of five redirects is followed; six are too many.
+    const char* const chain[] = { "r1.txt", "r2.txt", "r3.txt", "r4.txt", "r5.txt", "r6.txt" };
+    for (size_t i = 0; i < 6; ++i) {
+        standIn.PublishUpdateFile(chain[i], "ignored");
+        standIn.SetUpdateReply(chain[i], std::string("kind=redirect&to=") + (i == 0 ? "ver.txt" : chain[i - 1]));
+    }
+    EXPECT_EQ(CheckComplete, Check(manifest, UpdateAddress("r5.txt")));
+    EXPECT_EQ(CheckFailed, Check(manifest, UpdateAddress("r6.txt")));
 }
 
 TEST_F(ManifestCheck, TheFinalReplyCountsAndItsStatusMustBeASuccess)

@@ -2,6 +2,8 @@
 #include "support/DialogDriver.h"
 #include "support/WindowText.h"
 #include "update/NewsDialog.h"
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,4 +84,57 @@ TEST(NewsDialog, AHeadingThatHoldsAMarkerEndsTheSearch)
                                     "@@Version 9.9\r\n");
     EXPECT_NE(std::string::npos, shown.find("Two.\nThree.")) << shown;
     EXPECT_EQ(std::string::npos, shown.find("@@Version 2.0"));
+}
+
+// Many markers: every one but the first of each kind goes, in one pass over the document.
+TEST(NewsDialog, TwentyThousandMarkersLeaveOneHeadingOfEachKind)
+{
+    std::string body;
+    for (int i = 0; i < 10000; ++i)
+        body += "@@Version 2.0." + std::to_string(i) + "\\par\nNew " + std::to_string(i) + ".\\par\n";
+    for (int i = 0; i < 10000; ++i)
+        body += "@@Version 0.9." + std::to_string(i) + "\\par\nOld " + std::to_string(i) + ".\\par\n";
+    const std::string shown = Shown(Rtf(body));
+    EXPECT_EQ(0u, shown.find("New in this update:\nNew 0.\nNew 1.\n"));
+    EXPECT_NE(std::string::npos, shown.find("New 9999.\nAlready in your version:\nOld 0.\nOld 1.\n"));
+    EXPECT_EQ(std::string::npos, shown.find("@@"));
+    EXPECT_EQ(shown.size() - 9, shown.rfind("Old 9999."));
+}
+
+// The text keeps clear of the border, and the read-only text never shows a caret: not
+// when it gets the focus, nor after a click or a key.
+TEST(NewsDialog, TheTextHasAMarginAndNoCaret)
+{
+    DialogDriver driver;
+    RECT formatting = {};
+    std::vector<std::string> caretShown;
+    driver.On(IDD_NEWS, [&](HWND dialog) {
+        ShowWindow(dialog, SW_SHOWNORMAL);
+        HWND edit = GetDlgItem(dialog, IDC_NEWS_TEXT);
+        SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+        const auto noteCaret = [&](const char* after) {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == edit)
+                caretShown.push_back(after);
+        };
+        EXPECT_EQ(edit, GetFocus());
+        noteCaret("the focus");
+        SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+        SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
+        noteCaret("a click");
+        SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageA(edit, WM_KEYUP, VK_DOWN, 0);
+        noteCaret("a key");
+        SetFocus(GetDlgItem(dialog, IDOK));
+        SetFocus(edit);
+        noteCaret("the focus again");
+        DialogDriver::Command(dialog, IDOK);
+    });
+    NewsDialog dialog(Rtf("{\\fs40 A large heading}\\par\nText.\\par\nMore text.\\par\n"), NewHeading, OldHeading,
+                      VersionNumber("1.0.4.0"));
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_GE(formatting.left, 4);
+    EXPECT_GE(formatting.top, 2);
+    EXPECT_TRUE(caretShown.empty()) << "a caret after " << caretShown.front();
 }

@@ -7,7 +7,13 @@ const MOST_SHOWN = 64;
 // A field as a message may quote it: a greeting comes from someone else, and a field can
 // be megabytes long or hold control characters.
 export function shown(field) {
-  const cut = [...field].slice(0, MOST_SHOWN).join('');
+  let cut = '';
+  let count = 0;
+  for (const c of field) {
+    if (count === MOST_SHOWN) break;
+    cut += c;
+    count += 1;
+  }
   const clean = cut.replace(/[\u0000-\u001f\u007f]/g, '?');
   return clean.length < field.length ? `${clean}...` : clean;
 }

@@ -22,6 +22,8 @@ export const PAGE_STATE = Object.freeze({
 });
 
 const KEYS = { p: 'play', s: 'stop', r: 'replay' };
+// Notices listed one by one; the rest are counted on one more line.
+export const MOST_NOTICES = 200;
 
 function randomWhole() {
   return Math.floor(Math.random() * 0x100000000);
@@ -50,6 +52,7 @@ export class GreetingPage {
     this.speech = speech;
     this.actions = [];
     this.noticed = new Set();
+    this.moreNotices = null; // the line that counts the notices not listed
     this.performer = null;
     for (const [name, button] of Object.entries(this.buttons)) button.addEventListener('click', () => this[name]());
     document.addEventListener('keydown', (event) => this.onKey(event));
@@ -168,10 +171,21 @@ export class GreetingPage {
   notice(text) {
     if (this.noticed.has(text)) return;
     this.noticed.add(text);
-    const item = this.notices.ownerDocument.createElement('li');
-    item.textContent = text;
-    this.notices.append(item);
     this.notices.hidden = false;
+    const document = this.notices.ownerDocument;
+    if (this.noticed.size <= MOST_NOTICES) {
+      const item = document.createElement('li');
+      item.textContent = text;
+      this.notices.append(item);
+      return;
+    }
+    if (!this.moreNotices) {
+      this.moreNotices = document.createElement('li');
+      this.moreNotices.className = 'more';
+      this.notices.append(this.moreNotices);
+    }
+    const more = this.noticed.size - MOST_NOTICES;
+    this.moreNotices.textContent = `... and ${more.toLocaleString('en-US')} more ${more === 1 ? 'part' : 'parts'} left out.`;
   }
 
   unplayable(reason) {

@@ -8,27 +8,29 @@ export class ScriptList {
   constructor(list) {
     this.list = list;
     this.rows = new Map(); // by action number
+    this.current = null; // the one row in the CURRENT state
   }
 
+  // Row by row into a fragment: a greeting may have more rows than a call takes arguments.
   show(actions) {
     this.rows.clear();
-    this.list.replaceChildren(...actions.map((action) => {
-      const row = this.list.ownerDocument.createElement('li');
+    this.current = null;
+    const document = this.list.ownerDocument;
+    const rows = document.createDocumentFragment();
+    for (const action of actions) {
+      const row = document.createElement('li');
       row.textContent = describeAction(action);
       row.dataset.state = ROW_STATE.WAITING;
       this.rows.set(action.number, row);
-      return row;
-    }));
+      rows.append(row);
+    }
+    this.list.replaceChildren(rows);
   }
 
   mark(number, state) {
     const row = this.rows.get(number);
     if (!row || row.dataset.state === ROW_STATE.SKIPPED) return;
-    if (state === ROW_STATE.CURRENT) {
-      for (const other of this.rows.values()) {
-        if (other.dataset.state === ROW_STATE.CURRENT) this.setState(other, ROW_STATE.DONE);
-      }
-    }
+    if (state === ROW_STATE.CURRENT && this.current && this.current !== row) this.setState(this.current, ROW_STATE.DONE);
     this.setState(row, state);
   }
 
@@ -41,13 +43,13 @@ export class ScriptList {
 
   // Whatever is still current is done.
   finish() {
-    for (const row of this.rows.values()) {
-      if (row.dataset.state === ROW_STATE.CURRENT) this.setState(row, ROW_STATE.DONE);
-    }
+    if (this.current) this.setState(this.current, ROW_STATE.DONE);
   }
 
   setState(row, state) {
     row.dataset.state = state;
+    if (state === ROW_STATE.CURRENT) this.current = row;
+    else if (row === this.current) this.current = null;
     if (state === ROW_STATE.CURRENT) row.setAttribute('aria-current', 'step');
     else row.removeAttribute('aria-current');
   }

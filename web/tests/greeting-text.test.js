@@ -1,7 +1,7 @@
 // Reading a stored greeting: the head lines, the version check and the action lines.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readGreeting } from '../play/greeting-text.js';
+import { MOST_ACTIONS, readGreeting } from '../play/greeting-text.js';
 import { checkActions, findName, shown } from '../play/greeting-check.js';
 
 const HEAD = 'Parlacard File Version : 1\r\nAnna\r\nanna@example.com\r\nBen\r\nben@example.com\r\n\r\n';
@@ -21,6 +21,25 @@ test('takes line feeds alone, a last line without an end, and empty lines as act
   const greeting = readGreeting(HEAD.replaceAll('\r\n', '\n') + 'Merlin,Show\n\nGenie,Hide');
   assert.deepEqual(greeting.actions.map((action) => action.character), ['Merlin', '', 'Genie']);
   assert.deepEqual(greeting.actions[1], { number: 2, character: '', command: '', argument: '' });
+});
+
+test('a CR alone ends a line, as the maker reads it, in the head and between actions', () => {
+  const greeting = readGreeting('Parlacard File Version : 1\rAnna\ranna@example.com\rBen\rben@example.com\r\r' +
+    'Merlin,Show,Animate\rMerlin,Say,Hi\r\nGenie,Hide\r');
+  assert.equal(greeting.recipientName, 'Anna');
+  assert.equal(greeting.senderName, 'Ben');
+  assert.deepEqual(greeting.actions.map((action) => [action.number, action.character, action.command]),
+    [[1, 'Merlin', 'Show'], [2, 'Merlin', 'Say'], [3, 'Genie', 'Hide']]);
+});
+
+test('a greeting with more actions than the page plays says so instead of being read', () => {
+  const lines = (count) => `${HEAD}${'Merlin,Animate,Nope\r\n'.repeat(count)}`;
+  assert.equal(readGreeting(lines(MOST_ACTIONS)).actions.length, MOST_ACTIONS);
+  const tooLarge = readGreeting(lines(MOST_ACTIONS + 1));
+  assert.equal(tooLarge.actions, undefined);
+  assert.equal(tooLarge.problem,
+    'This greeting is too large for this page: it has 20,001 actions, and the page plays at most 20,000.');
+  assert.match(readGreeting(lines(150000)).problem, /too large for this page: it has 150,000 actions/);
 });
 
 test('a greeting with only its head, or cut short, has no actions', () => {

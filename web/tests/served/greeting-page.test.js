@@ -224,6 +224,35 @@ test('a greeting from a newer version of the maker is refused at its upload, say
     /This site takes greetings of file version 1 only\./);
 });
 
+// Once quadratic: ten thousand such lines froze the tab for seconds, a hundred thousand
+// for minutes.
+test('twenty thousand lines with unknown animations play to the end, with a few hundred notices and a count', async () => {
+  const actions = ['Merlin,Show,Don\'t Animate'];
+  for (let i = 0; i < 19999; i += 1) actions.push(`Merlin,Animate,Nothing${i}`);
+  const { page, trouble } = await play(actions);
+  await untilPageState(page, 'finished');
+  const notices = await page.$$eval('#notices li', (items) => items.map((item) => item.textContent));
+  assert.equal(notices.length, 201);
+  assert.equal(notices[0], 'Action 2: Merlin has no animation "Nothing0".');
+  assert.equal(notices[199], 'Action 201: Merlin has no animation "Nothing199".');
+  assert.equal(notices[200], '... and 19,799 more parts left out.');
+  assert.equal(await page.$$eval('#script li[data-state="skipped"]', (rows) => rows.length), 19999);
+  await shoot(page, 'many-notices');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+// Once a stack overflow that left the page loading for ever with every button off.
+test('a greeting too large for the page says so on a live page', async () => {
+  const { page, trouble } = await play(Array(150000).fill('Merlin,Animate,Nothing'));
+  await untilPageState(page, 'unplayable');
+  assert.equal(await page.$eval('#status', (status) => status.textContent),
+    'This greeting is too large for this page: it has 150,000 actions, and the page plays at most 20,000.');
+  await shoot(page, 'too-large');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
 test('Stop and Replay work from the keyboard', async () => {
   const { page, trouble } = await play(['Robby,Show,Don\'t Animate',
     'Robby,Say,This is a long greeting that goes on and on so that there is time to stop it']);
