@@ -16,6 +16,7 @@
 #include "send/SendDialog.h"
 #include "send/Upload.h"
 #include "settings/AppSettings.h"
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -38,6 +39,9 @@ BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
     ON_COMMAND(ID_ACTION_PLAYFROM, OnPlayFrom)
     ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_ACTION_LIST, OnListItemChanged)
+    ON_COMMAND(ID_NEXT_PANE, OnNextPane)
+    ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 END_MESSAGE_MAP()
 
 // The buttons' pictures are drawn on light grey, which stands for the button's own face.
@@ -61,6 +65,13 @@ LayoutRule CParloView::layoutRules[] = {
     { Stretch, MetricBottom, IDC_ACTION_LIST, 0, MetricTop, ID_TOOLS_PLAYGREETING, 0, -3, 0, 0 },
     { Move, MetricBottom, IDC_PICTURE, 0, MetricBottom, IDC_ACTION_LIST, 0, -2, 0, 0 },
     { EndOfRules, 0, 0, 0, 0, 0, 0, 0, 0, 0 },
+};
+
+// The parts of the form that F6 moves between, each with its controls in tab order.
+static const std::vector<std::vector<int>> Panes = {
+    { IDC_ACTION_LIST },
+    { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_PLAYFROM, ID_ACTION_REMOVE, IDC_HELP_BUTTON },
+    { IDC_MOVE_UP, IDC_MOVE_DOWN, ID_TOOLS_SENDNOW, ID_TOOLS_PLAYGREETING },
 };
 
 int CommandImageIndex(const std::string& command)
@@ -184,6 +195,10 @@ void CParloView::OnUpdate(CView*, LPARAM)
         ::SendMessageA(list_, LVM_SETITEMCOUNT, doc->GetActionCount(), 0);
     for (int i = 0; doc && i < doc->GetActionCount(); ++i)
         InsertActionItem(doc->GetAction(i), -1);
+    // The keyboard starts on the first row, which stays unselected until the user picks it.
+    LVITEMA first{};
+    first.stateMask = first.state = LVIS_FOCUSED;
+    ::SendMessageA(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
     AutoSizeActionColumn();
     ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
@@ -400,6 +415,46 @@ void CParloView::OnListRightClick(NMHDR*, LRESULT* result)
     ::TrackPopupMenu(edit, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
     ::DestroyMenu(menu);
     *result = 0;
+}
+
+void CParloView::OnListItemChanged(NMHDR* header, LRESULT* result)
+{
+    // The arrow keys select rows as clicks do.
+    const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+        UpdateActionButtons();
+    *result = 0;
+}
+
+void CParloView::OnNextPane()
+{
+    MoveToPane(1);
+}
+
+void CParloView::OnPrevPane()
+{
+    MoveToPane(-1);
+}
+
+void CParloView::MoveToPane(int step)
+{
+    const int count = static_cast<int>(Panes.size());
+    const int focusId = ::GetFocus() && ::IsChild(m_hWnd, ::GetFocus()) ? ::GetDlgCtrlID(::GetFocus()) : 0;
+    // From outside the form F6 comes to the first part, Shift+F6 to the last.
+    int current = step > 0 ? -1 : count;
+    for (int pane = 0; pane < count; ++pane)
+        if (std::find(Panes[pane].begin(), Panes[pane].end(), focusId) != Panes[pane].end())
+            current = pane;
+    for (int tried = 1; tried <= count; ++tried) {
+        const int pane = ((current + step * tried) % count + count) % count;
+        for (int id : Panes[pane]) {
+            HWND control = GetDlgItem(id);
+            if (control && ::IsWindowEnabled(control) && ::IsWindowVisible(control)) {
+                ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+                return;
+            }
+        }
+    }
 }
 
 LRESULT CParloView::OnQueryNewPalette(WPARAM, LPARAM)

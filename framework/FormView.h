@@ -18,13 +18,18 @@ public:
     void ResizeParentToFit(bool shrinkOnly = true);
 
     bool PreTranslateMessage(MSG* msg) override;
+    void OnActivateFrame(bool active) override;
 
 protected:
     virtual void DoDataExchange(CDataExchange* dx);
     void OnDraw(HDC) override {}
+    // The form passes the focus on to its control that had it last, else to its first.
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 
 private:
     UINT templateId_;
+    HWND focusControl_ = nullptr;
     SIZE formSize_{};
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
 };

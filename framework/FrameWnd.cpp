@@ -15,6 +15,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_ACTIVATE, OnActivate)
+    ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
     ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipText)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
@@ -159,6 +161,22 @@ void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu)
         SetMessageText(std::string());
     else
         SetMessageText(id);
+}
+
+LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM)
+{
+    // The focus is still on the view's control here; the view keeps it for the return.
+    if (LOWORD(wParam) == WA_INACTIVE && activeView_ && activeView_->m_hWnd)
+        activeView_->OnActivateFrame(false);
+    return Default();  // on activation the frame takes the focus, which goes on below
+}
+
+LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
+{
+    // The frame has nothing to type into: the keyboard belongs to its view.
+    if (activeView_ && activeView_->m_hWnd && activeView_->IsWindowVisible())
+        ::SetFocus(activeView_->m_hWnd);
+    return 0;
 }
 
 void CFrameWnd::OnToolTipText(NMHDR* header, LRESULT* result)

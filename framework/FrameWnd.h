@@ -46,6 +46,8 @@ protected:
     void OnInitMenuPopup(HMENU menu, UINT index, bool sysMenu);
     LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
     void OnMenuSelect(UINT id, UINT flags, HMENU menu);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
     void OnToolTipText(NMHDR* header, LRESULT* result);
     void OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* ui);

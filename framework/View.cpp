@@ -39,6 +39,8 @@ void CView::OnUpdate(CView*, LPARAM)
 
 void CView::OnDraw(HDC) {}
 
+void CView::OnActivateFrame(bool) {}
+
 void CView::OnPaint()
 {
     PAINTSTRUCT ps;

@@ -9,6 +9,8 @@
 #include "support/ApplicationShutdown.h"
 #include "support/CharacterFiles.h"
 #include "support/DialogDriver.h"
+#include "support/KeyPresses.h"
+#include "support/MessagePump.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordedPlayer.h"
 #include "support/TestRegistry.h"
@@ -72,6 +74,15 @@ protected:
         view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
     }
     bool Enabled(int id) const { return IsWindowEnabled(view->GetDlgItem(id)) != FALSE; }
+    // Waits, running the messages as the program's loop does, until the control has the focus.
+    bool FocusComesTo(HWND control) { return PumpUntil(app, [control] { return GetFocus() == control; }, 5000); }
+    bool FocusComesTo(int id) { return FocusComesTo(view->GetDlgItem(id)); }
+    static std::string FocusName()
+    {
+        char name[64] = "";
+        GetWindowTextA(GetFocus(), name, sizeof name);
+        return std::to_string(GetDlgCtrlID(GetFocus())) + " \"" + name + "\"";
+    }
     void Command(int id) { view->SendMessage(WM_COMMAND, id); }
     // Adds a spoken action through the real editor.
     void AddThroughEditor(const std::string& text)
@@ -313,4 +324,66 @@ TEST_F(ParloView, AnsweringNoOpensTheSendDialogAndAPreviewStopsTheQuestion)
     Command(ID_TOOLS_SENDNOW);
     EXPECT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ((std::vector<UINT>{ IDD_SEND, IDD_SEND }), driver.Seen());
+}
+
+TEST_F(ParloView, TheKeyboardStartsInTheListAndComesBackToItAfterEachDialog)
+{
+    Load({ "one", "two" });
+    HWND list = view->GetListControl();
+    ASSERT_TRUE(FocusComesTo(list)) << "the focus is on " << FocusName();
+    // The first row carries the focus mark without being chosen.
+    EXPECT_EQ(LVIS_FOCUSED, ListView_GetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED));
+
+    driver.On(IDD_OPTIONS, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    frame->SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
+    EXPECT_TRUE(FocusComesTo(list)) << "after Options the focus is on " << FocusName();
+
+    Select(1);
+    driver.On(IDD_ACTION, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    Command(ID_ACTION_EDIT);
+    EXPECT_TRUE(FocusComesTo(list)) << "after the editor the focus is on " << FocusName();
+
+    // A dialog opened from a button gives the focus back to that button.
+    SetFocus(view->GetDlgItem(ID_TOOLS_SENDNOW));
+    boxes.Answer(IDNO);
+    driver.On(IDD_SEND, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    Command(ID_TOOLS_SENDNOW);
+    EXPECT_TRUE(FocusComesTo(ID_TOOLS_SENDNOW)) << "after Send the focus is on " << FocusName();
+}
+
+TEST_F(ParloView, KeysMoveThroughTheFormAndArrowsChooseRowsForTheButtons)
+{
+    Load({ "one", "two", "three" });
+    HWND list = view->GetListControl();
+    ASSERT_TRUE(FocusComesTo(list)) << "the focus is on " << FocusName();
+
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil(app, [&] { return view->GetSelectedIndex() == 1; }, 5000))
+        << "Down chose row " << view->GetSelectedIndex();
+    EXPECT_TRUE(Enabled(ID_ACTION_EDIT));
+    EXPECT_TRUE(Enabled(ID_ACTION_REMOVE));
+    EXPECT_TRUE(Enabled(ID_ACTION_PLAYFROM));
+
+    PressKey(VK_TAB);
+    EXPECT_TRUE(FocusComesTo(ID_ACTION_ADD)) << "Tab went to " << FocusName();
+    PressKey(VK_TAB);
+    EXPECT_TRUE(FocusComesTo(ID_ACTION_EDIT)) << "Tab went to " << FocusName();
+    PressKey(VK_TAB, { VK_SHIFT });
+    PressKey(VK_TAB, { VK_SHIFT });
+    EXPECT_TRUE(FocusComesTo(list)) << "Shift+Tab went to " << FocusName();
+
+    // F6 goes from part to part of the form: the list, the buttons beside it, those below it.
+    PressKey(VK_F6);
+    EXPECT_TRUE(FocusComesTo(ID_ACTION_ADD)) << "F6 went to " << FocusName();
+    PressKey(VK_F6);
+    EXPECT_TRUE(FocusComesTo(IDC_MOVE_UP)) << "F6 went to " << FocusName();
+    PressKey(VK_F6);
+    EXPECT_TRUE(FocusComesTo(list)) << "F6 went to " << FocusName();
+    PressKey(VK_F6, { VK_SHIFT });
+    EXPECT_TRUE(FocusComesTo(IDC_MOVE_UP)) << "Shift+F6 went to " << FocusName();
+
+    // Up moves the chosen row; the list keeps it chosen.
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(PumpUntil(app, [&] { return Texts()[0] == "two"; }, 5000)) << Texts()[0];
+    EXPECT_EQ(0, view->GetSelectedIndex());
 }
