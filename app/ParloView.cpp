@@ -137,6 +137,15 @@ void CParloView::OnInitialUpdate()
     InitViewControls();
 }
 
+void CParloView::OnActivateFrame(bool active, HWND other)
+{
+    CFormView::OnActivateFrame(active, other);
+    // After any of the program's own dialogs and messages the keyboard is back on the rows,
+    // where the work goes on; after another program, where it was.
+    if (!active && other && ::GetWindowThreadProcessId(other, nullptr) == ::GetCurrentThreadId())
+        SetFocusControl(list_);
+}
+
 void CParloView::InitViewControls()
 {
     instructions_.SetBoldGuiFont();

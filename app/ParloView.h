@@ -23,6 +23,7 @@ public:
     int GetSelectedIndex() const;
 
     void OnInitialUpdate() override;
+    void OnActivateFrame(bool active, HWND other) override;
     void OnUpdate(CView* sender, LPARAM hint) override;
 
     void OnAdd();

@@ -79,7 +79,7 @@ bool CFormView::PreTranslateMessage(MSG* msg)
     return ::IsDialogMessageA(m_hWnd, msg) != FALSE;
 }
 
-void CFormView::OnActivateFrame(bool active)
+void CFormView::OnActivateFrame(bool active, HWND)
 {
     HWND focus = ::GetFocus();
     if (!active && focus && ::IsChild(m_hWnd, focus))

@@ -163,11 +163,11 @@ void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu)
         SetMessageText(id);
 }
 
-LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM)
+LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
 {
     // The focus is still on the view's control here; the view keeps it for the return.
     if (LOWORD(wParam) == WA_INACTIVE && activeView_ && activeView_->m_hWnd)
-        activeView_->OnActivateFrame(false);
+        activeView_->OnActivateFrame(false, reinterpret_cast<HWND>(lParam));
     return Default();  // on activation the frame takes the focus, which goes on below
 }
 

@@ -39,7 +39,7 @@ void CView::OnUpdate(CView*, LPARAM)
 
 void CView::OnDraw(HDC) {}
 
-void CView::OnActivateFrame(bool) {}
+void CView::OnActivateFrame(bool, HWND) {}
 
 void CView::OnPaint()
 {
