@@ -40,6 +40,10 @@ BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_COMMAND(ID_ACTION_PLAYFROM, OnPlayFrom)
     ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_ACTION_LIST, OnListItemChanged)
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_ACTION_LIST, OnGetRowText)
+    ON_NOTIFY(LVN_GETDISPINFOW, IDC_ACTION_LIST, OnGetRowText)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_ACTION_LIST, OnListEmptied)
+    ON_NOTIFY(LVN_INSERTITEM, IDC_ACTION_LIST, OnRowInserted)
     ON_COMMAND(ID_NEXT_PANE, OnNextPane)
     ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 END_MESSAGE_MAP()
@@ -219,15 +223,16 @@ void CParloView::AutoSizeActionColumn()
         ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
+// A row's text is asked for when it is shown (OnGetRowText): a refill of thousands of rows
+// describes only the few on the screen.
 bool CParloView::InsertActionItem(GreetingAction* action, int index)
 {
     if (index == -1)
         index = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-    const std::string text = action->GetDescription();
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = CommandImageIndex(action->GetCommand());
     item.lParam = reinterpret_cast<LPARAM>(action);
     return ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
@@ -235,13 +240,50 @@ bool CParloView::InsertActionItem(GreetingAction* action, int index)
 
 void CParloView::SetRow(int index, GreetingAction* action)
 {
-    const std::string text = action->GetDescription();
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = LPSTR_TEXTCALLBACKA;  // asked for again: the new description
     item.iImage = CommandImageIndex(action->GetCommand());
     ::SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// Rows own nothing: a refill need not hear of each row that goes.
+void CParloView::OnListEmptied(NMHDR*, LRESULT* result)
+{
+    *result = TRUE;
+}
+
+// Answered here rather than by the form's default dialog handling, which costs about as
+// much as the row itself in a refill of thousands.
+void CParloView::OnRowInserted(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+}
+
+// Row i shows the document's action i.
+void CParloView::OnGetRowText(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const bool wide = header->code == LVN_GETDISPINFOW;
+    auto* ansi = reinterpret_cast<NMLVDISPINFOA*>(header);
+    auto* unicode = reinterpret_cast<NMLVDISPINFOW*>(header);
+    const UINT mask = wide ? unicode->item.mask : ansi->item.mask;
+    const int size = wide ? unicode->item.cchTextMax : ansi->item.cchTextMax;
+    if (!(mask & LVIF_TEXT) || size <= 0)
+        return;
+    CParloDoc* doc = GetDocument();
+    const GreetingAction* action = doc ? doc->GetAction(wide ? unicode->item.iItem : ansi->item.iItem) : nullptr;
+    const std::string text = action ? action->GetDescription() : std::string();
+    if (wide) {
+        std::wstring converted(text.size(), L'\0');
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &converted[0],
+                                                 static_cast<int>(converted.size()));
+        converted.resize(length > 0 ? length : 0);
+        ::lstrcpynW(unicode->item.pszText, converted.c_str(), size);
+    } else {
+        ::lstrcpynA(ansi->item.pszText, text.c_str(), size);
+    }
 }
 
 int CParloView::GetSelectedIndex() const

@@ -46,6 +46,9 @@ protected:
     void OnListDoubleClick(NMHDR* header, LRESULT* result);
     void OnListRightClick(NMHDR* header, LRESULT* result);
     void OnListItemChanged(NMHDR* header, LRESULT* result);
+    void OnGetRowText(NMHDR* header, LRESULT* result);
+    void OnListEmptied(NMHDR* header, LRESULT* result);
+    void OnRowInserted(NMHDR* header, LRESULT* result);
     void OnNextPane();
     void OnPrevPane();
     LRESULT OnQueryNewPalette(WPARAM, LPARAM);

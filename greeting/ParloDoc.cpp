@@ -118,7 +118,8 @@ bool CParloDoc::OnNewDocument()
 
 bool CParloDoc::OnOpenDocument(const std::string& path)
 {
-    return Report(ReadGreetingFile(path));
+    // The framework's initial update of the views follows every open: one refill, not two.
+    return Report(LoadGreetingFile(path));
 }
 
 bool CParloDoc::OnSaveDocument(const std::string& path)
@@ -198,6 +199,14 @@ GreetingFileResult CParloDoc::WriteGreetingFile(const std::string& path) const
 
 GreetingFileResult CParloDoc::ReadGreetingFile(const std::string& path)
 {
+    const GreetingFileResult result = LoadGreetingFile(path);
+    if (result == GreetingFileResult::Done)
+        UpdateAllViews(nullptr);
+    return result;
+}
+
+GreetingFileResult CParloDoc::LoadGreetingFile(const std::string& path)
+{
     ActionList loaded;
     GreetingFileResult result;
     try {
@@ -214,7 +223,6 @@ GreetingFileResult CParloDoc::ReadGreetingFile(const std::string& path)
     ClearActions();
     actions = std::move(loaded);
     SetModifiedFlag(false);
-    UpdateAllViews(nullptr);
     return result;
 }
 
@@ -239,13 +247,16 @@ GreetingFileResult CParloDoc::ReadOpenFile(ActionList& loaded)
     for (int skipped = 0; skipped < 3; ++skipped)
         recordFile.ReadString(line);
 
+    // One record decodes every line and each action takes just its fields: a copy of its
+    // line in every action would cost a second block of memory per action.
+    GreetingAction decoded;
     for (;;) {
-        auto action = std::make_unique<GreetingAction>();
-        if (!recordFile.ReadRecord(*action))
+        if (!recordFile.ReadRecord(decoded))
             return GreetingFileResult::Done;
         if (loaded.size() == MaxActions)
             return GreetingFileResult::WrongFormat;
-        loaded.push_back(std::move(action));
+        loaded.push_back(
+            std::make_unique<GreetingAction>(decoded.GetCharacter(), decoded.GetCommand(), decoded.GetArgument()));
     }
 }
 

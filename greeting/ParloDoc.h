@@ -76,6 +76,8 @@ public:
 private:
     using ActionList = std::vector<std::unique_ptr<GreetingAction>>;
 
+    // ReadGreetingFile without refreshing the views.
+    GreetingFileResult LoadGreetingFile(const std::string& path);
     GreetingFileResult ReadOpenFile(ActionList& loaded);
     int IndexOf(const GreetingAction* action) const;
     void SwapWithNeighbour(GreetingAction* action, int offset);
