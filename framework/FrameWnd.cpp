@@ -7,6 +7,34 @@
 #include "framework/View.h"
 #include "framework/WinApp.h"
 
+namespace {
+
+char LowerCase(char c)
+{
+    return static_cast<char>(reinterpret_cast<UINT_PTR>(::CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+}
+
+// Whether an item of the menu underlines the letter: it follows a single ampersand
+// (two stand for an ampersand shown).
+bool HasMnemonic(HMENU menu, char letter)
+{
+    const int count = menu ? ::GetMenuItemCount(menu) : 0;
+    for (int index = 0; index < count; ++index) {
+        char caption[256] = "";
+        ::GetMenuStringA(menu, index, caption, sizeof caption, MF_BYPOSITION);
+        for (const char* at = caption; *at && at[1]; ++at) {
+            if (*at != '&')
+                continue;
+            ++at;
+            if (*at != '&' && LowerCase(*at) == LowerCase(letter))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
@@ -249,9 +277,22 @@ bool CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra, AFX_CMDHANDLERINFO* ha
 
 bool CFrameWnd::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message == WM_SYSCHAR && OpenMenuOfKey(msg))
+        return true;
     if (m_hAccelTable && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST)
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
     return false;
+}
+
+// Alt with a letter of the menu bar opens that menu wherever the focus is inside the frame:
+// a form's control with the same underlined letter would otherwise take the key first.
+bool CFrameWnd::OpenMenuOfKey(const MSG* msg)
+{
+    const bool altDown = (HIWORD(msg->lParam) & KF_ALTDOWN) != 0;
+    if (!altDown || !::IsChild(m_hWnd, msg->hwnd) || !HasMnemonic(::GetMenu(m_hWnd), static_cast<char>(msg->wParam)))
+        return false;
+    ::SendMessageA(m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, msg->wParam);
+    return true;
 }
 
 void CFrameWnd::OnInitMenuPopup(HMENU menu, UINT, bool sysMenu)

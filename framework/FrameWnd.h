@@ -59,6 +59,8 @@ protected:
     UINT m_nIDHelp = 0;
 
 private:
+    bool OpenMenuOfKey(const MSG* msg);
+
     CView* activeView_ = nullptr;
     std::vector<CControlBar*> bars_;
     std::string tipText_;

@@ -15,6 +15,9 @@
 #include "support/RecordedPlayer.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,16 +107,21 @@ protected:
     CParloDoc* doc = nullptr;
 };
 
-// Which of Add, Edit, Play From and Remove a popup menu offers, read as it opens; the menu
-// is then closed again.
-std::vector<bool> contextMenuStates;
-LRESULT CALLBACK ReadContextMenu(int code, WPARAM wParam, LPARAM lParam)
+// The popup menus opened while the hook is set, each with which of Add, Edit, Play From and
+// Remove it offers, read as it opens; each menu is then closed again.
+struct OpenedMenu {
+    HMENU menu;
+    std::vector<bool> actionStates;
+};
+std::vector<OpenedMenu> openedMenus;
+LRESULT CALLBACK ReadOpenedMenu(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
         HMENU menu = reinterpret_cast<HMENU>(message->wParam);
+        openedMenus.push_back({ menu, {} });
         for (UINT id : { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_PLAYFROM, ID_ACTION_REMOVE })
-            contextMenuStates.push_back(!(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED));
+            openedMenus.back().actionStates.push_back(!(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED));
         PostMessageA(message->hwnd, WM_CANCELMODE, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -267,14 +275,15 @@ TEST_F(ParloView, TheEditMenuAndTheContextMenuFollowTheButtons)
     EXPECT_EQ((std::vector<bool>{ true, true, true, true }), editMenuStates());
 
     // The context menu, read as it opens and then closed.
-    contextMenuStates.clear();
+    openedMenus.clear();
     ListView_SetItemState(view->GetListControl(), -1, 0, LVIS_SELECTED);
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadContextMenu, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadOpenedMenu, nullptr, GetCurrentThreadId());
     NMITEMACTIVATE click{};
     click.hdr = { view->GetListControl(), IDC_ACTION_LIST, static_cast<UINT>(NM_RCLICK) };
     view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ((std::vector<bool>{ true, false, false, false }), contextMenuStates);
+    ASSERT_EQ(1u, openedMenus.size());
+    EXPECT_EQ((std::vector<bool>{ true, false, false, false }), openedMenus[0].actionStates);
 }
 
 TEST_F(ParloView, ResizingFollowsTheRules)
@@ -386,4 +395,37 @@ TEST_F(ParloView, KeysMoveThroughTheFormAndArrowsChooseRowsForTheButtons)
     PressKey(VK_SPACE);
     ASSERT_TRUE(PumpUntil(app, [&] { return Texts()[0] == "two"; }, 5000)) << Texts()[0];
     EXPECT_EQ(0, view->GetSelectedIndex());
+}
+
+TEST_F(ParloView, AltWithALetterOfTheMenuBarOpensItsMenuBeforeAButtonOfTheSameLetter)
+{
+    Load({ "one", "two" });
+    HWND list = view->GetListControl();
+    ASSERT_TRUE(FocusComesTo(list)) << "the focus is on " << FocusName();
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil(app, [&] { return view->GetSelectedIndex() == 1; }, 5000));
+
+    // Play From, Edit and Help underline the letters of File, Edit and Help: the menus win.
+    // A button pressed instead would start the player, open the editor (which the driver
+    // fails) or speak help, and no menu would open.
+    HMENU bar = GetMenu(frame->m_hWnd);
+    openedMenus.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadOpenedMenu, nullptr, GetCurrentThreadId());
+    const std::pair<WORD, int> letters[] = { { 'F', 0 }, { 'E', 1 }, { 'H', 4 } };
+    for (const auto& [letter, position] : letters) {
+        const size_t before = openedMenus.size();
+        PressKey(letter, { VK_MENU });
+        EXPECT_TRUE(PumpUntil(app, [&] { return openedMenus.size() > before; }, 5000))
+            << "Alt+" << static_cast<char>(letter) << " opened no menu";
+        if (openedMenus.size() > before)
+            EXPECT_EQ(GetSubMenu(bar, position), openedMenus[before].menu) << "Alt+" << static_cast<char>(letter);
+    }
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(driver.Seen().empty());
+    EXPECT_TRUE(FocusComesTo(list)) << "after the menus the focus is on " << FocusName();
+
+    // Remove's letter is no menu's: Alt+R still presses it.
+    PressKey('R', { VK_MENU });
+    EXPECT_TRUE(PumpUntil(app, [&] { return doc->GetActionCount() == 1; }, 5000)) << "Alt+R removed nothing";
+    EXPECT_EQ((std::vector<std::string>{ "one" }), Texts());
 }
