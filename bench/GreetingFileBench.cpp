@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -105,7 +104,7 @@ int main()
     CParloDoc source;
     FillGreeting(source);
 
-    double save = 1e300, load = 1e300, describe = 1e300, plainWrite = 1e300, plainRead = 1e300, allocate = 1e300;
+    double save = 1e300, load = 1e300, describe = 1e300, plainWrite = 1e300, plainRead = 1e300;
     std::string bytes;
     bool correct = true;
     for (int round = 0; round < Rounds; ++round) {
@@ -128,13 +127,6 @@ int main()
         correct &= loaded->GetActionCount() == ActionCount &&
                    loaded->GetAction(ActionCount - 1)->GetLine() == source.GetAction(ActionCount - 1)->GetLine();
 
-        // The heap's share of a load: one object per action, nothing read or decoded.
-        std::vector<std::unique_ptr<GreetingAction>> blanks(ActionCount);
-        Stopwatch allocating;
-        for (auto& blank : blanks)
-            blank = std::make_unique<GreetingAction>();
-        allocate = std::min(allocate, allocating.Milliseconds());
-
         Stopwatch describing;
         size_t described = 0;
         for (int i = 0; i < loaded->GetActionCount(); ++i)
@@ -151,8 +143,6 @@ int main()
     std::printf("%-14s %8.2f ms\n", "plain read", plainRead);
     PrintRatio("save", save, plainWrite, 3.0);
     PrintRatio("load", load, plainRead, 10.0);
-    std::printf("%-14s %8.2f ms   allocating the empty actions alone, which every load pays\n", "heap floor",
-                allocate);
     std::printf("%-14s %8.2f ms   %s\n", "describe all", describe, describe < 100.0 ? "within target" : "OVER TARGET");
     if (!correct) {
         std::printf("the greeting did not come back as it was written\n");
