@@ -417,8 +417,9 @@ TEST_F(ParloView, AltWithALetterOfTheMenuBarOpensItsMenuBeforeAButtonOfTheSameLe
         PressKey(letter, { VK_MENU });
         EXPECT_TRUE(PumpUntil(app, [&] { return openedMenus.size() > before; }, 5000))
             << "Alt+" << static_cast<char>(letter) << " opened no menu";
-        if (openedMenus.size() > before)
+        if (openedMenus.size() > before) {
             EXPECT_EQ(GetSubMenu(bar, position), openedMenus[before].menu) << "Alt+" << static_cast<char>(letter);
+        }
     }
     UnhookWindowsHookEx(hook);
     EXPECT_TRUE(driver.Seen().empty());

@@ -90,7 +90,8 @@ void KeyboardUser::PressButton(HWND window, int controlId)
         PressKey(VK_SPACE);
 }
 
-void KeyboardUser::ChooseFromMenu(const ProgramWindows& windows, HWND frame, char menuLetter, char itemLetter)
+void KeyboardUser::ChooseFromMenu(const ProgramWindows& windows, HWND frame, char menuLetter, char itemLetter,
+                                  bool altHeld)
 {
     const DWORD thread = GetWindowThreadProcessId(frame, nullptr);
     auto inMenuBar = [thread] {
@@ -99,11 +100,16 @@ void KeyboardUser::ChooseFromMenu(const ProgramWindows& windows, HWND frame, cha
         return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
     };
     auto menuShown = [&windows] { return windows.FindWindowOfClass("#32768") != nullptr; };
-    // Alt alone goes to the menu bar; a letter then opens that menu, the next chooses in it.
-    PressKey(VK_MENU);
-    if (!ProgramWindows::WaitUntil(inMenuBar))
-        ADD_FAILURE() << "Alt did not take the keyboard to the menu bar";
-    PressKey(static_cast<WORD>(menuLetter));
+    // Alt alone goes to the menu bar and a letter then opens that menu; Alt held with the
+    // letter opens it at once. The next letter chooses in it.
+    if (altHeld) {
+        PressKey(static_cast<WORD>(menuLetter), { VK_MENU });
+    } else {
+        PressKey(VK_MENU);
+        if (!ProgramWindows::WaitUntil(inMenuBar))
+            ADD_FAILURE() << "Alt did not take the keyboard to the menu bar";
+        PressKey(static_cast<WORD>(menuLetter));
+    }
     if (!ProgramWindows::WaitUntil(menuShown))
         ADD_FAILURE() << "'" << menuLetter << "' opened no menu";
     PressKey(static_cast<WORD>(itemLetter));

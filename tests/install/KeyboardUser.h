@@ -23,8 +23,10 @@ public:
     static bool TabTo(HWND window, int controlId, bool backwards = false);
     // Tabs to the button and presses Space.
     static void PressButton(HWND window, int controlId);
-    // Opens the frame's menu with Alt and chooses by the underlined letters (upper case).
-    static void ChooseFromMenu(const ProgramWindows& windows, HWND frame, char menuLetter, char itemLetter);
+    // Opens the frame's menu with Alt and chooses by the underlined letters (upper case):
+    // Alt alone, then the menu's letter; or, altHeld, the menu's letter with Alt held down.
+    static void ChooseFromMenu(const ProgramWindows& windows, HWND frame, char menuLetter, char itemLetter,
+                               bool altHeld = false);
 
     // The id and text of the focused control, for failure messages.
     static std::string Describe(HWND control);
