@@ -3,6 +3,7 @@
 #include "greeting/ParloDoc.h"
 #include "greeting/Vocabulary.h"
 #include "settings/AppSettings.h"
+#include "PlainFile.h"
 #include "Stopwatch.h"
 #include <windows.h>
 #include <algorithm>
@@ -52,19 +53,6 @@ bool PlainWrite(const std::string& path, const std::string& bytes)
     DWORD written = 0;
     const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size();
-    return ::CloseHandle(file) && ok;
-}
-
-bool PlainRead(const std::string& path, std::string& bytes)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bytes.resize(::GetFileSize(file, nullptr));
-    DWORD read = 0;
-    const bool ok = ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                    read == bytes.size();
     return ::CloseHandle(file) && ok;
 }
 
