@@ -77,7 +77,12 @@ void CNewGreetingDlg::UpdateControls()
 void CNewGreetingDlg::OnTypeChosen()
 {
     UpdateControls();
-    ::SetFocus(GetDlgItem(IDC_RECIPIENT));
+    // The recipient's name is typed next where the type has one. The dialog's own move
+    // selects what the edit holds, so that typing replaces it; a type without a recipient
+    // leaves the keyboard in the list.
+    HWND recipient = GetDlgItem(IDC_RECIPIENT);
+    if (::IsWindowEnabled(recipient))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(recipient), TRUE);
 }
 
 void CNewGreetingDlg::OnTypeDoubleClicked()

@@ -16,6 +16,7 @@
 #include "send/SendDialog.h"
 #include "send/Upload.h"
 #include "settings/AppSettings.h"
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -38,6 +39,13 @@ BEGIN_MESSAGE_MAP(CParloView, CFormView)
     ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
     ON_COMMAND(ID_ACTION_PLAYFROM, OnPlayFrom)
     ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_ACTION_LIST, OnListItemChanged)
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_ACTION_LIST, OnGetRowText)
+    ON_NOTIFY(LVN_GETDISPINFOW, IDC_ACTION_LIST, OnGetRowText)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_ACTION_LIST, OnListEmptied)
+    ON_NOTIFY(LVN_INSERTITEM, IDC_ACTION_LIST, OnRowInserted)
+    ON_COMMAND(ID_NEXT_PANE, OnNextPane)
+    ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 END_MESSAGE_MAP()
 
 // The buttons' pictures are drawn on light grey, which stands for the button's own face.
@@ -61,6 +69,13 @@ LayoutRule CParloView::layoutRules[] = {
     { Stretch, MetricBottom, IDC_ACTION_LIST, 0, MetricTop, ID_TOOLS_PLAYGREETING, 0, -3, 0, 0 },
     { Move, MetricBottom, IDC_PICTURE, 0, MetricBottom, IDC_ACTION_LIST, 0, -2, 0, 0 },
     { EndOfRules, 0, 0, 0, 0, 0, 0, 0, 0, 0 },
+};
+
+// The parts of the form that F6 moves between, each with its controls in tab order.
+static const std::vector<std::vector<int>> Panes = {
+    { IDC_ACTION_LIST },
+    { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_PLAYFROM, ID_ACTION_REMOVE, IDC_HELP_BUTTON },
+    { IDC_MOVE_UP, IDC_MOVE_DOWN, ID_TOOLS_SENDNOW, ID_TOOLS_PLAYGREETING },
 };
 
 int CommandImageIndex(const std::string& command)
@@ -126,6 +141,15 @@ void CParloView::OnInitialUpdate()
     InitViewControls();
 }
 
+void CParloView::OnActivateFrame(bool active, HWND other)
+{
+    CFormView::OnActivateFrame(active, other);
+    // After any of the program's own dialogs and messages the keyboard is back on the rows,
+    // where the work goes on; after another program, where it was.
+    if (!active && other && ::GetWindowThreadProcessId(other, nullptr) == ::GetCurrentThreadId())
+        SetFocusControl(list_);
+}
+
 void CParloView::InitViewControls()
 {
     instructions_.SetBoldGuiFont();
@@ -184,6 +208,10 @@ void CParloView::OnUpdate(CView*, LPARAM)
         ::SendMessageA(list_, LVM_SETITEMCOUNT, doc->GetActionCount(), 0);
     for (int i = 0; doc && i < doc->GetActionCount(); ++i)
         InsertActionItem(doc->GetAction(i), -1);
+    // The keyboard starts on the first row, which stays unselected until the user picks it.
+    LVITEMA first{};
+    first.stateMask = first.state = LVIS_FOCUSED;
+    ::SendMessageA(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
     AutoSizeActionColumn();
     ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
@@ -195,15 +223,16 @@ void CParloView::AutoSizeActionColumn()
         ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
+// A row's text is asked for when it is shown (OnGetRowText): a refill of thousands of rows
+// describes only the few on the screen.
 bool CParloView::InsertActionItem(GreetingAction* action, int index)
 {
     if (index == -1)
         index = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-    const std::string text = action->GetDescription();
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = CommandImageIndex(action->GetCommand());
     item.lParam = reinterpret_cast<LPARAM>(action);
     return ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != -1;
@@ -211,13 +240,50 @@ bool CParloView::InsertActionItem(GreetingAction* action, int index)
 
 void CParloView::SetRow(int index, GreetingAction* action)
 {
-    const std::string text = action->GetDescription();
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = LPSTR_TEXTCALLBACKA;  // asked for again: the new description
     item.iImage = CommandImageIndex(action->GetCommand());
     ::SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// Rows own nothing: a refill need not hear of each row that goes.
+void CParloView::OnListEmptied(NMHDR*, LRESULT* result)
+{
+    *result = TRUE;
+}
+
+// Answered here rather than by the form's default dialog handling, which costs about as
+// much as the row itself in a refill of thousands.
+void CParloView::OnRowInserted(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+}
+
+// Row i shows the document's action i.
+void CParloView::OnGetRowText(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const bool wide = header->code == LVN_GETDISPINFOW;
+    auto* ansi = reinterpret_cast<NMLVDISPINFOA*>(header);
+    auto* unicode = reinterpret_cast<NMLVDISPINFOW*>(header);
+    const UINT mask = wide ? unicode->item.mask : ansi->item.mask;
+    const int size = wide ? unicode->item.cchTextMax : ansi->item.cchTextMax;
+    if (!(mask & LVIF_TEXT) || size <= 0)
+        return;
+    CParloDoc* doc = GetDocument();
+    const GreetingAction* action = doc ? doc->GetAction(wide ? unicode->item.iItem : ansi->item.iItem) : nullptr;
+    const std::string text = action ? action->GetDescription() : std::string();
+    if (wide) {
+        std::wstring converted(text.size(), L'\0');
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &converted[0],
+                                                 static_cast<int>(converted.size()));
+        converted.resize(length > 0 ? length : 0);
+        ::lstrcpynW(unicode->item.pszText, converted.c_str(), size);
+    } else {
+        ::lstrcpynA(ansi->item.pszText, text.c_str(), size);
+    }
 }
 
 int CParloView::GetSelectedIndex() const
@@ -400,6 +466,46 @@ void CParloView::OnListRightClick(NMHDR*, LRESULT* result)
     ::TrackPopupMenu(edit, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
     ::DestroyMenu(menu);
     *result = 0;
+}
+
+void CParloView::OnListItemChanged(NMHDR* header, LRESULT* result)
+{
+    // The arrow keys select rows as clicks do.
+    const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+        UpdateActionButtons();
+    *result = 0;
+}
+
+void CParloView::OnNextPane()
+{
+    MoveToPane(1);
+}
+
+void CParloView::OnPrevPane()
+{
+    MoveToPane(-1);
+}
+
+void CParloView::MoveToPane(int step)
+{
+    const int count = static_cast<int>(Panes.size());
+    const int focusId = ::GetFocus() && ::IsChild(m_hWnd, ::GetFocus()) ? ::GetDlgCtrlID(::GetFocus()) : 0;
+    // From outside the form F6 comes to the first part, Shift+F6 to the last.
+    int current = step > 0 ? -1 : count;
+    for (int pane = 0; pane < count; ++pane)
+        if (std::find(Panes[pane].begin(), Panes[pane].end(), focusId) != Panes[pane].end())
+            current = pane;
+    for (int tried = 1; tried <= count; ++tried) {
+        const int pane = ((current + step * tried) % count + count) % count;
+        for (int id : Panes[pane]) {
+            HWND control = GetDlgItem(id);
+            if (control && ::IsWindowEnabled(control) && ::IsWindowVisible(control)) {
+                ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+                return;
+            }
+        }
+    }
 }
 
 LRESULT CParloView::OnQueryNewPalette(WPARAM, LPARAM)

@@ -23,6 +23,7 @@ public:
     int GetSelectedIndex() const;
 
     void OnInitialUpdate() override;
+    void OnActivateFrame(bool active, HWND other) override;
     void OnUpdate(CView* sender, LPARAM hint) override;
 
     void OnAdd();
@@ -44,6 +45,12 @@ protected:
     void OnListClick(NMHDR* header, LRESULT* result);
     void OnListDoubleClick(NMHDR* header, LRESULT* result);
     void OnListRightClick(NMHDR* header, LRESULT* result);
+    void OnListItemChanged(NMHDR* header, LRESULT* result);
+    void OnGetRowText(NMHDR* header, LRESULT* result);
+    void OnListEmptied(NMHDR* header, LRESULT* result);
+    void OnRowInserted(NMHDR* header, LRESULT* result);
+    void OnNextPane();
+    void OnPrevPane();
     LRESULT OnQueryNewPalette(WPARAM, LPARAM);
     LRESULT OnPaletteChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
@@ -71,6 +78,8 @@ private:
     void SetRow(int index, GreetingAction* action);
     void SelectRow(int index);
     void UpdateActionButtons();
+    // F6 and Shift+F6: the focus goes to the next (previous) part of the form.
+    void MoveToPane(int step);
 };
 
 // The image of an action's command in the list.

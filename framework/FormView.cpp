@@ -4,6 +4,10 @@
 #include "framework/WinApp.h"
 #include <algorithm>
 
+BEGIN_MESSAGE_MAP(CFormView, CView)
+    ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
+END_MESSAGE_MAP()
+
 // The form's window is subclassed onto this object as it is created, as dialogs are.
 INT_PTR CALLBACK CFormView::DialogProc(HWND, UINT, WPARAM, LPARAM)
 {
@@ -73,4 +77,22 @@ bool CFormView::PreTranslateMessage(MSG* msg)
             return true;
     // Tab, arrows and the default button work between the form's controls.
     return ::IsDialogMessageA(m_hWnd, msg) != FALSE;
+}
+
+void CFormView::OnActivateFrame(bool active, HWND)
+{
+    HWND focus = ::GetFocus();
+    if (!active && focus && ::IsChild(m_hWnd, focus))
+        focusControl_ = focus;
+}
+
+LRESULT CFormView::OnSetFocus(WPARAM, LPARAM)
+{
+    HWND target = focusControl_;
+    if (!target || !::IsChild(m_hWnd, target) || !::IsWindowEnabled(target) || !::IsWindowVisible(target))
+        target = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+    // As the dialog's own keys move it, so that a push button that gets it becomes the default.
+    if (target)
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    return 0;
 }

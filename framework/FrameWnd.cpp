@@ -7,6 +7,34 @@
 #include "framework/View.h"
 #include "framework/WinApp.h"
 
+namespace {
+
+char LowerCase(char c)
+{
+    return static_cast<char>(reinterpret_cast<UINT_PTR>(::CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+}
+
+// Whether an item of the menu underlines the letter: it follows a single ampersand
+// (two stand for an ampersand shown).
+bool HasMnemonic(HMENU menu, char letter)
+{
+    const int count = menu ? ::GetMenuItemCount(menu) : 0;
+    for (int index = 0; index < count; ++index) {
+        char caption[256] = "";
+        ::GetMenuStringA(menu, index, caption, sizeof caption, MF_BYPOSITION);
+        for (const char* at = caption; *at && at[1]; ++at) {
+            if (*at != '&')
+                continue;
+            ++at;
+            if (*at != '&' && LowerCase(*at) == LowerCase(letter))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
@@ -15,6 +43,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_ACTIVATE, OnActivate)
+    ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
     ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipText)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
@@ -161,6 +191,22 @@ void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu)
         SetMessageText(id);
 }
 
+LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
+{
+    // The focus is still on the view's control here; the view keeps it for the return.
+    if (LOWORD(wParam) == WA_INACTIVE && activeView_ && activeView_->m_hWnd)
+        activeView_->OnActivateFrame(false, reinterpret_cast<HWND>(lParam));
+    return Default();  // on activation the frame takes the focus, which goes on below
+}
+
+LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
+{
+    // The frame has nothing to type into: the keyboard belongs to its view.
+    if (activeView_ && activeView_->m_hWnd && activeView_->IsWindowVisible())
+        ::SetFocus(activeView_->m_hWnd);
+    return 0;
+}
+
 void CFrameWnd::OnToolTipText(NMHDR* header, LRESULT* result)
 {
     NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);
@@ -231,9 +277,22 @@ bool CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra, AFX_CMDHANDLERINFO* ha
 
 bool CFrameWnd::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message == WM_SYSCHAR && OpenMenuOfKey(msg))
+        return true;
     if (m_hAccelTable && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST)
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
     return false;
+}
+
+// Alt with a letter of the menu bar opens that menu wherever the focus is inside the frame:
+// a form's control with the same underlined letter would otherwise take the key first.
+bool CFrameWnd::OpenMenuOfKey(const MSG* msg)
+{
+    const bool altDown = (HIWORD(msg->lParam) & KF_ALTDOWN) != 0;
+    if (!altDown || !::IsChild(m_hWnd, msg->hwnd) || !HasMnemonic(::GetMenu(m_hWnd), static_cast<char>(msg->wParam)))
+        return false;
+    ::SendMessageA(m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, msg->wParam);
+    return true;
 }
 
 void CFrameWnd::OnInitMenuPopup(HMENU menu, UINT, bool sysMenu)

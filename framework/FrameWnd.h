@@ -46,6 +46,8 @@ protected:
     void OnInitMenuPopup(HMENU menu, UINT index, bool sysMenu);
     LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
     void OnMenuSelect(UINT id, UINT flags, HMENU menu);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
     void OnToolTipText(NMHDR* header, LRESULT* result);
     void OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* ui);
@@ -57,6 +59,8 @@ protected:
     UINT m_nIDHelp = 0;
 
 private:
+    bool OpenMenuOfKey(const MSG* msg);
+
     CView* activeView_ = nullptr;
     std::vector<CControlBar*> bars_;
     std::string tipText_;

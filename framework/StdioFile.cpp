@@ -1,11 +1,34 @@
 #include "framework/StdioFile.h"
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 // Big enough that large files cost few system calls.
 constexpr size_t BlockSize = 64 * 1024;
+
+// The first LF from at on, or npos; four bytes a step, where the C library's memchr may
+// go byte by byte.
+size_t FindLineFeed(std::string_view bytes, size_t at)
+{
+    const char* p = bytes.data() + at;
+    const char* const end = bytes.data() + bytes.size();
+    for (; end - p >= 4; p += 4) {
+        uint32_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint32_t diff = word ^ 0x0A0A0A0Au;
+        // Some byte of diff is zero exactly when some byte of word is an LF.
+        if ((diff - 0x01010101u) & ~diff & 0x80808080u)
+            break;
+    }
+    for (; p != end; ++p) {
+        if (*p == '\n')
+            return p - bytes.data();
+    }
+    return std::string_view::npos;
 }
+
+} // namespace
 
 CStdioFile::~CStdioFile()
 {
@@ -123,6 +146,39 @@ bool CStdioFile::ReadString(std::string& line)
 void CStdioFile::WriteString(const std::string& text)
 {
     Write(text.data(), static_cast<UINT>(text.size()));
+}
+
+std::string CStdioFile::ReadRest()
+{
+    WritePending();
+    std::string bytes(readBuffer_.begin() + readPos_, readBuffer_.begin() + readEnd_);
+    readPos_ = readEnd_ = 0;
+    const size_t kept = bytes.size();
+    // The length is an upper bound: the position has moved past what is kept.
+    bytes.resize(kept + static_cast<size_t>(CFile::GetLength()));
+    const UINT got = CFile::Read(&bytes[kept], static_cast<UINT>(bytes.size() - kept));
+    bytes.resize(kept + got);
+    return bytes;
+}
+
+bool CStdioFile::NextLine(std::string_view bytes, size_t& at, std::string_view& line)
+{
+    if (at >= bytes.size()) {
+        line = std::string_view();
+        return false;
+    }
+    const size_t end = FindLineFeed(bytes, at);
+    if (end == std::string_view::npos) {
+        // A last line without a line end keeps its bytes as they are.
+        line = bytes.substr(at);
+        at = bytes.size();
+        return true;
+    }
+    line = bytes.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    at = end + 1;
+    return true;
 }
 
 // Keeps the unread bytes, moved to the front, and reads more behind them.

@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/File.h"
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A buffered file with lines. In text mode (the default; typeBinary turns it off)
@@ -25,6 +26,11 @@ public:
     // False at the end of the file; a last line without a line end still counts.
     bool ReadString(std::string& line);
     void WriteString(const std::string& text);
+    // The rest of the file as its bytes lie on the disk, in one system call: a large file
+    // is then split into lines where it lies.
+    std::string ReadRest();
+    // The line of bytes from at on, as ReadString gives it in text mode; at moves past its LF.
+    static bool NextLine(std::string_view bytes, size_t& at, std::string_view& line);
 
 private:
     bool FillReadBuffer();

@@ -39,6 +39,8 @@ void CView::OnUpdate(CView*, LPARAM)
 
 void CView::OnDraw(HDC) {}
 
+void CView::OnActivateFrame(bool, HWND) {}
+
 void CView::OnPaint()
 {
     PAINTSTRUCT ps;

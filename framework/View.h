@@ -19,6 +19,9 @@ public:
     // The document changed; the view refreshes what it shows.
     virtual void OnUpdate(CView* sender, LPARAM hint);
     virtual void OnDraw(HDC dc);
+    // The frame is about to lose (false) the activation to the other window (or to none); a
+    // view with controls keeps the focused one to give it back.
+    virtual void OnActivateFrame(bool active, HWND other);
 
     bool OnCmdMsg(UINT id, UINT code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 

@@ -7,10 +7,20 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 namespace {
+
 CWinApp* theApplication = nullptr;
+
+// The user's documents; empty when the shell names none.
+std::string DocumentsFolder()
+{
+    char path[MAX_PATH] = "";
+    return SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
 }
+
+} // namespace
 
 CWinApp* AfxGetApp() { return theApplication; }
 CWnd* AfxGetMainWnd() { return theApplication ? theApplication->m_pMainWnd : nullptr; }
@@ -187,6 +197,9 @@ bool CWinApp::DoPromptFileName(std::string& path, bool open, CDocTemplate* docTe
     char file[MAX_PATH] = "";
     lstrcpynA(file, path.c_str(), MAX_PATH);
     const std::string title = LoadResourceString(open ? AFX_IDS_OPENFILE : AFX_IDS_SAVEFILE);
+    // Never the program's own folder, where the system would start and a user cannot write.
+    if (fileDialogFolder_.empty())
+        fileDialogFolder_ = DocumentsFolder();
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
@@ -194,12 +207,22 @@ bool CWinApp::DoPromptFileName(std::string& path, bool open, CDocTemplate* docTe
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrInitialDir = fileDialogFolder_.empty() ? nullptr : fileDialogFolder_.c_str();
     ofn.lpstrDefExt = extension.size() > 1 ? extension.c_str() + 1 : nullptr;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER |
+    // The dialog remembers its folder here rather than in the current directory, which would
+    // keep the user's folder in use while the program runs.
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR |
                 (open ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     const BOOL chosen = open ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
-    if (chosen)
+    if (chosen) {
         path = file;
+        // The next dialog starts in the chosen file's folder; a drive's root keeps its separator.
+        if (ofn.nFileOffset > 0 && ofn.nFileOffset < path.size()) {
+            fileDialogFolder_ = path.substr(0, ofn.nFileOffset);
+            if (fileDialogFolder_.size() > 3 && fileDialogFolder_.back() == '\\')
+                fileDialogFolder_.pop_back();
+        }
+    }
     return chosen != FALSE;
 }
 

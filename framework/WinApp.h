@@ -49,7 +49,8 @@ public:
     virtual CDocument* OpenDocumentFile(const std::string& path);
     virtual void AddToRecentFileList(const std::string& path);
     bool SaveAllModified();
-    // Asks the user for a file name with the common file dialog; false when cancelled.
+    // Asks the user for a file name with the common file dialog; false when cancelled. A
+    // name without a folder starts in the folder last chosen, at first the user's documents.
     bool DoPromptFileName(std::string& path, bool open, CDocTemplate* docTemplate);
 
     void ParseCommandLine(CCommandLineInfo& info);
@@ -71,6 +72,7 @@ private:
     std::string registryKey_;
     std::vector<std::unique_ptr<CDocTemplate>> templates_;
     std::unique_ptr<CRecentFileList> recentFiles_;
+    std::string fileDialogFolder_;
     bool OpenProfileKey(const std::string& section, bool create, HKEY* key) const;
 };
 

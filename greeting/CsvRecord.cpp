@@ -5,7 +5,7 @@ namespace {
 // The first position from at on that holds one of the stops, or the end. A plain loop:
 // find_first_of costs a library call per character.
 template <size_t N>
-size_t FindStop(const std::string& text, size_t at, const char (&stops)[N])
+size_t FindStop(std::string_view text, size_t at, const char (&stops)[N])
 {
     for (; at < text.size(); ++at) {
         for (size_t i = 0; i + 1 < N; ++i) {
@@ -40,6 +40,14 @@ const std::string& CsvRecord::GetLine()
     return line;
 }
 
+std::string CsvRecord::ReadField()
+{
+    size_t at = static_cast<size_t>(position);
+    std::string field = DecodeCsvField(line, at);
+    position = static_cast<int>(at);
+    return field;
+}
+
 void CsvRecord::ResetPosition()
 {
     position = 0;
@@ -48,11 +56,11 @@ void CsvRecord::ResetPosition()
 // A field that starts with a quote is quoted: commas are data until a closing quote has
 // been seen. Everywhere a doubled quote stands for one quote and a single one is dropped;
 // text between a closing quote and the next comma is kept.
-std::string CsvRecord::ReadField()
+std::string DecodeCsvField(std::string_view line, size_t& position)
 {
     std::string field;
     const size_t end = line.size();
-    size_t at = static_cast<size_t>(position);
+    size_t at = position;
     if (at >= end)
         return field;
     const bool quoted = line[at] == '"';
@@ -76,7 +84,7 @@ std::string CsvRecord::ReadField()
             pendingQuote = !pendingQuote;
         }
     }
-    position = static_cast<int>(at);
+    position = at;
     return field;
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 #include <string>
+#include <string_view>
+
+// Decodes the field of the line at position and moves past it and its comma.
+std::string DecodeCsvField(std::string_view line, size_t& position);
 
 // A record that travels as one line of comma-separated fields. Derived records decode
 // the line into their own fields in Parse and encode them back in Format.

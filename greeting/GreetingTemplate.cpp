@@ -78,7 +78,8 @@ void CParloDoc::PersonaliseGreeting()
         { "<HE_SHE>", male ? "He" : "She" },
         { "<HIS_HER>", male ? "His" : "Her" },
     };
-    for (const auto& action : actions) {
+    for (size_t index = 0; index < actions.Size(); ++index) {
+        GreetingAction* action = actions.At(index);
         if (action->GetCommand() != CommandSay)
             continue;
         std::string text = action->GetArgument();

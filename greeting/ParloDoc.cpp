@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <algorithm>
 #include <climits>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -118,7 +120,8 @@ bool CParloDoc::OnNewDocument()
 
 bool CParloDoc::OnOpenDocument(const std::string& path)
 {
-    return Report(ReadGreetingFile(path));
+    // The framework's initial update of the views follows every open: one refill, not two.
+    return Report(LoadGreetingFile(path));
 }
 
 bool CParloDoc::OnSaveDocument(const std::string& path)
@@ -131,29 +134,29 @@ bool CParloDoc::OnSaveDocument(const std::string& path)
 
 int CParloDoc::GetActionCount() const
 {
-    return static_cast<int>(actions.size());
+    return static_cast<int>(actions.Size());
 }
 
 GreetingAction* CParloDoc::GetAction(int index) const
 {
     if (index < 0 || index >= GetActionCount())
         return nullptr;
-    return actions[index].get();
+    return actions.At(index);
 }
 
 void CParloDoc::InsertAction(GreetingAction* action, int index)
 {
     index = std::max(0, std::min(index, GetActionCount()));
-    actions.insert(actions.begin() + index, std::unique_ptr<GreetingAction>(action));
+    actions.Insert(index, action);
     SetModifiedFlag();
 }
 
 void CParloDoc::RemoveAction(GreetingAction* action)
 {
-    const int index = IndexOf(action);
+    const int index = actions.IndexOf(action);
     if (index < 0)
         return;
-    actions.erase(actions.begin() + index);
+    actions.Erase(index);
     SetModifiedFlag();
 }
 
@@ -169,7 +172,7 @@ void CParloDoc::MoveActionDown(GreetingAction* action)
 
 void CParloDoc::ClearActions()
 {
-    actions.clear();
+    actions.Clear();
     previewed = false;
 }
 
@@ -186,8 +189,8 @@ std::string CParloDoc::BuildGreetingText(const GreetingSender& sender, const std
     appendLine(sender.name);
     appendLine(sender.email);
     appendLine(std::string());
-    for (const auto& action : actions)
-        appendLine(action->GetLine());
+    for (size_t index = 0; index < actions.Size(); ++index)
+        appendLine(actions.At(index)->GetLine());
     return text;
 }
 
@@ -198,70 +201,73 @@ GreetingFileResult CParloDoc::WriteGreetingFile(const std::string& path) const
 
 GreetingFileResult CParloDoc::ReadGreetingFile(const std::string& path)
 {
-    ActionList loaded;
-    GreetingFileResult result;
+    const GreetingFileResult result = LoadGreetingFile(path);
+    if (result == GreetingFileResult::Done)
+        UpdateAllViews(nullptr);
+    return result;
+}
+
+GreetingFileResult CParloDoc::LoadGreetingFile(const std::string& path)
+{
+    std::string text;
     try {
         if (!recordFile.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
             return GreetingFileResult::NotOpened;
-        result = ReadOpenFile(loaded);
+        if (recordFile.GetLength() > MaxFileSize) {
+            recordFile.Close();
+            return GreetingFileResult::WrongFormat;
+        }
+        text = recordFile.ReadRest();
         recordFile.Close();
     } catch (const CFileException&) {
         recordFile.Abort();
         return GreetingFileResult::NotOpened;
     }
+    ActionStore loaded;
+    const GreetingFileResult result = ReadText(std::move(text), loaded);
     if (result != GreetingFileResult::Done)
         return result;
     ClearActions();
     actions = std::move(loaded);
     SetModifiedFlag(false);
-    UpdateAllViews(nullptr);
     return result;
 }
 
 // The recipient lines are taken as soon as they are read; the actions only go to the
-// caller's list.
-GreetingFileResult CParloDoc::ReadOpenFile(ActionList& loaded)
+// caller's store, which keeps the text their lines lie in.
+GreetingFileResult CParloDoc::ReadText(std::string text, ActionStore& loaded)
 {
-    if (recordFile.GetLength() > MaxFileSize)
-        return GreetingFileResult::WrongFormat;
-    std::string line;
+    const std::string_view kept = loaded.KeepText(std::move(text));
+    size_t at = 0;
+    std::string_view line;
     const size_t headerLength = sizeof FileHeader - 1;
-    if (!recordFile.ReadString(line) || line.compare(0, headerLength, FileHeader) != 0)
+    if (!CStdioFile::NextLine(kept, at, line) || line.compare(0, headerLength, FileHeader) != 0)
         return GreetingFileResult::WrongFormat;
-    if (ParseVersion(line.substr(headerLength)) > FileVersion)
+    if (ParseVersion(std::string(line.substr(headerLength))) > FileVersion)
         return GreetingFileResult::NewerVersion;
 
-    recordFile.ReadString(line);
+    CStdioFile::NextLine(kept, at, line);
     recipientName = line;
-    recordFile.ReadString(line);
+    CStdioFile::NextLine(kept, at, line);
     recipientAddresses = line;
     // The sender's name and address are always the current settings; the blank line ends the head.
     for (int skipped = 0; skipped < 3; ++skipped)
-        recordFile.ReadString(line);
+        CStdioFile::NextLine(kept, at, line);
 
-    for (;;) {
-        auto action = std::make_unique<GreetingAction>();
-        if (!recordFile.ReadRecord(*action))
-            return GreetingFileResult::Done;
-        if (loaded.size() == MaxActions)
+    while (CStdioFile::NextLine(kept, at, line)) {
+        if (loaded.Size() == MaxActions)
             return GreetingFileResult::WrongFormat;
-        loaded.push_back(std::move(action));
+        loaded.Append(line);
     }
-}
-
-int CParloDoc::IndexOf(const GreetingAction* action) const
-{
-    const auto found = std::find_if(actions.begin(), actions.end(),
-                                    [action](const auto& item) { return item.get() == action; });
-    return found == actions.end() ? -1 : static_cast<int>(found - actions.begin());
+    return GreetingFileResult::Done;
 }
 
 void CParloDoc::SwapWithNeighbour(GreetingAction* action, int offset)
 {
-    const int index = IndexOf(action);
+    const int index = actions.IndexOf(action);
     const int other = index + offset;
     if (index < 0 || other < 0 || other >= GetActionCount())
         return;
-    std::swap(actions[index], actions[other]);
+    actions.Swap(index, other);
     SetModifiedFlag();
 }

@@ -1,8 +1,8 @@
 #pragma once
 #include "framework/Document.h"
+#include "greeting/ActionStore.h"
 #include "greeting/CsvRecordFile.h"
 #include "greeting/GreetingAction.h"
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,13 +74,12 @@ public:
     void SetPreviewed(bool value) { previewed = value; }
 
 private:
-    using ActionList = std::vector<std::unique_ptr<GreetingAction>>;
-
-    GreetingFileResult ReadOpenFile(ActionList& loaded);
-    int IndexOf(const GreetingAction* action) const;
+    // ReadGreetingFile without refreshing the views.
+    GreetingFileResult LoadGreetingFile(const std::string& path);
+    GreetingFileResult ReadText(std::string text, ActionStore& loaded);
     void SwapWithNeighbour(GreetingAction* action, int offset);
 
-    ActionList actions;
+    ActionStore actions;
     CsvRecordFile recordFile;
     std::string recipientName;
     std::string senderGender;

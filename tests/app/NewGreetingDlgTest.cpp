@@ -5,7 +5,9 @@
 #include "res/resource.h"
 #include "settings/AppSettings.h"
 #include "support/DialogDriver.h"
+#include "support/KeyPresses.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/MessagePump.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>
 
@@ -83,6 +85,48 @@ TEST_F(NewGreetingDlg, OpensOnTheStoredChoicesWithTheTypesInTheirOrder)
                                          "Dad", "Recommend Parlacard To Friends" }),
               types);
     EXPECT_EQ((std::vector<bool>{ true, false, false, false, true }), recipientEnabled);
+}
+
+// A user who arrows through the types finds the keyboard where the next thing to type goes:
+// in the list while the type has no recipient, in the recipient's name once it has one, with
+// the name there selected so that what is typed replaces it.
+TEST_F(NewGreetingDlg, ChoosingATypeByKeyTakesTheKeyboardToTheRecipientWhenThereIsOne)
+{
+    GetSettings().DefaultGreetingType = "Birthday";
+    std::vector<std::string> focusAfterKeys;
+    driver.On(IDD_NEW_GREETING, [&](HWND dialog) {
+        HWND types = GetDlgItem(dialog, IDC_GREETING_TYPES);
+        HWND recipient = GetDlgItem(dialog, IDC_RECIPIENT);
+        auto focused = [&] {
+            HWND focus = GetFocus();
+            return focus == types ? "types" : focus == recipient ? "recipient" : focus == GetDlgItem(dialog, IDC_NAME) ? "name" : "other";
+        };
+        auto typeKeys = [&](const std::string& keys) {
+            for (char c : keys)
+                PressKey(static_cast<WORD>(c), { VK_SHIFT });
+            PumpDialogUntil(dialog, [&] { return DialogDriver::GetText(dialog, IDC_RECIPIENT).find(keys) != std::string::npos; }, 5000);
+        };
+        ASSERT_TRUE(PumpDialogUntil(dialog, [&] { return GetFocus() == types; }, 5000)) << focused();
+        PressKey(VK_TAB);
+        ASSERT_TRUE(PumpDialogUntil(dialog, [&] { return GetFocus() == recipient; }, 5000)) << focused();
+        typeKeys("BOB");
+        PressKey(VK_TAB, { VK_SHIFT });
+        ASSERT_TRUE(PumpDialogUntil(dialog, [&] { return GetFocus() == types; }, 5000)) << focused();
+        for (WORD key : { VK_DOWN, VK_DOWN, VK_UP, VK_UP }) {
+            const LRESULT before = SendMessageA(types, LB_GETCURSEL, 0, 0);
+            PressKey(key);
+            ASSERT_TRUE(PumpDialogUntil(dialog, [&] { return SendMessageA(types, LB_GETCURSEL, 0, 0) != before; }, 5000));
+            focusAfterKeys.push_back(SelectedType(dialog) + ": " + focused());
+        }
+        typeKeys("PAT");
+        DialogDriver::Click(dialog, IDOK);
+    });
+    CNewGreetingDlg dialog;
+    dialog.userName = GetSettings().UserName;
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ((std::vector<std::string>{ "Mom: types", "Dad: types", "Mom: types", "Birthday: recipient" }), focusAfterKeys);
+    EXPECT_EQ("PAT", dialog.recipientName);
+    EXPECT_EQ("Ann", dialog.userName);
 }
 
 TEST_F(NewGreetingDlg, NamesStopAtFiftyCharacters)

@@ -9,10 +9,15 @@
 #include "support/ApplicationShutdown.h"
 #include "support/CharacterFiles.h"
 #include "support/DialogDriver.h"
+#include "support/KeyPresses.h"
+#include "support/MessagePump.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordedPlayer.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -72,6 +77,15 @@ protected:
         view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
     }
     bool Enabled(int id) const { return IsWindowEnabled(view->GetDlgItem(id)) != FALSE; }
+    // Waits, running the messages as the program's loop does, until the control has the focus.
+    bool FocusComesTo(HWND control) { return PumpUntil(app, [control] { return GetFocus() == control; }, 5000); }
+    bool FocusComesTo(int id) { return FocusComesTo(view->GetDlgItem(id)); }
+    static std::string FocusName()
+    {
+        char name[64] = "";
+        GetWindowTextA(GetFocus(), name, sizeof name);
+        return std::to_string(GetDlgCtrlID(GetFocus())) + " \"" + name + "\"";
+    }
     void Command(int id) { view->SendMessage(WM_COMMAND, id); }
     // Adds a spoken action through the real editor.
     void AddThroughEditor(const std::string& text)
@@ -93,16 +107,21 @@ protected:
     CParloDoc* doc = nullptr;
 };
 
-// Which of Add, Edit, Play From and Remove a popup menu offers, read as it opens; the menu
-// is then closed again.
-std::vector<bool> contextMenuStates;
-LRESULT CALLBACK ReadContextMenu(int code, WPARAM wParam, LPARAM lParam)
+// The popup menus opened while the hook is set, each with which of Add, Edit, Play From and
+// Remove it offers, read as it opens; each menu is then closed again.
+struct OpenedMenu {
+    HMENU menu;
+    std::vector<bool> actionStates;
+};
+std::vector<OpenedMenu> openedMenus;
+LRESULT CALLBACK ReadOpenedMenu(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
         HMENU menu = reinterpret_cast<HMENU>(message->wParam);
+        openedMenus.push_back({ menu, {} });
         for (UINT id : { ID_ACTION_ADD, ID_ACTION_EDIT, ID_ACTION_PLAYFROM, ID_ACTION_REMOVE })
-            contextMenuStates.push_back(!(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED));
+            openedMenus.back().actionStates.push_back(!(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED));
         PostMessageA(message->hwnd, WM_CANCELMODE, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -256,14 +275,15 @@ TEST_F(ParloView, TheEditMenuAndTheContextMenuFollowTheButtons)
     EXPECT_EQ((std::vector<bool>{ true, true, true, true }), editMenuStates());
 
     // The context menu, read as it opens and then closed.
-    contextMenuStates.clear();
+    openedMenus.clear();
     ListView_SetItemState(view->GetListControl(), -1, 0, LVIS_SELECTED);
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadContextMenu, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadOpenedMenu, nullptr, GetCurrentThreadId());
     NMITEMACTIVATE click{};
     click.hdr = { view->GetListControl(), IDC_ACTION_LIST, static_cast<UINT>(NM_RCLICK) };
     view->SendMessage(WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ((std::vector<bool>{ true, false, false, false }), contextMenuStates);
+    ASSERT_EQ(1u, openedMenus.size());
+    EXPECT_EQ((std::vector<bool>{ true, false, false, false }), openedMenus[0].actionStates);
 }
 
 TEST_F(ParloView, ResizingFollowsTheRules)
@@ -313,4 +333,100 @@ TEST_F(ParloView, AnsweringNoOpensTheSendDialogAndAPreviewStopsTheQuestion)
     Command(ID_TOOLS_SENDNOW);
     EXPECT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ((std::vector<UINT>{ IDD_SEND, IDD_SEND }), driver.Seen());
+}
+
+TEST_F(ParloView, TheKeyboardStartsInTheListAndComesBackToItAfterEachDialog)
+{
+    Load({ "one", "two" });
+    HWND list = view->GetListControl();
+    ASSERT_TRUE(FocusComesTo(list)) << "the focus is on " << FocusName();
+    // The first row carries the focus mark without being chosen.
+    EXPECT_EQ(LVIS_FOCUSED, ListView_GetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED));
+
+    driver.On(IDD_OPTIONS, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    frame->SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
+    EXPECT_TRUE(FocusComesTo(list)) << "after Options the focus is on " << FocusName();
+
+    Select(1);
+    driver.On(IDD_ACTION, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    Command(ID_ACTION_EDIT);
+    EXPECT_TRUE(FocusComesTo(list)) << "after the editor the focus is on " << FocusName();
+
+    // A question and a dialog opened from a button give the keyboard back to the list too.
+    SetFocus(view->GetDlgItem(ID_TOOLS_SENDNOW));
+    boxes.Answer(IDNO);
+    driver.On(IDD_SEND, [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+    Command(ID_TOOLS_SENDNOW);
+    EXPECT_TRUE(FocusComesTo(list)) << "after Send the focus is on " << FocusName();
+}
+
+TEST_F(ParloView, KeysMoveThroughTheFormAndArrowsChooseRowsForTheButtons)
+{
+    Load({ "one", "two", "three" });
+    HWND list = view->GetListControl();
+    ASSERT_TRUE(FocusComesTo(list)) << "the focus is on " << FocusName();
+
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil(app, [&] { return view->GetSelectedIndex() == 1; }, 5000))
+        << "Down chose row " << view->GetSelectedIndex();
+    EXPECT_TRUE(Enabled(ID_ACTION_EDIT));
+    EXPECT_TRUE(Enabled(ID_ACTION_REMOVE));
+    EXPECT_TRUE(Enabled(ID_ACTION_PLAYFROM));
+
+    PressKey(VK_TAB);
+    EXPECT_TRUE(FocusComesTo(ID_ACTION_ADD)) << "Tab went to " << FocusName();
+    PressKey(VK_TAB);
+    EXPECT_TRUE(FocusComesTo(ID_ACTION_EDIT)) << "Tab went to " << FocusName();
+    PressKey(VK_TAB, { VK_SHIFT });
+    PressKey(VK_TAB, { VK_SHIFT });
+    EXPECT_TRUE(FocusComesTo(list)) << "Shift+Tab went to " << FocusName();
+
+    // F6 goes from part to part of the form: the list, the buttons beside it, those below it.
+    PressKey(VK_F6);
+    EXPECT_TRUE(FocusComesTo(ID_ACTION_ADD)) << "F6 went to " << FocusName();
+    PressKey(VK_F6);
+    EXPECT_TRUE(FocusComesTo(IDC_MOVE_UP)) << "F6 went to " << FocusName();
+    PressKey(VK_F6);
+    EXPECT_TRUE(FocusComesTo(list)) << "F6 went to " << FocusName();
+    PressKey(VK_F6, { VK_SHIFT });
+    EXPECT_TRUE(FocusComesTo(IDC_MOVE_UP)) << "Shift+F6 went to " << FocusName();
+
+    // Up moves the chosen row; the list keeps it chosen.
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(PumpUntil(app, [&] { return Texts()[0] == "two"; }, 5000)) << Texts()[0];
+    EXPECT_EQ(0, view->GetSelectedIndex());
+}
+
+TEST_F(ParloView, AltWithALetterOfTheMenuBarOpensItsMenuBeforeAButtonOfTheSameLetter)
+{
+    Load({ "one", "two" });
+    HWND list = view->GetListControl();
+    ASSERT_TRUE(FocusComesTo(list)) << "the focus is on " << FocusName();
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil(app, [&] { return view->GetSelectedIndex() == 1; }, 5000));
+
+    // Play From, Edit and Help underline the letters of File, Edit and Help: the menus win.
+    // A button pressed instead would start the player, open the editor (which the driver
+    // fails) or speak help, and no menu would open.
+    HMENU bar = GetMenu(frame->m_hWnd);
+    openedMenus.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &ReadOpenedMenu, nullptr, GetCurrentThreadId());
+    const std::pair<WORD, int> letters[] = { { 'F', 0 }, { 'E', 1 }, { 'H', 4 } };
+    for (const auto& [letter, position] : letters) {
+        const size_t before = openedMenus.size();
+        PressKey(letter, { VK_MENU });
+        EXPECT_TRUE(PumpUntil(app, [&] { return openedMenus.size() > before; }, 5000))
+            << "Alt+" << static_cast<char>(letter) << " opened no menu";
+        if (openedMenus.size() > before) {
+            EXPECT_EQ(GetSubMenu(bar, position), openedMenus[before].menu) << "Alt+" << static_cast<char>(letter);
+        }
+    }
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(driver.Seen().empty());
+    EXPECT_TRUE(FocusComesTo(list)) << "after the menus the focus is on " << FocusName();
+
+    // Remove's letter is no menu's: Alt+R still presses it.
+    PressKey('R', { VK_MENU });
+    EXPECT_TRUE(PumpUntil(app, [&] { return doc->GetActionCount() == 1; }, 5000)) << "Alt+R removed nothing";
+    EXPECT_EQ((std::vector<std::string>{ "one" }), Texts());
 }

@@ -1,6 +1,8 @@
 #include "framework/StdioFile.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -67,6 +69,30 @@ TEST(StdioFile, CrLfAcrossBlockBoundaries)
             EXPECT_EQ(length + 7, file.Read(&raw[0], static_cast<UINT>(raw.size())));
             EXPECT_EQ(first + "\nnext\n\r?", raw) << length;
         }
+    }
+}
+
+// A file read in one go, after a line read the usual way, splits into the same lines.
+TEST(StdioFile, TheRestReadInOneGoSplitsIntoTheLinesOfReadString)
+{
+    TempFolder folder;
+    const std::string files[] = { std::string("one\r\ntwo\nthree\rsame\r\n\r\nnul\0byte\r\r\nlast", 38), "", "a\n\n",
+                                  "x\r\nnext\r\n\r", std::string(70000, 'y') + "\r\nz\r\n\r" };
+    for (const std::string& bytes : files) {
+        folder.Write("t", bytes);
+        CStdioFile file;
+        ASSERT_TRUE(file.Open(folder.File("t"), TextRead));
+        Lines lines;
+        std::string first;
+        if (file.ReadString(first))
+            lines.push_back(first);
+        const std::string rest = file.ReadRest();
+        size_t at = 0;
+        std::string_view line;
+        while (CStdioFile::NextLine(rest, at, line))
+            lines.emplace_back(line);
+        file.Close();
+        EXPECT_EQ(ReadAllLines(folder.File("t")), lines) << bytes.substr(0, 20);
     }
 }
 

@@ -316,3 +316,46 @@ TEST_F(ParloDocTest, TheTextIsBuiltForTheSenderGivenWithTheLineEndGiven)
     EXPECT_EQ("Parlacard File Version : 1\n\n\nAnn Sender\nann@example.com\n\nMerlin,Say,Hi\n",
               doc.BuildGreetingText(CurrentSender(), "\n"));
 }
+
+// The view holds pointers to the actions: a loaded action stays where it is, with its fields,
+// through inserts, moves and removes around it, and a copy of it outlives the document.
+TEST_F(ParloDocTest, LoadedActionsStayInPlaceWhileTheDocumentHoldsThem)
+{
+    const int count = 3000;
+    std::string bytes = std::string(Header) + "Bob\r\n\r\n\r\n\r\n\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += "Merlin,Say,\"spoken, long enough to need a heap block of its own: " + std::to_string(i) + "\"\r\n";
+    ASSERT_EQ(Texts{}, Read(bytes, true));
+    ASSERT_EQ(count, doc.GetActionCount());
+    std::vector<GreetingAction*> loaded;
+    for (int i = 0; i < count; ++i)
+        loaded.push_back(doc.GetAction(i));
+    const auto spoken = [](int i) { return "spoken, long enough to need a heap block of its own: " + std::to_string(i); };
+
+    GreetingAction copy = *loaded[count - 1];
+    for (int i = 0; i < 100; ++i)
+        doc.InsertAction(new GreetingAction("Genie", "Say", "new " + std::to_string(i)), i * 7);
+    for (int i = 0; i < count; i += 3)
+        doc.RemoveAction(loaded[i]);
+    doc.MoveActionDown(loaded[1]);
+    doc.MoveActionUp(loaded[count - 1]);
+    ASSERT_EQ(count - count / 3 + 100, doc.GetActionCount());
+
+    int found = 0;
+    for (int i = 0; i < doc.GetActionCount(); ++i) {
+        const GreetingAction* action = doc.GetAction(i);
+        const auto at = std::find(loaded.begin(), loaded.end(), action);
+        if (at == loaded.end())
+            continue;
+        ++found;
+        const int original = static_cast<int>(at - loaded.begin());
+        EXPECT_NE(0, original % 3) << original;
+        EXPECT_EQ(spoken(original), action->GetArgument()) << original;
+        EXPECT_EQ("Merlin", action->GetCharacter()) << original;
+    }
+    EXPECT_EQ(count - count / 3, found);
+
+    ASSERT_EQ(Texts{}, Read(std::string(Header) + "\r\n\r\n\r\n\r\n\r\nGenie,Hide,\r\n", true));
+    EXPECT_EQ(spoken(count - 1), copy.GetArgument());
+    EXPECT_EQ("Merlin,Say,\"" + spoken(count - 1) + "\"", copy.GetLine());
+}

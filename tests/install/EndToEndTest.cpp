@@ -19,10 +19,6 @@ namespace {
 
 using namespace Maker;
 
-// The file name box of the save dialog: a combo box in the explorer style, else an edit.
-const int FileNameCombo = 0x47C;
-const int FileNameEdit = 0x480;
-
 const char SendPage[] = "http://www.parlacard.example/send/default.asp?GID=";
 const char Said[] = "Happy birthday, Pat! Have a wonderful day.";
 const DWORD ExitTimeout = 30000;

@@ -219,3 +219,34 @@ int ProgramWindows::ListRows(HWND list)
 {
     return list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
 }
+
+std::string ProgramWindows::ListRowText(HWND list, int row)
+{
+    // The list writes into memory of its own process: the item and its text buffer go there.
+    DWORD process = 0;
+    GetWindowThreadProcessId(list, &process);
+    HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (!other)
+        return std::string();
+    char text[512] = "";
+    const SIZE_T size = sizeof(LVITEMA) + sizeof(text);
+    std::string result;
+    if (void* remote = VirtualAllocEx(other, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {
+        LVITEMA item{};
+        item.pszText = static_cast<char*>(remote) + sizeof(LVITEMA);
+        item.cchTextMax = sizeof(text);
+        SIZE_T moved = 0;
+        if (WriteProcessMemory(other, remote, &item, sizeof(item), &moved) &&
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote)) >= 0 &&
+            ReadProcessMemory(other, item.pszText, text, sizeof(text) - 1, &moved))
+            result = text;
+        VirtualFreeEx(other, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(other);
+    return result;
+}
+
+int ProgramWindows::ListSelection(HWND list)
+{
+    return list ? static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) : -1;
+}

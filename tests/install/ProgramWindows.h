@@ -49,6 +49,9 @@ public:
     static std::string MessageText(HWND box);
     // The rows of a list view; -1 for no list.
     static int ListRows(HWND list);
+    // The text of a list view's row, read across into this process; the selected row, -1 for none.
+    static std::string ListRowText(HWND list, int row);
+    static int ListSelection(HWND list);
 
 private:
     std::vector<HWND> VisibleWindows() const;

@@ -1,6 +1,10 @@
 #include "support/MessagePump.h"
+#include "framework/WinApp.h"
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
+namespace {
+
+// Runs the messages, each offered to `translate` first, which may take it.
+bool Pump(const std::function<bool(MSG&)>& translate, const std::function<bool()>& done, DWORD timeout)
 {
     const DWORD start = GetTickCount();
     while (!done()) {
@@ -8,6 +12,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
             return false;
         MSG message;
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (translate && translate(message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         } else {
@@ -15,6 +21,23 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
         }
     }
     return true;
+}
+
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
+{
+    return Pump(nullptr, done, timeout);
+}
+
+bool PumpUntil(CWinApp& app, const std::function<bool()>& done, DWORD timeout)
+{
+    return Pump([&app](MSG& message) { return app.PreTranslateMessage(&message); }, done, timeout);
+}
+
+bool PumpDialogUntil(HWND dialog, const std::function<bool()>& done, DWORD timeout)
+{
+    return Pump([dialog](MSG& message) { return IsDialogMessageA(dialog, &message) != FALSE; }, done, timeout);
 }
 
 void PumpFor(DWORD milliseconds)
