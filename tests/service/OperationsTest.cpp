@@ -9,14 +9,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 std::string FirstLine(const httplib::Result& reply)
 {
     return reply ? reply->body.substr(0, reply->body.find('\r')) : std::string();
@@ -37,11 +29,11 @@ TEST(OperationsTest, HealthAndOneLogLinePerRequestWithoutQueries)
     ASSERT_TRUE(client.Get("/no/such/page%0D%0Aforged"));
     service.Stop(SIGTERM);
 
-    std::istringstream log(ReadAll(folder.File("access.log")));
+    std::istringstream log(ReadWholeFile(folder.File("access.log")));
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);)
         lines.push_back(line);
-    ASSERT_EQ(3u, lines.size()) << ReadAll(folder.File("access.log"));
+    ASSERT_EQ(3u, lines.size()) << ReadWholeFile(folder.File("access.log"));
     EXPECT_NE(std::string::npos, lines[0].find(" 127.0.0.1 \"GET /healthz\" 200 3"));
     EXPECT_NE(std::string::npos, lines[1].find(" 127.0.0.1 \"GET /play.asp\" 404 "));
     EXPECT_EQ(std::string::npos, lines[1].find("secret"));
@@ -84,7 +76,7 @@ TEST(OperationsTest, AStopLetsTheRequestInHandFinishAndKeepsWhatItAnswered)
         });
         // The upload is on its way once the service logged it.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (ReadAll(folder.File("requests/000001.http")).empty() && std::chrono::steady_clock::now() < deadline)
+        while (ReadWholeFile(folder.File("requests/000001.http")).empty() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         EXPECT_EQ(0, service.Stop(SIGTERM)) << service.Output();
         id = upload.get();

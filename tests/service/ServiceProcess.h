@@ -1,7 +1,7 @@
 #pragma once
+#include "ChildProcess.h"
 #include <httplib.h>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // The service program itself, started on a free loopback port with its data in a folder
@@ -13,7 +13,7 @@ public:
     ServiceProcess(const ServiceProcess&) = delete;
     ServiceProcess& operator=(const ServiceProcess&) = delete;
 
-    int Port() const { return port_; }
+    int Port() const { return process_.Port(); }
     // A client of its own for each caller; the library's clients are not shared.
     httplib::Client Client() const;
 
@@ -24,8 +24,7 @@ public:
 
 private:
     std::string folder_;
-    pid_t pid_ = -1;
-    int port_ = 0;
+    ChildProcess process_;
 };
 
 // A greeting as the program posts it: head lines with CR LF, then the action lines.

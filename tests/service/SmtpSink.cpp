@@ -2,61 +2,17 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <csignal>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <stdexcept>
+#include <filesystem>
 #include <strings.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string ReadAll(const std::string& path)
+SmtpSink::SmtpSink(const std::string& folder)
+    : folder_((fs::create_directories(folder), folder)),
+      process_({ SMTP_SINK, folder_ }, folder_ + "/sink.log", folder_ + "/port")
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-} // namespace
-
-SmtpSink::SmtpSink(const std::string& folder) : folder_(folder)
-{
-    fs::create_directories(folder_);
-    pid_ = fork();
-    if (pid_ < 0)
-        throw std::runtime_error("cannot start the SMTP server");
-    if (pid_ == 0) {
-        const std::string log = folder_ + "/sink.log";
-        if (!freopen(log.c_str(), "a", stdout) || !freopen(log.c_str(), "a", stderr))
-            _exit(126);
-        execl(SMTP_SINK, SMTP_SINK, folder_.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::string port = ReadAll(folder_ + "/port");
-        if (!port.empty()) {
-            port_ = std::stoi(port);
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    throw std::runtime_error("the SMTP server did not start: " + ReadAll(folder_ + "/sink.log"));
-}
-
-SmtpSink::~SmtpSink()
-{
-    if (pid_ > 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
 }
 
 void SmtpSink::SetMode(const std::string& mode) const
@@ -75,7 +31,7 @@ std::vector<std::string> SmtpSink::Messages() const
     std::sort(names.begin(), names.end());
     std::vector<std::string> messages;
     for (const std::string& name : names)
-        messages.push_back(ReadAll(name));
+        messages.push_back(ReadWholeFile(name));
     return messages;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
+#include "ChildProcess.h"
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // A real SMTP server (smtp-sink.py, on Debian's aiosmtpd) on a free loopback port, with
@@ -8,11 +8,10 @@
 class SmtpSink {
 public:
     explicit SmtpSink(const std::string& folder);
-    ~SmtpSink();
     SmtpSink(const SmtpSink&) = delete;
     SmtpSink& operator=(const SmtpSink&) = delete;
 
-    int Port() const { return port_; }
+    int Port() const { return process_.Port(); }
     // "accept", "421", "450", "550" or "slow", from the next message on.
     void SetMode(const std::string& mode) const;
     // The messages accepted so far, oldest first.
@@ -22,8 +21,7 @@ public:
 
 private:
     std::string folder_;
-    pid_t pid_ = -1;
-    int port_ = 0;
+    ChildProcess process_;
 };
 
 // The value of a header of a message (unfolded); empty when it has none.
