@@ -47,18 +47,24 @@ function(add_wine_test_run name prefix)
     ENVIRONMENT "WINEPREFIX=${prefix};WINEARCH=win32;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 endfunction()
 
-# use_service_stand_in(<test>)
+# use_service_stand_in(<test> [MAIL_RELAY])
 # The test talks to the service stand-in, a program of the host tree (./parla builds the
 # two trees side by side). CTest starts one on a free port before the test, even when only
 # that test is asked for, and stops it afterwards; its port is in service/port beside the
-# test program, and the files it publishes under "/update/" in service/updates.
+# test program, and the files it publishes under "/update/" in service/updates. Without
+# MAIL_RELAY its mail goes to .eml files in service/data/outbox; with it, to a real SMTP
+# server that keeps what it receives in service/smtp/messages.
 set(PARLACARD_SERVICE ${CMAKE_BINARY_DIR}/../host/service/parlacard-service
     CACHE FILEPATH "The service stand-in built by the host tree")
 # The program's tests need the service's misbehaviour switches, and send more greetings
 # from the loopback than a person would.
 set(PARLACARD_SERVICE_TEST_SETTINGS --test-switches --uploads-per-hour 1000000 --messages-per-day 1000000)
 function(use_service_stand_in name)
+  cmake_parse_arguments(PARSE_ARGV 1 SERVICE "MAIL_RELAY" "" "")
   set(stand_in ${CMAKE_SOURCE_DIR}/service/stand-in.sh)
+  if(SERVICE_MAIL_RELAY)
+    set(stand_in ${CMAKE_SOURCE_DIR}/tests/install/mail-road.sh)
+  endif()
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/service)
   add_test(NAME ${name}_service_start
            COMMAND sh ${stand_in} start ${PARLACARD_SERVICE} ${folder} ${PARLACARD_SERVICE_TEST_SETTINGS})

@@ -2,6 +2,8 @@
 // install, the first start, a greeting made, saved and sent, opened again by its file
 // type, and the uninstall. The program is driven only from outside, through its windows;
 // the site is the service stand-in behind the prefix's proxy, the browser a recorder.
+// The send page the browser was asked for is left in sent-page.txt beside the test, where
+// the road goes on in a real browser (web/tests/road).
 #include "Installation.h"
 #include "MakerWindows.h"
 #include "ProgramWindows.h"
@@ -22,6 +24,7 @@ using namespace Maker;
 const char SendPage[] = "http://www.parlacard.example/send/default.asp?GID=";
 const char Said[] = "Happy birthday, Pat! Have a wonderful day.";
 const DWORD ExitTimeout = 30000;
+const char SentPageFile[] = "sent-page.txt";
 
 // The actions of a greeting file: the lines after its six header lines.
 int ActionLines(const std::string& text)
@@ -101,6 +104,7 @@ TEST(EndToEnd, AGreetingFromInstallToSendPageAndUninstall)
     StandInControl site;
     ProxySetting proxy(site.Port());
     RecordingBrowser browser;
+    DeleteFileA(BesideTest(SentPageFile).c_str());  // a run that fails must leave none
     TempFolder documents;
     const std::string greeting = documents.File("Birthday for Pat.pcg");
     const int templateActions = ActionLines(ReadFileText(BesideTest("Templates\\Birthday.pcg")));
@@ -147,6 +151,7 @@ TEST(EndToEnd, AGreetingFromInstallToSendPageAndUninstall)
         greetingId = pages[0].substr(sizeof(SendPage) - 1);
         ASSERT_FALSE(greetingId.empty());
         ASSERT_EQ(std::string::npos, greetingId.find_first_not_of("0123456789")) << pages[0];
+        ASSERT_TRUE(WriteFileText(BesideTest(SentPageFile), pages[0]));
 
         // The recipients typed at Send belong to the greeting: saving again writes them.
         ProgramWindows::ChooseCommand(frame, FileSaveCommand);

@@ -4,9 +4,8 @@
 // sender's message that the recipient opened it.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, readdirSync, readFileSync } from 'node:fs';
-import { join } from 'node:path';
 import { launchBrowser, siteAddress, uploadGreeting } from './support/browser.js';
+import { decodeQuotedPrintable, header, messageIn } from './support/mail.js';
 
 const DEADLINE = 30000;
 let site;
@@ -21,30 +20,9 @@ after(async () => {
   await chromium?.close();
 });
 
-function decodeQuotedPrintable(text) {
-  return text.replace(/=\r\n/g, '').replace(/=([0-9A-F]{2})/g, (_, hex) => String.fromCharCode(parseInt(hex, 16)));
-}
-
-function header(message, name) {
-  const head = message.slice(0, message.indexOf('\r\n\r\n')).replace(/\r\n[ \t]/g, ' ');
-  const line = head.split('\r\n').find((field) => field.toLowerCase().startsWith(`${name.toLowerCase()}:`));
-  return line?.slice(name.length + 1).trim();
-}
-
 // Waits for the outbox's message to that address about that subject.
-async function messageTo(address, subject) {
-  const outbox = process.env.PARLA_SERVICE_OUTBOX;
-  const started = Date.now();
-  while (Date.now() - started < DEADLINE) {
-    if (existsSync(outbox)) {
-      for (const name of readdirSync(outbox).filter((file) => file.endsWith('.eml'))) {
-        const message = readFileSync(join(outbox, name), 'latin1');
-        if (header(message, 'To') === `<${address}>` && header(message, 'Subject') === subject) return message;
-      }
-    }
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  throw new Error(`no message to ${address} about "${subject}" in ${outbox}`);
+function messageTo(address, subject) {
+  return messageIn(process.env.PARLA_SERVICE_OUTBOX, address, subject, DEADLINE);
 }
 
 function statesOn(page) {

@@ -31,13 +31,15 @@ export async function uploadGreeting(site, { version = 1, recipient = 'Anna', se
   return id;
 }
 
-export async function launchBrowser() {
+// With a proxy ("127.0.0.1:port"), the browser reaches the site by its own name through
+// the stand-in, as the program does, and the addresses in its pages and mail work as they are.
+export async function launchBrowser({ proxy } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'parlacard-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.PARLA_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
-    args: CHROMIUM_FLAGS,
+    args: proxy ? [...CHROMIUM_FLAGS, `--proxy-server=http://${proxy}`] : CHROMIUM_FLAGS,
     defaultViewport: VIEWPORT,
   });
   return {
