@@ -10,7 +10,7 @@ const DEFAULT_CHARS_PER_LINE = 32;
 const MOST_TEXT_SCALE = 1.5;
 
 export class BalloonView {
-  // `layout` gives the stage's scale (see StageLayout); the words keep their own size.
+  // `layout` gives the stage's scale (see StageLayout); the words grow less than it.
   constructor(stage, look, layout) {
     this.stage = stage;
     this.layout = layout;
