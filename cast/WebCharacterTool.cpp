@@ -2,7 +2,8 @@
 //
 //   pqweb <output folder> <file.ACS>...
 // Writes <output folder>/<name>.png (the sprite sheet) and <name>.json (the animations)
-// for each file, named after the file as the player names characters.
+// for each file, named after the file as the player names characters: a name in UTF-8,
+// or in Windows-1252 as a file from Windows may have it, is written in UTF-8.
 #include "cast/OutputFile.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
@@ -23,8 +24,8 @@ std::string BaseName(const std::string& path)
 
 bool Convert(const std::string& folder, const std::string& file)
 {
-    const std::string name = BaseName(file);
-    if (!IsWebCharacterName(name)) {
+    const std::string name = WebCharacterNameOfFile(BaseName(file));
+    if (name.empty()) {
         std::fprintf(stderr,
                      "pqweb: %s: a character for the web is named with letters, digits, blanks, '-' and '_' only\n",
                      file.c_str());

@@ -26,6 +26,8 @@ struct PlainPage {
 };
 
 const PlainPage PlainPages[] = {
+    // Where the program's own messages send people to get it, and greetings' "Make your own".
+    { "/", "Parlacard Maker", "Send talking animated greetings on the Web: download Parlacard Maker and make your own." },
     { "/characters/.*", "Parlacard Characters", "Meet the characters who perform your greetings." },
     { "/help/.*", "Parlacard Help", "How to make, preview and send a greeting." },
     { "/feedback/.*", "Parlacard Feedback", "Tell us what you think of Parlacard Maker." },

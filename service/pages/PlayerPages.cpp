@@ -1,5 +1,6 @@
 #include "service/pages/PlayerPages.h"
 #include "cast/WebCharacterName.h"
+#include "service/mail/MailText.h"
 #include "service/pages/DataFiles.h"
 #include "service/pages/MissingPage.h"
 #include "service/pages/SiteAddress.h"
@@ -27,6 +28,22 @@ const FileKind CharacterFiles[] = {
     { "json", "application/json" },
     { "png", "image/png" },
 };
+
+// A character's name as a part of an address in a header: every byte but letters and
+// digits escaped (names may hold blanks and UTF-8).
+std::string InAddress(const std::string& name)
+{
+    static const char Hex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (char c : name) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9'))
+            escaped += c;
+        else
+            escaped += std::string("%") + Hex[byte >> 4] + Hex[byte & 15];
+    }
+    return escaped;
+}
 
 const char* TypeOf(const std::string& extension, const FileKind (&kinds)[2])
 {
@@ -58,8 +75,9 @@ void PlayerPages::Mount(httplib::Server& server)
         log_.Record(request);
         CharacterNames(response);
     });
-    // Names are checked before they come near a path; the pattern alone keeps out "..".
-    server.Get(OnSite("/play/characters/([A-Za-z0-9 _-]+)\\.([a-z]+)"),
+    // Names (UTF-8 once the address is decoded) are checked before they come near a path;
+    // the pattern alone keeps out "..".
+    server.Get(OnSite("/play/characters/([^/.]+)\\.([a-z]+)"),
                [this](const httplib::Request& request, httplib::Response& response) {
                    log_.Record(request);
                    const std::string name = request.matches[1];
@@ -93,19 +111,20 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
     std::string links = "</play/greeting.asp?GID=" + std::to_string(*id) +
                         ">; rel=preload; as=fetch; crossorigin, </play/characters.json>; rel=preload; as=fetch; crossorigin";
     for (const std::string& name : GreetingCharacters(greeting->summary)) {
-        links += ", </play/characters/" + name + ".json>; rel=preload; as=fetch; crossorigin";
-        links += ", </play/characters/" + name + ".png>; rel=preload; as=image";
+        links += ", </play/characters/" + InAddress(name) + ".json>; rel=preload; as=fetch; crossorigin";
+        links += ", </play/characters/" + InAddress(name) + ".png>; rel=preload; as=image";
     }
     response.set_header("Link", links);
 }
 
-// The characters the site has that the greeting's lines begin with, by the site's names.
+// The characters the site has that the greeting's lines begin with, by the site's names
+// (UTF-8; the greeting's are Windows-1252).
 std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
 {
     const std::set<std::string> served = CharacterNameSet();
     std::set<std::string> names;
     for (const std::string& line : greeting.actionLines) {
-        const std::string first = line.substr(0, line.find(','));
+        const std::string first = Utf8FromWindows1252(line.substr(0, line.find(',')));
         for (const std::string& name : served)
             if (strcasecmp(name.c_str(), first.c_str()) == 0)
                 names.insert(name);

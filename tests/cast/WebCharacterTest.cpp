@@ -239,10 +239,48 @@ TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)
 {
     for (const char* good : { "Merlin", "Mr Bean", "robot-2", "x_y", "9lives" })
         EXPECT_TRUE(IsWebCharacterName(good)) << good;
-    for (const char* bad : { "", " lead", "-x", "../etc", "a/b", "a.b", "a%2e", "<b>", "caf\xC3\xA9", "a\nb" })
+    for (const char* bad : { "", " lead", "-x", "../etc", "a/b", "a\\b", "a.b", "a%2e", "<b>", "a\nb", "a\"b", "a:b" })
         EXPECT_FALSE(IsWebCharacterName(bad)) << bad;
     EXPECT_TRUE(IsWebCharacterName(std::string(64, 'a')));
     EXPECT_FALSE(IsWebCharacterName(std::string(65, 'a')));
+}
+
+// Greetings name characters in Windows-1252: its letters are letters of web names too,
+// written in UTF-8.
+TEST(WebCharacterName, TheLettersOfTheGreetingsCodePageInUtf8)
+{
+    for (const char* good : { "Zo\xC3\xAB", "caf\xC3\xA9", "\xC3\x89lodie", "\xC3\x86r\xC3\xB8", "\xC5\xA0\xC3\xA1rka",
+                              "\xC5\x92uvre", "\xC5\xB8 \xC5\xBE\xC3\xBF", "Gro\xC3\x9F-\xC3\xBC_1" })
+        EXPECT_TRUE(IsWebCharacterName(good)) << good;
+    const char* bad[] = {
+        "Zo\xEB",              // Windows-1252 itself, not UTF-8
+        "a\xC3\x97" "b",         // the sign of multiplication
+        "\xC2\xA0x",            // a blank that is no blank
+        "\xE6\x97\xA5",         // a letter Windows-1252 lacks
+        "\xC3\xAB\xC3",         // cut short
+        "a\xC0\xAE",            // "." in too many bytes
+        "a\xE0\x80\xAF" "b",     // "/" in too many bytes
+        "a\xED\xA0\x80",        // a surrogate
+        "a\xC3\xAB\x80",        // a stray continuation byte
+    };
+    for (const char* name : bad)
+        EXPECT_FALSE(IsWebCharacterName(name)) << name;
+    EXPECT_FALSE(IsWebCharacterName(std::string("a\0b", 3)));
+    std::string longest;
+    for (int i = 0; i < 64; ++i)
+        longest += "\xC3\xAB";
+    EXPECT_TRUE(IsWebCharacterName(longest)) << "64 letters of two bytes each";
+    EXPECT_FALSE(IsWebCharacterName(longest + "e"));
+}
+
+TEST(WebCharacterName, AFilesNameFromWindowsIsTakenInItsCodePage)
+{
+    EXPECT_EQ("Zo\xC3\xAB", WebCharacterNameOfFile("Zo\xC3\xAB"));
+    EXPECT_EQ("Zo\xC3\xAB", WebCharacterNameOfFile("Zo\xEB"));
+    EXPECT_EQ("\xC5\xA0\xC5\x92\xC5\xB8", WebCharacterNameOfFile("\x8A\x8C\x9F"));
+    EXPECT_EQ("Merlin", WebCharacterNameOfFile("Merlin"));
+    for (const char* bad : { "", "Zo\xEB.x", "\x80uro", "a\x85", "a\xD7" "b", "..", "a/b" })
+        EXPECT_EQ("", WebCharacterNameOfFile(bad)) << bad;
 }
 
 namespace {
@@ -289,14 +327,32 @@ TEST_F(WebToolTest, WritesTheSheetAndDescriptionOfEachFile)
     EXPECT_EQ("{\"name\":\"", start);
 }
 
+// The Windows stage plays a character named "Zoë"; so does the page.
+TEST_F(WebToolTest, NamesWithLettersBeyondAsciiGoOnTheWebInUtf8)
+{
+    const std::string cast = CAST_DIR;
+    ASSERT_EQ(0, std::system(("cp '" + cast + "/Robby.ACS' '" + folder + "/Zo\xC3\xAB.ACS' && cp '" + cast +
+                              "/Peedy.ACS' '" + folder + "/\xC9lo\xEFse.ACS'").c_str()));
+    ASSERT_EQ(0, Run(folder + " '" + folder + "/Zo\xC3\xAB.ACS' '" + folder + "/\xC9lo\xEFse.ACS'")) << errors;
+    for (const char* name : { "Zo\xC3\xAB.png", "Zo\xC3\xAB.json", "\xC3\x89lo\xC3\xAFse.png", "\xC3\x89lo\xC3\xAFse.json" })
+        EXPECT_TRUE(Exists(name)) << name;
+    std::ifstream description(folder + "/Zo\xC3\xAB.json");
+    std::string start(14, '\0');
+    description.read(&start[0], 14);
+    EXPECT_EQ("{\"name\":\"Zo\xC3\xAB\"", start);
+}
+
 TEST_F(WebToolTest, SaysWhichFilesItCannotTurnAndTurnsTheOthers)
 {
     std::ofstream(folder + "/Broken.ACS") << "not a character";
     std::ofstream(folder + "/bad.name.ACS") << "whatever";
+    std::ofstream(folder + "/\xE6\x97\xA5.ACS") << "whatever";
     const std::string cast = CAST_DIR;
-    EXPECT_EQ(1, Run(folder + " " + folder + "/Broken.ACS " + folder + "/bad.name.ACS " + cast + "/Robby.ACS"));
+    EXPECT_EQ(1, Run(folder + " " + folder + "/Broken.ACS " + folder + "/bad.name.ACS '" + folder + "/\xE6\x97\xA5.ACS' " +
+                     cast + "/Robby.ACS"));
     EXPECT_NE(std::string::npos, errors.find("Broken.ACS")) << errors;
     EXPECT_NE(std::string::npos, errors.find("bad.name.ACS")) << errors;
+    EXPECT_NE(std::string::npos, errors.find("\xE6\x97\xA5.ACS")) << errors;
     EXPECT_FALSE(Exists("Broken.json"));
     EXPECT_TRUE(Exists("Robby.json"));
     EXPECT_EQ(2, Run(folder));

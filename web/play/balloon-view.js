@@ -6,10 +6,14 @@ const TAIL_HEIGHT = 14;
 const TAIL_MARGIN = 21; // from the balloon's sides to the tail's middle, past the round corners
 const DEFAULT_LINES = 2;
 const DEFAULT_CHARS_PER_LINE = 32;
+// Words grow with a character drawn large, but less than it does.
+const MOST_TEXT_SCALE = 1.5;
 
 export class BalloonView {
-  constructor(stage, look) {
+  // `layout` gives the stage's scale (see StageLayout); the words grow less than it.
+  constructor(stage, look, layout) {
     this.stage = stage;
+    this.layout = layout;
     this.lines = look.lines || DEFAULT_LINES;
     this.element = document.createElement('div');
     this.element.className = 'balloon';
@@ -20,7 +24,7 @@ export class BalloonView {
     style.setProperty('--balloon-background', look.background);
     style.setProperty('--balloon-border', look.border);
     style.fontFamily = `"${look.font.replace(/["\\]/g, '')}", Tahoma, Verdana, sans-serif`;
-    style.fontSize = `${look.fontSize}px`;
+    this.fontSize = look.fontSize;
     style.fontWeight = String(look.fontWeight);
     style.fontStyle = look.italic ? 'italic' : 'normal';
     style.maxWidth = `${look.charsPerLine || DEFAULT_CHARS_PER_LINE}ch`;
@@ -34,6 +38,7 @@ export class BalloonView {
 
   // Lays all the words out, none of them said yet, next to the character's bounds.
   open(words, character) {
+    this.element.style.fontSize = `${this.fontSize * Math.min(MOST_TEXT_SCALE, Math.max(1, this.layout.scale))}px`;
     this.words = words.map((word) => {
       const span = document.createElement('span');
       span.className = 'unsaid';
@@ -68,8 +73,11 @@ export class BalloonView {
   }
 
   // Above the character with the tail pointing down at it, or below it when the stage
-  // has no room above; shifted sideways to stay on the stage.
-  place({ left, top, right, bottom }) {
+  // has no room above; shifted sideways to stay on the stage. The bounds are in
+  // character pixels.
+  place(bounds) {
+    const { scale } = this.layout;
+    const [left, top, right, bottom] = [bounds.left, bounds.top, bounds.right, bounds.bottom].map((side) => Math.round(side * scale));
     const stageWidth = this.stage.clientWidth;
     const stageHeight = this.stage.clientHeight;
     const width = this.element.offsetWidth;

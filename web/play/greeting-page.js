@@ -1,16 +1,20 @@
-// The greeting page: reads the stored greeting, shows who sends it and what happens in
-// it, and performs it on the stage with Play, Stop and Replay. Everything the greeting
-// holds reaches the page as text only.
+// The greeting page: reads the stored greeting, shows who it is for and from and what
+// happens in it, performs it on the stage with Play, Stop and Replay, captions what is
+// said and ends on a card. Everything the greeting holds reaches the page as text only.
+// The send page plays the greeting with the same page for its sender.
+import { tellAction } from './action-words.js';
 import { BalloonView } from './balloon-view.js';
 import { CharacterActor } from './character-actor.js';
 import { CharacterLoader } from './character-loader.js';
 import { checkActions } from './greeting-check.js';
 import { readGreeting } from './greeting-text.js';
 import { describeAction } from './greeting-line.js';
+import { EndCard } from './end-card.js';
 import { Performer } from './performer.js';
 import { ROW_STATE, ScriptList } from './script-list.js';
 import { Speech } from './speech.js';
 import { SpriteView } from './sprite-view.js';
+import { StageLayout } from './stage-scale.js';
 
 // What the page is doing, on the body for styles and tests.
 export const PAGE_STATE = Object.freeze({
@@ -41,13 +45,20 @@ async function fetchGreeting(id) {
 export class GreetingPage {
   constructor(document, { loader = new CharacterLoader(), speech = new Speech() } = {}) {
     const find = (id) => document.getElementById(id);
+    this.document = document;
     this.body = document.body;
     this.stage = find('stage');
-    this.status = find('status');
+    this.layout = new StageLayout(this.stage);
+    this.caption = find('status');
+    this.title = find('title');
     this.from = find('from');
     this.notices = find('notices');
     this.buttons = { play: find('play'), stop: find('stop'), replay: find('replay') };
-    this.script = new ScriptList(find('script'));
+    // The sender knows the lines from the maker's list; the recipient gets them told.
+    const sending = this.body.classList.contains('sending');
+    this.script = new ScriptList(find('script'), sending ? describeAction : tellAction);
+    this.endCard = new EndCard(this.stage, { replay: () => this.replay(), invite: !sending });
+    this.senderName = '';
     this.loader = loader;
     this.speech = speech;
     this.actions = [];
@@ -56,7 +67,11 @@ export class GreetingPage {
     this.performer = null;
     for (const [name, button] of Object.entries(this.buttons)) button.addEventListener('click', () => this[name]());
     document.addEventListener('keydown', (event) => this.onKey(event));
-    globalThis.addEventListener('resize', () => this.performer?.relayout());
+    // The window, a long title or the captions may change the stage's size.
+    new ResizeObserver(() => {
+      this.layout.measure();
+      this.performer?.relayout();
+    }).observe(this.stage);
     this.setState(PAGE_STATE.LOADING);
   }
 
@@ -99,9 +114,12 @@ export class GreetingPage {
     if (this.body.dataset.state === PAGE_STATE.PLAYING || this.actions.length === 0) return;
     this.performer?.remove();
     this.script.reset();
+    this.endCard.hide();
+    this.showCaption('', '');
+    this.layout.measure();
     this.performer = new Performer(this.actions, {
       join: (name) => this.join(name),
-      stageSize: () => ({ width: this.stage.clientWidth, height: this.stage.clientHeight }),
+      stageSize: () => this.layout.size,
       onAction: (index) => this.onAction(index),
       onSkip: (index, reason) => this.skip(this.actions[index].number, reason),
       onNotice: (text) => this.notice(text),
@@ -125,8 +143,8 @@ export class GreetingPage {
   async join(name) {
     const { character, sheet } = await this.loader.load(name);
     return new CharacterActor(character, {
-      view: new SpriteView(this.stage, character, sheet),
-      balloon: new BalloonView(this.stage, character.balloon),
+      view: new SpriteView(this.stage, character, sheet, this.layout),
+      balloon: new BalloonView(this.stage, character.balloon, this.layout),
       speech: this.speech,
       random: randomWhole,
     });
@@ -140,13 +158,28 @@ export class GreetingPage {
   onAction(index) {
     const action = this.actions[index];
     this.script.mark(action.number, ROW_STATE.CURRENT);
-    this.status.textContent = describeAction(action);
+    // The captions are what is said; what is seen stays on the stage.
+    if (action.command === 'Say' && action.argument.trim() !== '') this.showCaption(action.character, action.argument);
   }
 
   onFinished(stopped) {
     this.script.finish();
-    this.status.textContent = stopped ? 'The greeting was stopped.' : 'The greeting has ended.';
+    this.showCaption('', stopped ? 'The greeting was stopped.' : 'The greeting has ended.');
     this.setState(stopped ? PAGE_STATE.STOPPED : PAGE_STATE.FINISHED);
+    if (!stopped) this.endCard.show(this.senderName);
+  }
+
+  // The live region: the speaker's name in its own span, then the words.
+  showCaption(speaker, words) {
+    const parts = [];
+    if (speaker) {
+      const name = this.document.createElement('span');
+      name.className = 'speaker';
+      name.textContent = `${speaker}: `;
+      parts.push(name);
+    }
+    if (words) parts.push(words);
+    this.caption.replaceChildren(...parts);
   }
 
   onKey(event) {
@@ -158,7 +191,15 @@ export class GreetingPage {
   }
 
   showSender({ senderName, recipientName }) {
+    this.senderName = senderName;
     const from = senderName ? `From ${senderName}` : '';
+    if (this.title) {
+      // The recipient's page: a title for them, the sender under it.
+      this.title.textContent = recipientName ? `A greeting for ${recipientName}` : 'A greeting for you';
+      this.from.textContent = from;
+      this.document.title = senderName ? `${this.title.textContent} from ${senderName}` : this.title.textContent;
+      return;
+    }
     const to = recipientName ? `for ${recipientName}` : '';
     this.from.textContent = [from, to].filter(Boolean).join(', ');
   }
@@ -189,7 +230,7 @@ export class GreetingPage {
   }
 
   unplayable(reason) {
-    this.status.textContent = reason;
+    this.showCaption('', reason);
     this.setState(PAGE_STATE.UNPLAYABLE);
   }
 

@@ -6,7 +6,7 @@
 import { isUnderWay } from './character-actor.js';
 import { MoveAction } from './move-action.js';
 import { PlayAction } from './play-action.js';
-import { positionPoint } from './positions.js';
+import { placeInside } from './positions.js';
 import { shown } from './greeting-check.js';
 import { SpeakAction } from './speak-action.js';
 import { VisibilityAction } from './visibility-action.js';
@@ -64,13 +64,12 @@ export class Performer {
     }
   }
 
-  // The stage changed size: characters standing at a named position go to its new place.
+  // The stage changed size or scale: characters standing at a named position go to its
+  // new place; busy ones stay where they are, drawn at the new scale.
   relayout() {
     const { width, height } = this.stageSize();
-    for (const [actor, name] of this.places) {
-      if (!actor.busy)
-        actor.moveTo(positionPoint(name, width, height, actor.character.width, actor.character.height));
-    }
+    for (const [actor, name] of this.places)
+      actor.moveTo(actor.busy ? actor.position : placeInside(name, width, height, actor.character.width, actor.character.height));
   }
 
   remove() {
@@ -136,7 +135,7 @@ export class Performer {
   place(actor, name, time) {
     const { width, height } = this.stageSize();
     this.places.set(actor, name);
-    return actor.queue(new MoveAction(positionPoint(name, width, height, actor.character.width, actor.character.height), time));
+    return actor.queue(new MoveAction(placeInside(name, width, height, actor.character.width, actor.character.height), time));
   }
 
   perform(actor, action) {

@@ -1,12 +1,13 @@
-// The greeting's actions as the maker's list shows them, with where the performance is:
-// the page's transcript for anyone who cannot see or hear the characters.
-import { describeAction } from './greeting-line.js';
+// The greeting's actions one per row, with where the performance is: the page's
+// transcript for anyone who cannot see or hear the characters.
 
 export const ROW_STATE = Object.freeze({ WAITING: 'waiting', CURRENT: 'current', DONE: 'done', SKIPPED: 'skipped' });
 
 export class ScriptList {
-  constructor(list) {
+  // `describe(action)` gives a row's text.
+  constructor(list, describe) {
     this.list = list;
+    this.describe = describe;
     this.rows = new Map(); // by action number
     this.current = null; // the one row in the CURRENT state
   }
@@ -19,7 +20,7 @@ export class ScriptList {
     const rows = document.createDocumentFragment();
     for (const action of actions) {
       const row = document.createElement('li');
-      row.textContent = describeAction(action);
+      row.textContent = this.describe(action);
       row.dataset.state = ROW_STATE.WAITING;
       this.rows.set(action.number, row);
       rows.append(row);

@@ -1,17 +1,19 @@
 // The character's picture on the stage: a canvas of its frame size, drawn from its
-// sprite sheet one frame at a time.
+// sprite sheet one frame at a time and shown at the stage's scale.
 export const SHOWN_MARK = 'parlacard:character-on-screen';
 
 export class SpriteView {
-  constructor(stage, character, sheet) {
+  // `layout` gives the stage's scale (see StageLayout).
+  constructor(stage, character, sheet, layout) {
     this.sheet = sheet;
+    this.layout = layout;
     this.canvas = document.createElement('canvas');
     this.canvas.className = 'character';
     this.canvas.width = character.width;
     this.canvas.height = character.height;
     this.canvas.hidden = true;
     this.canvas.dataset.character = character.name;
-    // The script and the status line say what the character does.
+    // The script and the captions say what the character does.
     this.canvas.setAttribute('aria-hidden', 'true');
     this.context = this.canvas.getContext('2d');
     stage.append(this.canvas);
@@ -32,8 +34,13 @@ export class SpriteView {
     this.canvas.hidden = !visible;
   }
 
+  // (x, y) in character pixels; the stage's scale may have changed since the last move.
   moveTo(x, y) {
-    this.canvas.style.transform = `translate(${x}px, ${y}px)`;
+    const { scale, shift } = this.layout;
+    const style = this.canvas.style;
+    style.width = `${this.canvas.width * scale}px`;
+    style.height = `${this.canvas.height * scale}px`;
+    style.transform = `translate(${x * scale + shift.x}px, ${y * scale + shift.y}px)`;
   }
 
   remove() {

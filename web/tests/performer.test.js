@@ -251,3 +251,23 @@ test('a hidden character does not idle, and Stop interrupts every request', asyn
   assert.deepEqual([first.status, second.status], ['interrupted', 'interrupted']);
   assert.deepEqual(recorder.images, [0]);
 });
+
+test('a character larger than a quarter of the stage stays wholly on it wherever the greeting sends it', async () => {
+  const edges = ['Center', 'Bottom Right', 'Middle Right', 'Bottom Center', 'Top Center'];
+  const show = new Show(['Merlin,Show,Don\'t Animate', ...edges.map((name) => `Merlin,Move,${name}`), 'Merlin,Say,Done'],
+    { overrides: { Merlin: { width: 300, height: 200 } } });
+  show.stage = { width: 400, height: 300 };
+  const seen = [];
+  for (let number = 2; number <= edges.length + 2; number += 1) {
+    await show.untilAction(number);
+    seen.push(show.character('Merlin').position);
+  }
+  // Where it first stands, then after each move: pulled in from the right and the bottom.
+  assert.deepEqual(seen, [{ x: 100, y: 100 }, { x: 100, y: 100 }, { x: 100, y: 100 }, { x: 100, y: 100 },
+    { x: 100, y: 100 }, { x: 100, y: 0 }]);
+  show.stage = { width: 1024, height: 768 };
+  show.performer.relayout();
+  await show.until(() => !show.performer.actors.get('Merlin').busy, 'Merlin done');
+  show.performer.relayout();
+  assert.deepEqual(show.character('Merlin').position, { x: 512, y: 0 }, 'at Top Center of the larger stage');
+});

@@ -1,16 +1,16 @@
 // The greeting page in headless Chromium, loaded from the running service stand-in as a
 // recipient opens it: from the send page's link, the characters where the greeting puts
-// them, the words in the balloon, text that stays text, what is skipped, the end, the
-// keyboard, and the page for a greeting the site lacks. Screenshots go to PARLA_SHOTS.
+// them at the stage's scale, the words in the balloon and the captions, text that stays
+// text, what is skipped, the end card, the keyboard, a phone's screen and touch, and the
+// page for a greeting the site lacks. Screenshots go to PARLA_SHOTS.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdirSync, writeFileSync } from 'node:fs';
-import { positionPoint } from '../../play/positions.js';
+import { placeInside } from '../../play/positions.js';
 import { launchBrowser, siteAddress, uploadGreeting } from './support/browser.js';
 import { decodePng } from './support/png.js';
 
 const DEADLINE = 20000; // ms a state may take to come
-const STAGE_COLOR = [0xee, 0xf1, 0xf7];
 const TAIL_HEIGHT = 14;
 
 let site;
@@ -57,10 +57,25 @@ async function untilPageState(page, state) {
 
 async function shoot(page, name) {
   const bytes = await page.screenshot();
+  save(name, bytes);
+  return decodePng(bytes);
+}
+
+function save(name, bytes) {
   if (process.env.PARLA_SHOTS) {
     mkdirSync(process.env.PARLA_SHOTS, { recursive: true });
     writeFileSync(`${process.env.PARLA_SHOTS}/${name}.png`, bytes);
   }
+}
+
+// The scene alone: the page as it is with its characters and balloons out of sight.
+async function sceneShot(page) {
+  const hide = (visibility) => page.$$eval('.character, .balloon', (elements, value) => {
+    for (const element of elements) element.style.visibility = value;
+  }, visibility);
+  await hide('hidden');
+  const bytes = await page.screenshot();
+  await hide('');
   return decodePng(bytes);
 }
 
@@ -75,14 +90,26 @@ function inside(x, y, { left, top, width, height }) {
   return x >= left && x < left + width && y >= top && y < top + height;
 }
 
-// Pixels of the stage not in its own colour, inside the box and outside it and the others.
-function drawnPixels(shot, stage, where, ignored = []) {
+// Where a character stands on the page after going to a named position: the stage's
+// scale and its size in character pixels as the page reports them.
+async function placed(page, name, size) {
+  const stage = await box(await page.$('#stage'));
+  const { scale, width, height } = await page.$eval('#stage', (element) =>
+    ({ scale: Number(element.dataset.scale), width: element.clientWidth, height: element.clientHeight }));
+  const point = placeInside(name, Math.floor(width / scale), Math.floor(height / scale), size.width, size.height);
+  return { left: stage.left + point.x * scale, top: stage.top + point.y * scale, width: size.width * scale, height: size.height * scale };
+}
+
+// Pixels of the stage that differ from the scene alone, inside the box and outside it and
+// the others.
+function drawnPixels(shot, scene, stage, where, ignored = []) {
   let within = 0;
   let outside = 0;
   for (let y = stage.top; y < stage.top + stage.height; y += 1) {
     for (let x = stage.left; x < stage.left + stage.width; x += 1) {
       const [r, g, b] = shot.pixel(x, y);
-      if (r === STAGE_COLOR[0] && g === STAGE_COLOR[1] && b === STAGE_COLOR[2]) continue;
+      const [sr, sg, sb] = scene.pixel(x, y);
+      if (r === sr && g === sg && b === sb) continue;
       if (inside(x, y, where)) within += 1;
       else if (!ignored.some((other) => inside(x, y, other))) outside += 1;
     }
@@ -106,14 +133,14 @@ test('the send page plays the greeting: its character shows at the named positio
   const stage = await box(await page.$('#stage'));
   const character = await page.$('canvas.character:not([hidden])');
   const size = await character.evaluate((canvas) => ({ width: canvas.width, height: canvas.height }));
-  const point = positionPoint('Bottom Right', stage.width, stage.height, size.width, size.height);
-  const where = { left: stage.left + point.x, top: stage.top + point.y, ...size };
+  const where = await placed(page, 'Bottom Right', size);
   assert.deepEqual(await box(character), where);
+  const scene = await sceneShot(page);
   const shot = await shoot(page, 'show');
   const balloon = await box(await page.$('.balloon'));
   // The balloon's tail reaches below its box.
-  const drawn = drawnPixels(shot, stage, where, [{ ...balloon, height: balloon.height + TAIL_HEIGHT }]);
-  assert.ok(drawn.within > size.width * size.height / 8, `only ${drawn.within} pixels of the character drawn`);
+  const drawn = drawnPixels(shot, scene, stage, where, [{ ...balloon, height: balloon.height + TAIL_HEIGHT }]);
+  assert.ok(drawn.within > where.width * where.height / 8, `only ${drawn.within} pixels of the character drawn`);
   assert.equal(drawn.outside, 0);
 
   // Said: the balloon holds the words said so far, then all of them.
@@ -124,7 +151,9 @@ test('the send page plays the greeting: its character shows at the named positio
   assert.equal((await sayWords(page)).join(' '), text);
   assert.ok(balloon.top + balloon.height <= where.top, 'the balloon stands above the character');
   await shoot(page, 'say');
-  assert.equal(await page.$eval('#status', (status) => status.textContent), `Merlin says: "${text}"`);
+  // The caption is what is said, by whom.
+  assert.equal(await page.$eval('#status', (status) => status.textContent), `Merlin: ${text}`);
+  assert.equal(await page.$eval('#status .speaker', (speaker) => speaker.textContent), 'Merlin: ');
 
   await untilPageState(page, 'finished');
   assert.equal(await page.$$eval('canvas.character:not([hidden])', (shown) => shown.length), 0);
@@ -148,19 +177,21 @@ test('Move glides the character across the page to the named position', async ()
     { timeout: DEADLINE }, start.left);
   // It goes on moving while the screenshot is taken: it is drawn somewhere between where
   // it was just before and just after.
+  const size = await character.evaluate((canvas) => ({ width: canvas.width, height: canvas.height }));
+  const goal = await placed(page, 'Bottom Right', size);
+  const scene = await sceneShot(page);
   const before = await box(character);
   const shot = await shoot(page, 'move');
   const after = await box(character);
-  const goal = positionPoint('Bottom Right', stage.width, stage.height, start.width, start.height);
-  assert.ok(before.left < stage.left + goal.x && before.top > stage.top && before.top < stage.top + goal.y,
+  assert.ok(before.left < goal.left && before.top > stage.top && before.top < goal.top,
     `on the way at ${JSON.stringify(before)}`);
   const left = Math.min(before.left, after.left);
   const top = Math.min(before.top, after.top);
   const between = { left, top, width: Math.max(before.left + before.width, after.left + after.width) - left,
     height: Math.max(before.top + before.height, after.top + after.height) - top };
-  assert.ok(drawnPixels(shot, stage, between).within > 0);
+  assert.ok(drawnPixels(shot, scene, stage, between).within > 0);
   await untilRow(page, 5, 'current');
-  assert.deepEqual(await box(character), { left: stage.left + goal.x, top: stage.top + goal.y, width: start.width, height: start.height });
+  assert.deepEqual(await box(character), goal);
   assert.deepEqual(trouble, []);
   await page.close();
 });
@@ -192,10 +223,15 @@ test('a greeting\'s text shows as text, never as HTML', async () => {
   await page.waitForFunction(() => document.querySelector('.balloon:not([hidden]) span:not(.unsaid)'), { timeout: DEADLINE });
   await page.waitForFunction(() => !document.querySelector('.balloon span.unsaid'), { timeout: DEADLINE });
   assert.equal((await sayWords(page)).join(' '), attack);
-  assert.equal(await page.$eval('#from', (from) => from.textContent), 'From <b>Ben</b> & co, for Anna');
+  assert.equal(await page.$eval('#title', (title) => title.textContent), 'A greeting for Anna');
+  assert.equal(await page.$eval('#from', (from) => from.textContent), 'From <b>Ben</b> & co');
+  assert.equal(await page.title(), 'A greeting for Anna from <b>Ben</b> & co');
   assert.equal(await page.$eval('#script li:nth-child(2)', (row) => row.textContent), `Merlin says: "${attack}"`);
+  assert.equal(await page.$eval('#status', (status) => status.textContent), `Merlin: ${attack}`);
   assert.equal(await page.$$eval('img, b', (elements) => elements.length), 0);
   await untilPageState(page, 'finished');
+  assert.equal(await page.$eval('.end-from', (from) => from.textContent), 'With best wishes from <b>Ben</b> & co');
+  assert.equal(await page.$$eval('img, b', (elements) => elements.length), 0);
   assert.deepEqual(trouble, []);
   await page.close();
 });
@@ -269,6 +305,102 @@ test('Stop and Replay work from the keyboard', async () => {
   await page.keyboard.press('Enter');
   await untilRow(page, 2, 'current');
   assert.equal(await page.evaluate(() => document.body.dataset.state), 'playing');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('the end card offers Replay and leads to the maker\'s page to make one\'s own', async () => {
+  const { page, trouble } = await play(['Peedy,Show,Don\'t Animate', 'Peedy,Say,Bye for now', 'Peedy,Hide,Don\'t Animate']);
+  await untilPageState(page, 'finished');
+  const card = await page.$('.end-card:not([hidden])');
+  assert.ok(card, 'no end card');
+  assert.equal(await card.$eval('.end-title', (title) => title.textContent), 'The end');
+  assert.equal(await card.$eval('.end-from', (from) => from.textContent), 'With best wishes from Ben');
+  await shoot(page, 'end-card');
+  await card.$eval('.end-replay', (button) => button.click());
+  await untilRow(page, 2, 'current');
+  assert.equal(await page.$('.end-card:not([hidden])'), null, 'the card goes while the greeting plays again');
+  await untilPageState(page, 'finished');
+  await Promise.all([page.waitForNavigation(), page.click('.end-card .make-own')]);
+  assert.equal(page.url(), `${site}/`);
+  assert.equal(await page.$eval('h1', (heading) => heading.textContent), 'Parlacard Maker');
+  assert.match(await page.$eval('body', (body) => body.textContent), /download Parlacard Maker/);
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('on a desktop screen the characters are drawn large, each of their pixels a sharp square', async () => {
+  const { id, page, trouble } = await openGreeting(['Genie,Move,Bottom Right', 'Genie,Show,Don\'t Animate',
+    'Genie,Say,Big and sharp']);
+  await page.setViewport({ width: 1280, height: 800, deviceScaleFactor: 1 });
+  await page.goto(`${site}/play.asp?GID=${id}`);
+  await untilRow(page, 3, 'current');
+  const scale = Number(await page.$eval('#stage', (stage) => stage.dataset.scale));
+  assert.ok(Number.isInteger(scale) && scale >= 2, `scale ${scale}`);
+  const character = await page.$('canvas.character:not([hidden])');
+  assert.equal(await character.evaluate((canvas) => getComputedStyle(canvas).imageRendering), 'pixelated');
+  const size = await character.evaluate((canvas) => ({ width: canvas.width, height: canvas.height }));
+  assert.deepEqual(await box(character), await placed(page, 'Bottom Right', size));
+  // The sprite's pixels come out as blocks of the scale, each of one colour: looked at
+  // where the whole block is the character's, not the scene's through it.
+  const scene = await sceneShot(page);
+  const shot = await shoot(page, 'desktop');
+  const where = await box(character);
+  let blocks = 0;
+  let differing = 0;
+  for (let y = where.top; y < where.top + where.height; y += scale) {
+    for (let x = where.left; x < where.left + where.width; x += scale) {
+      const block = [];
+      for (let dy = 0; dy < scale; dy += 1)
+        for (let dx = 0; dx < scale; dx += 1) block.push([shot.pixel(x + dx, y + dy).join(), scene.pixel(x + dx, y + dy).join()]);
+      if (block.some(([drawn, behind]) => drawn === behind)) continue;
+      blocks += 1;
+      if (block.some(([drawn]) => drawn !== block[0][0])) differing += 1;
+    }
+  }
+  assert.ok(blocks > 1000, `only ${blocks} blocks of the character seen`);
+  assert.equal(differing, 0, 'pixels smeared by the scaling');
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+test('on a phone the page fits the screen, and the buttons are large enough to tap', async () => {
+  const { id, page, trouble } = await openGreeting(['Robby,Move,Middle Right', 'Robby,Show,Don\'t Animate',
+    'Robby,Say,This greeting goes on long enough for a finger to stop it and then play it again from the start',
+    'Robby,Move,Bottom Center', 'Robby,Say,Here I am']);
+  await page.emulate({
+    viewport: { width: 360, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true, isLandscape: false },
+    userAgent: 'Mozilla/5.0 (Linux; Android 13; Phone) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/120 Mobile Safari/537.36',
+  });
+  await page.goto(`${site}/play.asp?GID=${id}`);
+  await untilRow(page, 3, 'current');
+  const fits = () => page.evaluate(() => document.documentElement.scrollWidth <= innerWidth);
+  assert.ok(await fits(), 'the page scrolls sideways');
+  const stage = await box(await page.$('#stage'));
+  assert.ok(stage.left >= 0 && stage.left + stage.width <= 360, `stage ${JSON.stringify(stage)}`);
+  const character = await page.$('canvas.character:not([hidden])');
+  const robby = await box(character);
+  assert.ok(robby.left >= stage.left && robby.left + robby.width <= stage.left + stage.width &&
+    robby.top >= stage.top && robby.top + robby.height <= stage.top + stage.height, `Robby at ${JSON.stringify(robby)}`);
+  for (const button of await page.$$('.controls button')) {
+    const { width, height } = await box(button);
+    assert.ok(width >= 44 && height >= 44, `a button of ${width} x ${height}`);
+  }
+  await shoot(page, 'phone');
+
+  await page.tap('#stop');
+  await untilPageState(page, 'stopped');
+  await page.tap('#replay');
+  await untilRow(page, 3, 'current');
+  await untilPageState(page, 'finished');
+  assert.ok(await fits(), 'the page scrolls sideways at the end');
+  for (const control of await page.$$('.end-card button, .end-card a')) {
+    const { width, height } = await box(control);
+    assert.ok(width >= 44 && height >= 44, `an end card control of ${width} x ${height}`);
+  }
+  await shoot(page, 'phone-end');
+  await page.tap('.end-card .end-replay');
+  await untilRow(page, 2, 'current');
   assert.deepEqual(trouble, []);
   await page.close();
 });

@@ -1,13 +1,18 @@
 // The stand-in's pages for the greeting page, asked over HTTP as a browser or a proxy
-// client asks: what it serves, under which types, and the paths it refuses.
+// client asks: what it serves, under which types, and the paths it refuses; and a
+// character of the site's own named beyond ASCII, from its file to the page.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { copyFileSync, rmSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { copyFileSync, mkdtempSync, rmSync } from 'node:fs';
 import { connect } from 'node:net';
-import { siteAddress, uploadGreeting } from './support/browser.js';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { launchBrowser, siteAddress, uploadGreeting } from './support/browser.js';
 
 const CAST = ['Crookbeak', 'Genie', 'Grumbold', 'Merlin', 'Mirelle', 'Peedy', 'Robby', 'Tolvan', 'Yulebard'];
 const VISITOR = 'Test Visitor';
+const ZOE = 'Zo\u00eb'; // as a Windows machine names the file "Zo\xEB.ACS"
 
 let site;
 let id;
@@ -19,7 +24,8 @@ function characters() {
 }
 
 function removeVisitor() {
-  for (const extension of ['json', 'png']) rmSync(`${characters()}/${VISITOR}.${extension}`, { force: true });
+  for (const name of [VISITOR, ZOE])
+    for (const extension of ['json', 'png']) rmSync(`${characters()}/${name}.${extension}`, { force: true });
 }
 
 before(async () => {
@@ -75,6 +81,50 @@ test('the characters the site has, and a character put beside them', async () =>
   assert.equal(sheet.headers.get('content-type'), 'image/png');
   removeVisitor();
   assert.deepEqual(await list(), CAST);
+});
+
+test('a character named with letters beyond ASCII goes from its file through pqweb to the page', async () => {
+  const { PARLA_PQWEB: pqweb, PARLA_CAST_DIR: cast } = process.env;
+  assert.ok(pqweb && cast, 'PARLA_PQWEB and PARLA_CAST_DIR name the web form tool and the cast\'s files');
+  const folder = mkdtempSync(join(tmpdir(), 'parlacard-zoe-'));
+  try {
+    copyFileSync(`${cast}/Robby.ACS`, `${folder}/${ZOE}.ACS`);
+    execFileSync(pqweb, [characters(), `${folder}/${ZOE}.ACS`], { stdio: 'pipe' });
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+  const list = await (await fetch(`${site}/play/characters.json`)).json();
+  assert.ok(list.includes(ZOE), JSON.stringify(list));
+  const description = await fetch(`${site}/play/characters/${encodeURIComponent(ZOE)}.json`);
+  assert.equal(description.status, 200);
+  assert.equal((await description.json()).name, ZOE);
+  // Its name is no way around the folder, spelt in UTF-8 or in too many bytes.
+  for (const path of [`${encodeURIComponent(ZOE)}%2F..%2FMerlin.json`, '%C0%AE%C0%AE%C0%AFMerlin.json', 'Zo%EB.json'])
+    assert.equal((await fetch(`${site}/play/characters/${path}`)).status, 404, path);
+
+  // The greeting names it in the sender's code page, in any case; the page plays it.
+  const greeting = await uploadGreeting(site, { recipient: ZOE,
+    actions: [`${ZOE},Move,Bottom Right`, `${ZOE.toUpperCase()},Show,Don't Animate`, `${ZOE.toLowerCase()},Say,Hallo from ${ZOE}`, `${ZOE},Hide,Animate`] });
+  const page = await fetch(`${site}/play.asp?GID=${greeting}`);
+  assert.match(page.headers.get('link'), /<\/play\/characters\/Zo%C3%AB\.json>; rel=preload/);
+  const chromium = await launchBrowser();
+  try {
+    const tab = await chromium.browser.newPage();
+    const trouble = [];
+    tab.on('pageerror', (error) => trouble.push(error.message));
+    await tab.goto(`${site}/play.asp?GID=${greeting}`);
+    await tab.waitForFunction(() => document.querySelector('#script li:nth-child(3)')?.dataset.state === 'current', { timeout: 20000 });
+    assert.equal(await tab.$eval('canvas.character:not([hidden])', (canvas) => canvas.dataset.character), ZOE);
+    assert.equal(await tab.$eval('#title', (title) => title.textContent), `A greeting for ${ZOE}`);
+    assert.equal(await tab.$eval('#status', (caption) => caption.textContent), `${ZOE}: Hallo from ${ZOE}`);
+    await tab.waitForFunction(() => document.body.dataset.state === 'finished', { timeout: 20000 });
+    assert.deepEqual(await tab.$$eval('#notices li', (items) => items.map((item) => item.textContent)), []);
+    assert.deepEqual(await tab.$$eval('#script li', (rows) => rows.map((row) => row.dataset.state)), ['done', 'done', 'done', 'done']);
+    assert.deepEqual(trouble, []);
+  } finally {
+    await chromium.close();
+    removeVisitor();
+  }
 });
 
 test('the page\'s files go out whole, under their types', async () => {
