@@ -16,6 +16,7 @@
 #include "service/start/AccessLog.h"
 #include "service/start/Configuration.h"
 #include "service/start/StopSignal.h"
+#include "service/store/PostgresStore.h"
 #include "service/store/SqliteStore.h"
 #include <cstdio>
 #include <cstring>
@@ -72,6 +73,22 @@ std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::str
     return std::make_unique<SmtpRelay>(smtp);
 }
 
+bool IsPostgresAddress(const std::string& location)
+{
+    return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
+}
+
+std::unique_ptr<ServiceStore> StoreFrom(const Configuration& config, const std::string& data)
+{
+    const std::string location = OrDefault(config.Text("database"), data + "/parlacard.db");
+    if (!IsPostgresAddress(location))
+        return std::make_unique<SqliteStore>(location);
+    PostgresSettings settings;
+    settings.connections = static_cast<size_t>(config.Number("database-connections", 1, 1000));
+    settings.leaseSeconds = config.Number("mail-lease-seconds", 1, 86400);
+    return std::make_unique<PostgresStore>(location, settings);
+}
+
 int Serve(const Configuration& config)
 {
     StopSignal stopSignal;
@@ -83,10 +100,12 @@ int Serve(const Configuration& config)
     const long retentionDays = config.Number("retention-days", 1, 100000);
     if (!IsMailAddress(config.Text("mail-from")))
         throw std::invalid_argument("mail-from must be an e-mail address, not \"" + config.Text("mail-from") + "\"");
-    const RetrySettings retry{ config.Number("mail-first-retry-seconds", 1, 86400), 3600,
+    const RetrySettings retry{ config.Number("mail-first-retry-seconds", 1, 86400),
+                               config.Number("mail-longest-retry-seconds", 1, 86400),
                                config.Number("mail-retry-hours", 0, 24 * 30) * 3600 };
 
-    SqliteStore store(OrDefault(config.Text("database"), data + "/parlacard.db"));
+    const std::unique_ptr<ServiceStore> opened = StoreFrom(config, data);
+    ServiceStore& store = *opened;
     const std::unique_ptr<MailRelay> relay = RelayFrom(config, data);
     OutboxWorker outbox(store, *relay, retry);
     const MailComposer composer(MailSettings{ config.Text("mail-from"), settings.publicAddress });
