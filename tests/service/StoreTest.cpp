@@ -1,6 +1,10 @@
+#include "service/store/PostgresStore.h"
 #include "service/store/SqliteStore.h"
+#include "service/store/StoreUnavailable.h"
 #include "ServiceProcess.h"
 #include "TempFolder.h"
+#include "TestDatabase.h"
+#include <atomic>
 #include <gtest/gtest.h>
 #include <set>
 #include <sqlite3.h>
@@ -40,8 +44,18 @@ QueuedMail MailTo(const RecipientStatus& recipient)
 
 } // namespace
 
-class SqliteStoreTest : public testing::Test {
+// Every case runs on both back ends: an SQLite file in a temporary folder and a database
+// of its own in the tests' PostgreSQL cluster.
+class StoreTest : public testing::TestWithParam<std::string> {
 protected:
+    std::unique_ptr<ServiceStore> Open()
+    {
+        if (GetParam() == "sqlite")
+            return std::make_unique<SqliteStore>(folder.File("parlacard.db"));
+        if (!database)
+            database = std::make_unique<TestDatabase>();
+        return std::make_unique<PostgresStore>(database->Address(), PostgresSettings{});
+    }
     std::uint64_t SaveFor(const std::string& recipients, const std::string& client = "10.0.0.1", UnixTime at = Now)
     {
         const std::string text = GreetingText(recipients);
@@ -56,17 +70,20 @@ protected:
     }
 
     TempFolder folder;
-    std::string path = folder.File("parlacard.db");
-    std::unique_ptr<SqliteStore> store = std::make_unique<SqliteStore>(path);
+    std::unique_ptr<TestDatabase> database;
+    std::unique_ptr<ServiceStore> store = Open();
 };
 
-TEST_F(SqliteStoreTest, KeepsGreetingsByteForByteAcrossReopening)
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, StoreTest, testing::Values("sqlite", "postgresql"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(StoreTest, KeepsGreetingsByteForByteAcrossReopening)
 {
     const std::string bytes = EveryByte();
     const std::uint64_t id = store->Save(bytes, *ParseGreeting(bytes), "10.0.0.1", Now);
     EXPECT_EQ(bytes, store->LoadBytes(id));
     store.reset();
-    store = std::make_unique<SqliteStore>(path);
+    store = Open();
     EXPECT_EQ(bytes, store->LoadBytes(id));
     const std::optional<StoredGreeting> greeting = store->Load(id);
     ASSERT_TRUE(greeting);
@@ -78,7 +95,7 @@ TEST_F(SqliteStoreTest, KeepsGreetingsByteForByteAcrossReopening)
 }
 
 // Saves that come together are committed together; each gets its own id and bytes.
-TEST_F(SqliteStoreTest, SavesFromManyThreadsEachKeepTheirOwn)
+TEST_P(StoreTest, SavesFromManyThreadsEachKeepTheirOwn)
 {
     std::vector<std::thread> threads;
     std::vector<std::vector<std::pair<std::uint64_t, std::string>>> saved(8);
@@ -103,6 +120,13 @@ TEST_F(SqliteStoreTest, SavesFromManyThreadsEachKeepTheirOwn)
     EXPECT_EQ(200u, ids.size());
     EXPECT_EQ(200, store->UploadsSince("10.0.0.1", Now));
 }
+
+class SqliteStoreTest : public testing::Test {
+protected:
+    TempFolder folder;
+    std::string path = folder.File("parlacard.db");
+    std::unique_ptr<SqliteStore> store = std::make_unique<SqliteStore>(path);
+};
 
 TEST_F(SqliteStoreTest, WritesAheadAndCarriesItsSchemaVersion)
 {
@@ -130,7 +154,7 @@ TEST_F(SqliteStoreTest, RefusesAFileThatIsNoDatabase)
     EXPECT_THROW(SqliteStore{ folder.File("garbage.db") }, std::runtime_error);
 }
 
-TEST_F(SqliteStoreTest, GivesEachRecipientOneTokenOnce)
+TEST_P(StoreTest, GivesEachRecipientOneTokenOnce)
 {
     const std::uint64_t id = SaveFor("bob@example.com,carol@example.com,BOB@example.com");
     const std::vector<RecipientStatus> recipients = store->Recipients(id);
@@ -141,7 +165,7 @@ TEST_F(SqliteStoreTest, GivesEachRecipientOneTokenOnce)
     EXPECT_EQ(RecipientState::NotSent, recipients[0].state);
 }
 
-TEST_F(SqliteStoreTest, SendsOnceAndFollowsEachRecipient)
+TEST_P(StoreTest, SendsOnceAndFollowsEachRecipient)
 {
     const std::uint64_t id = SaveFor("bob@example.com,carol@example.com,dan@example.com");
     const std::vector<QueuedMail> mails = MailsFor(id);
@@ -164,8 +188,10 @@ TEST_F(SqliteStoreTest, SendsOnceAndFollowsEachRecipient)
     EXPECT_EQ("dan@example.com", third->envelopeTo);
     store->MarkFailed(third->id, "550 no such user");
     EXPECT_FALSE(store->NextDue(Now + 59));
-    EXPECT_EQ(second->id, store->NextDue(Now + 60)->id);
-    EXPECT_EQ(1, store->NextDue(Now + 60)->attempts);
+    const std::optional<OutboxMessage> again = store->NextDue(Now + 60);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(second->id, again->id);
+    EXPECT_EQ(1, again->attempts);
 
     const std::vector<RecipientStatus> recipients = store->Recipients(id);
     EXPECT_EQ(RecipientState::Sent, recipients[0].state);
@@ -175,7 +201,7 @@ TEST_F(SqliteStoreTest, SendsOnceAndFollowsEachRecipient)
     EXPECT_EQ("550 no such user", recipients[2].reason);
 }
 
-TEST_F(SqliteStoreTest, RecordsTheFirstPickUpAndQueuesItsNoticeOnce)
+TEST_P(StoreTest, RecordsTheFirstPickUpAndQueuesItsNoticeOnce)
 {
     const std::uint64_t id = SaveFor("bob@example.com");
     const RecipientStatus bob = store->Recipients(id)[0];
@@ -197,7 +223,7 @@ TEST_F(SqliteStoreTest, RecordsTheFirstPickUpAndQueuesItsNoticeOnce)
     EXPECT_FALSE(store->NextDue(Now + 10));
 }
 
-TEST_F(SqliteStoreTest, AnUnsubscribedAddressIsNeverMailedAgain)
+TEST_P(StoreTest, AnUnsubscribedAddressIsNeverMailedAgain)
 {
     const std::uint64_t id = SaveFor("bob@example.com,carol@example.com");
     ASSERT_TRUE(store->SendOnce(id, MailsFor(id), "10.0.0.1", Now));
@@ -220,7 +246,7 @@ TEST_F(SqliteStoreTest, AnUnsubscribedAddressIsNeverMailedAgain)
     EXPECT_EQ(RecipientState::Unsubscribed, store->Recipients(later)[0].state);
 }
 
-TEST_F(SqliteStoreTest, CountsPerClientAndPurgesOldGreetingsWithEverythingAboutThem)
+TEST_P(StoreTest, CountsPerClientAndPurgesOldGreetingsWithEverythingAboutThem)
 {
     const std::uint64_t old = SaveFor("bob@example.com", "10.0.0.1", Now - 100);
     const std::uint64_t recent = SaveFor("bob@example.com", "10.0.0.1", Now);
@@ -236,4 +262,149 @@ TEST_F(SqliteStoreTest, CountsPerClientAndPurgesOldGreetingsWithEverythingAboutT
     EXPECT_FALSE(store->NextDue(Now));
     EXPECT_TRUE(store->Load(recent));
     EXPECT_EQ(0, store->PurgeBefore(Now - 50));
+}
+
+// Tokens come from clients: bytes that are no token of the site's name nothing, and the
+// database never sees them.
+TEST_P(StoreTest, TokensThatAreNoTokensNameNothing)
+{
+    const std::uint64_t id = SaveFor("bob@example.com");
+    for (const std::string& token : { std::string(32, '\xff'), std::string("0123456789abcdef") + std::string(16, '\0'),
+                                      std::string("'; DROP TABLE recipients; --") }) {
+        EXPECT_FALSE(store->RecordPickUp(id, token, std::nullopt, Now));
+        EXPECT_FALSE(store->Unsubscribe(token, Now));
+    }
+    EXPECT_EQ(1u, store->Recipients(id).size());
+}
+
+class PostgresStoreTest : public testing::Test {
+protected:
+    std::unique_ptr<PostgresStore> Open(PostgresSettings settings = {}) const
+    {
+        return std::make_unique<PostgresStore>(database.Address(), settings);
+    }
+    // Queues one message per recipient.
+    std::uint64_t Queue(PostgresStore& store, int recipients) const
+    {
+        std::string list;
+        for (int i = 0; i < recipients; ++i)
+            list += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+        const std::string text = GreetingText(list);
+        const std::uint64_t id = store.Save(text, *ParseGreeting(text), "10.0.0.1", Now);
+        std::vector<QueuedMail> mails;
+        for (const RecipientStatus& recipient : store.Recipients(id))
+            mails.push_back(MailTo(recipient));
+        EXPECT_TRUE(store.SendOnce(id, mails, "10.0.0.1", Now));
+        return id;
+    }
+
+    TestDatabase database;
+};
+
+TEST_F(PostgresStoreTest, CarriesItsSchemaVersionAndRefusesANewerOne)
+{
+    std::unique_ptr<PostgresStore> store = Open();
+    EXPECT_EQ(std::to_string(PostgresStore::SchemaVersion()), database.Value("SELECT version FROM schema_version"));
+    EXPECT_EQ(PostgresStore::SchemaVersion(), store->DatabaseSchemaVersion());
+    store.reset();
+    // Opening again changes nothing.
+    store = Open();
+    EXPECT_EQ("1", database.Value("SELECT count(*) FROM schema_version"));
+    store.reset();
+    database.Value("UPDATE schema_version SET version=version+1");
+    EXPECT_THROW(Open(), std::runtime_error);
+}
+
+// Instances that start together on a new database take turns at its schema.
+TEST_F(PostgresStoreTest, InstancesStartingTogetherMakeTheSchemaOnce)
+{
+    std::vector<std::thread> threads;
+    std::atomic<int> opened{ 0 };
+    for (int i = 0; i < 4; ++i) {
+        threads.emplace_back([&] {
+            try {
+                Open(PostgresSettings{ 1, 300 });
+                ++opened;
+            } catch (const std::exception& error) {
+                ADD_FAILURE() << error.what();
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(4, opened.load());
+    EXPECT_EQ(std::to_string(PostgresStore::SchemaVersion()), database.Value("SELECT version FROM schema_version"));
+}
+
+// Two instances taking from one outbox at once: every message goes to exactly one.
+TEST_F(PostgresStoreTest, TwoInstancesNeverTakeTheSameMessage)
+{
+    const std::unique_ptr<PostgresStore> first = Open();
+    const std::unique_ptr<PostgresStore> second = Open();
+    Queue(*first, 20);
+    Queue(*second, 20);
+    std::vector<std::int64_t> taken[2];
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 2; ++i) {
+        threads.emplace_back([&, i] {
+            PostgresStore& store = i == 0 ? *first : *second;
+            while (const std::optional<OutboxMessage> message = store.NextDue(Now)) {
+                taken[i].push_back(message->id);
+                store.MarkSent(message->id, Now);
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    std::set<std::int64_t> all(taken[0].begin(), taken[0].end());
+    all.insert(taken[1].begin(), taken[1].end());
+    EXPECT_EQ(40u, taken[0].size() + taken[1].size());
+    EXPECT_EQ(40u, all.size());
+    EXPECT_EQ("0", database.Value("SELECT count(*) FROM outbox WHERE state<>'sent'"));
+}
+
+TEST_F(PostgresStoreTest, AMessageTakenByAnInstanceThatDiedIsTakenOverWhenItsLeaseRunsOut)
+{
+    const std::unique_ptr<PostgresStore> dead = Open(PostgresSettings{ 2, 30 });
+    const std::unique_ptr<PostgresStore> alive = Open(PostgresSettings{ 2, 30 });
+    const std::uint64_t id = Queue(*dead, 1);
+    const std::optional<OutboxMessage> lost = dead->NextDue(Now);
+    ASSERT_TRUE(lost);
+    EXPECT_FALSE(alive->NextDue(Now));
+    EXPECT_FALSE(alive->NextDue(Now + 29));
+    const std::optional<OutboxMessage> takenOver = alive->NextDue(Now + 30);
+    ASSERT_TRUE(takenOver);
+    EXPECT_EQ(lost->id, takenOver->id);
+    alive->MarkSent(takenOver->id, Now + 31);
+    EXPECT_EQ(RecipientState::Sent, alive->Recipients(id)[0].state);
+    // The late word of the first taker does not undo that.
+    dead->MarkRetry(lost->id, Now + 90, "421 try later");
+    EXPECT_EQ(RecipientState::Sent, alive->Recipients(id)[0].state);
+    EXPECT_FALSE(alive->NextDue(Now + 1000));
+}
+
+// While the server is away every call says so; once it is back the store goes on by itself.
+TEST_F(PostgresStoreTest, ADatabaseThatIsAwayIsReportedAndReconnectedTo)
+{
+    const std::unique_ptr<PostgresStore> store = Open(PostgresSettings{ 1, 300 });
+    const std::uint64_t id = Queue(*store, 1);
+    TestDatabase::HaltCluster();
+    EXPECT_THROW(store->LoadBytes(id), StoreUnavailable);
+    EXPECT_THROW(store->UploadsSince("10.0.0.1", 0), StoreUnavailable);
+    TestDatabase::ResumeCluster();
+    EXPECT_TRUE(store->LoadBytes(id));
+    EXPECT_EQ(1, store->UploadsSince("10.0.0.1", 0));
+}
+
+TEST(PostgresStoreAbsentTest, ADatabaseThatIsNotThereIsUnavailable)
+{
+    // A port nobody listens on: one just freed.
+    TempFolder folder;
+    int port;
+    {
+        ServiceProcess gone(folder.File("gone"), {});
+        port = gone.Port();
+    }
+    EXPECT_THROW(PostgresStore("postgresql://parlacard@127.0.0.1:" + std::to_string(port) + "/postgres", {}),
+                 StoreUnavailable);
 }
