@@ -9,9 +9,9 @@
 
 namespace fs = std::filesystem;
 
-SmtpSink::SmtpSink(const std::string& folder)
+SmtpSink::SmtpSink(const std::string& folder, int port)
     : folder_((fs::create_directories(folder), folder)),
-      process_({ SMTP_SINK, folder_ }, folder_ + "/sink.log", folder_ + "/port")
+      process_({ SMTP_SINK, folder_, std::to_string(port) }, folder_ + "/sink.log", folder_ + "/port")
 {
 }
 

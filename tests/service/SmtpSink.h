@@ -7,7 +7,8 @@
 // what it received in its folder; stopped when this goes.
 class SmtpSink {
 public:
-    explicit SmtpSink(const std::string& folder);
+    // A port of the caller's brings a relay back where it was (0: any free one).
+    explicit SmtpSink(const std::string& folder, int port = 0);
     SmtpSink(const SmtpSink&) = delete;
     SmtpSink& operator=(const SmtpSink&) = delete;
 
