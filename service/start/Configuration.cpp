@@ -33,7 +33,7 @@ const Setting Settings[] = {
     { "mail-first-retry-seconds", "60", "The wait before a message the relay did not take is tried again; it doubles up to an hour." },
     { "mail-retry-hours", "24", "How long such a message is tried before it counts as failed." },
     { "mail-longest-retry-seconds", "3600", "The longest wait between two tries of a message." },
-    { "mail-lease-seconds", "300", "With PostgreSQL, how long a message an instance took stays its own: if it dies, another sends it after this. Longer than a delivery takes (up to 120 s)." },
+    { "mail-lease-seconds", "300", "With PostgreSQL, how long a message an instance took stays its own: if it dies, another sends it after this. A delivery is given up after three quarters of it (120 s at most)." },
     { "outbox-folder", "", "Where messages go without a relay (default: outbox in the data folder)." },
     { "upload-max-bytes", "262144", "The largest greeting the site takes, in bytes." },
     { "upload-max-actions", "2000", "The most actions a greeting may have." },

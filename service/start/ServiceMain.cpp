@@ -18,6 +18,7 @@
 #include "service/start/StopSignal.h"
 #include "service/store/PostgresStore.h"
 #include "service/store/SqliteStore.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -53,7 +54,8 @@ SiteSettings SiteSettingsFrom(const Configuration& config)
     return settings;
 }
 
-std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::string& data)
+// longestSeconds: how long one delivery may take at most.
+std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::string& data, long longestSeconds)
 {
     if (config.Text("smtp-host").empty())
         return std::make_unique<OutboxFolder>(OrDefault(config.Text("outbox-folder"), data + "/outbox"));
@@ -70,6 +72,7 @@ std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::str
     smtp.user = config.Text("smtp-user");
     smtp.password = config.Text("smtp-password");
     smtp.envelopeFrom = config.Text("mail-from");
+    smtp.timeoutSeconds = std::min(smtp.timeoutSeconds, longestSeconds);
     return std::make_unique<SmtpRelay>(smtp);
 }
 
@@ -78,9 +81,8 @@ bool IsPostgresAddress(const std::string& location)
     return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
 }
 
-std::unique_ptr<ServiceStore> StoreFrom(const Configuration& config, const std::string& data)
+std::unique_ptr<ServiceStore> StoreFrom(const Configuration& config, const std::string& location)
 {
-    const std::string location = OrDefault(config.Text("database"), data + "/parlacard.db");
     if (!IsPostgresAddress(location))
         return std::make_unique<SqliteStore>(location);
     PostgresSettings settings;
@@ -104,9 +106,14 @@ int Serve(const Configuration& config)
                                config.Number("mail-longest-retry-seconds", 1, 86400),
                                config.Number("mail-retry-hours", 0, 24 * 30) * 3600 };
 
-    const std::unique_ptr<ServiceStore> opened = StoreFrom(config, data);
+    const std::string location = OrDefault(config.Text("database"), data + "/parlacard.db");
+    const std::unique_ptr<ServiceStore> opened = StoreFrom(config, location);
     ServiceStore& store = *opened;
-    const std::unique_ptr<MailRelay> relay = RelayFrom(config, data);
+    // A delivery ends before its lease does: otherwise another instance could take the
+    // message while it is still on its way.
+    const long lease = config.Number("mail-lease-seconds", 1, 86400);
+    const std::unique_ptr<MailRelay> relay =
+        RelayFrom(config, data, IsPostgresAddress(location) ? std::max(1L, lease * 3 / 4) : 86400);
     OutboxWorker outbox(store, *relay, retry);
     const MailComposer composer(MailSettings{ config.Text("mail-from"), settings.publicAddress });
     AccessLog accessLog(config.Text("access-log"));

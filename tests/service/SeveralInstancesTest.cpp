@@ -57,6 +57,19 @@ std::string NumberedGreeting(int n, const std::string& recipients = "bob@example
                         { "Merlin,Show", "Merlin,Speak,Gr\xFC\xDF" "e Nummer " + std::to_string(n) });
 }
 
+// Opens the send page of the greeting through one client and presses its Send through
+// the other.
+httplib::Result PressSend(httplib::Client& pageFrom, httplib::Client& sendTo, const std::string& id)
+{
+    const httplib::Result page = pageFrom.Get("/send/default.asp?GID=" + id);
+    const std::string marker = "name=\"token\" value=\"";
+    const size_t at = page && page->status == 200 ? page->body.find(marker) : std::string::npos;
+    if (at == std::string::npos)
+        return httplib::Result(nullptr, httplib::Error::Unknown);
+    return sendTo.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at + marker.size(), 32),
+                       "application/x-www-form-urlencoded");
+}
+
 int HealthOf(const ServiceProcess& instance)
 {
     httplib::Client client = instance.Client();
@@ -74,7 +87,7 @@ protected:
         const std::vector<std::string> settings = {
             "--database", database.Address(), "--smtp-host", "127.0.0.1", "--smtp-port", std::to_string(relayPort),
             "--uploads-per-hour", "1000000", "--messages-per-day", "1000000", "--mail-first-retry-seconds", "1",
-            "--mail-longest-retry-seconds", "2", "--mail-lease-seconds", "5", "--tell-sender-of-pickups", "no",
+            "--mail-longest-retry-seconds", "2", "--mail-lease-seconds", "8", "--tell-sender-of-pickups", "no",
             "--access-log", ""
         };
         for (int i = 0; i < 2; ++i)
@@ -99,14 +112,7 @@ protected:
                                                                                        addresses[3 * n + 2]),
                                                    "text/plain"));
             ASSERT_FALSE(id.empty()) << n;
-            const httplib::Result page = second.Get("/send/default.asp?GID=" + id);
-            ASSERT_TRUE(page && page->status == 200) << n;
-            const std::string marker = "name=\"token\" value=\"";
-            const size_t at = page->body.find(marker);
-            ASSERT_NE(std::string::npos, at);
-            const std::string token = page->body.substr(at + marker.size(), 32);
-            const httplib::Result sent = first.Post("/send/default.asp", "GID=" + id + "&token=" + token,
-                                                    "application/x-www-form-urlencoded");
+            const httplib::Result sent = PressSend(second, first, id);
             ASSERT_TRUE(sent && sent->status < 400) << n;
         });
         return addresses;
@@ -264,4 +270,37 @@ TEST_F(SeveralInstancesTest, ARelayAwayForAWhileOnlyDelaysTheMessages)
     EXPECT_EQ(addresses.size(), sink->Messages().size());
     for (const std::string& address : addresses)
         EXPECT_EQ(1, received.count("<" + address + ">")) << address;
+}
+
+// The limits per client address count what the address did at every instance.
+TEST(SeveralInstancesLimitTest, LimitsHoldAcrossInstances)
+{
+    TempFolder folder;
+    TestDatabase database;
+    const std::vector<std::string> settings = { "--database", database.Address(), "--uploads-per-hour", "6",
+                                                "--messages-per-day", "4", "--access-log", "" };
+    ServiceProcess first(folder.File("first"), settings);
+    ServiceProcess second(folder.File("second"), settings);
+    httplib::Client clients[2] = { first.Client(), second.Client() };
+    std::vector<std::string> ids;
+    int refused = 0;
+    for (int n = 0; n < 12; ++n) {
+        const httplib::Result reply =
+            clients[n % 2].Post("/upload.asp", NumberedGreeting(n, "bob@example.com,carol@example.com,dan@example.com"),
+                                "text/plain");
+        ASSERT_TRUE(reply);
+        if (reply->status == 200)
+            ids.push_back(IdOf(reply));
+        else
+            refused += reply->status == 429;
+    }
+    EXPECT_EQ(6u, ids.size());
+    EXPECT_EQ(6, refused);
+    // Three messages went out through the first; three more would pass four at the second.
+    const httplib::Result sent = PressSend(clients[0], clients[0], ids[0]);
+    ASSERT_TRUE(sent);
+    EXPECT_LT(sent->status, 400);
+    const httplib::Result over = PressSend(clients[1], clients[1], ids[1]);
+    ASSERT_TRUE(over);
+    EXPECT_EQ(429, over->status);
 }
