@@ -33,8 +33,15 @@ PostgresConnection::~PostgresConnection()
     PQfinish(connection_);
 }
 
+void PostgresConnection::Disconnect()
+{
+    PQfinish(connection_);
+    connection_ = nullptr;
+}
+
 PGconn* PostgresConnection::Connected()
 {
+    serverGone_ = false;
     if (connection_ && PQstatus(connection_) == CONNECTION_OK)
         return connection_;
     PQfinish(connection_);
@@ -46,8 +53,8 @@ PGconn* PostgresConnection::Connected()
         throw StoreUnavailable("the database cannot be reached: out of memory");
     if (PQstatus(connection_) != CONNECTION_OK) {
         const std::string reason = FirstLine(PQerrorMessage(connection_));
-        PQfinish(connection_);
-        connection_ = nullptr;
+        Disconnect();
+        serverGone_ = true;
         throw StoreUnavailable("the database cannot be reached: " + reason);
     }
     return connection_;
@@ -62,8 +69,8 @@ PostgresResult PostgresConnection::Checked(PGresult* raw, const char* sql)
     const char* state = raw ? PQresultErrorField(raw, PG_DIAG_SQLSTATE) : nullptr;
     const std::string reason = FirstLine(raw ? PQresultErrorMessage(raw) : PQerrorMessage(connection_));
     if (PQstatus(connection_) != CONNECTION_OK || IsUnavailable(state)) {
-        PQfinish(connection_);
-        connection_ = nullptr;
+        Disconnect();
+        serverGone_ = true;
         throw StoreUnavailable("the database cannot be reached: " + reason);
     }
     throw std::runtime_error("database: " + reason + " (in: " + FirstLine(sql) + ")");

@@ -19,12 +19,18 @@ public:
     // Statements without values (schema steps, BEGIN, COMMIT).
     void Execute(const char* sql);
 
+    // Whether the last call found the server gone.
+    bool FoundServerGone() const { return serverGone_; }
+    // Closes it; the next call connects again.
+    void Disconnect();
+
 private:
     PGconn* Connected();
     PostgresResult Checked(PGresult* result, const char* sql);
 
     std::string location_;
     PGconn* connection_ = nullptr;
+    bool serverGone_ = false;
 };
 
 // BEGIN, then ROLLBACK unless committed.

@@ -20,6 +20,11 @@ PostgresPool::Lease PostgresPool::Acquire()
 PostgresPool::Lease::~Lease()
 {
     std::lock_guard<std::mutex> lock(pool_->mutex_);
+    // A server that went away took the other connections with it: each would fail its
+    // next call once it is back, so they connect again instead.
+    if (connection_->FoundServerGone())
+        for (PostgresConnection* idle : pool_->idle_)
+            idle->Disconnect();
     pool_->idle_.push_back(connection_);
     pool_->returned_.notify_one();
 }

@@ -396,6 +396,25 @@ TEST_F(PostgresStoreTest, ADatabaseThatIsAwayIsReportedAndReconnectedTo)
     EXPECT_EQ(1, store->UploadsSince("10.0.0.1", 0));
 }
 
+// Once one connection found the server gone, the others connect again too: after the
+// server is back none of them fails its first call.
+TEST_F(PostgresStoreTest, AfterTheServerCameBackNoConnectionFailsItsFirstCall)
+{
+    PostgresPool pool(database.Address(), 3);
+    const auto ask = [](const PostgresPool::Lease& connection) {
+        return connection->Run(PostgresQuery("SELECT 1")).Rows();
+    };
+    {
+        const PostgresPool::Lease a = pool.Acquire(), b = pool.Acquire(), c = pool.Acquire();
+        EXPECT_EQ(3, ask(a) + ask(b) + ask(c));
+    }
+    TestDatabase::HaltCluster();
+    EXPECT_THROW(ask(pool.Acquire()), StoreUnavailable);
+    TestDatabase::ResumeCluster();
+    const PostgresPool::Lease a = pool.Acquire(), b = pool.Acquire(), c = pool.Acquire();
+    EXPECT_EQ(3, ask(a) + ask(b) + ask(c));
+}
+
 TEST(PostgresStoreAbsentTest, ADatabaseThatIsNotThereIsUnavailable)
 {
     // A port nobody listens on: one just freed.
