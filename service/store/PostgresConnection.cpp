@@ -45,9 +45,12 @@ PGconn* PostgresConnection::Connected()
     if (connection_ && PQstatus(connection_) == CONNECTION_OK)
         return connection_;
     PQfinish(connection_);
-    // A location of its own may set another time-out; it comes later and wins.
-    const char* const keys[] = { "connect_timeout", "application_name", "dbname", nullptr };
-    const char* const values[] = { "10", "parlacard-service", location_.c_str(), nullptr };
+    // A server that stops answering (a network gone, not a refusal) fails the calls within
+    // about 20 s rather than holding their threads. A location of its own may set other
+    // values; it comes later and wins.
+    const char* const keys[] = { "connect_timeout", "tcp_user_timeout", "keepalives_idle", "keepalives_interval",
+                                 "keepalives_count", "application_name", "dbname", nullptr };
+    const char* const values[] = { "10", "20000", "10", "5", "2", "parlacard-service", location_.c_str(), nullptr };
     connection_ = PQconnectdbParams(keys, values, 1);
     if (!connection_)
         throw StoreUnavailable("the database cannot be reached: out of memory");
