@@ -14,9 +14,10 @@ state=$2
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 [ -x "$bin/pg_ctl" ] || { echo "postgres-cluster: PostgreSQL is missing (./parla deps installs it)" >&2; exit 1; }
 
+# From the root folder: the caller's folder may be closed to that user.
 as_owner() {
     if [ "$(id -u)" = 0 ]; then
-        runuser -u postgres -- "$@"
+        (cd / && runuser -u postgres -- "$@")
     else
         "$@"
     fi
