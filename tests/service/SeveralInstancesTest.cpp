@@ -230,6 +230,10 @@ TEST_F(SeveralInstancesTest, ADatabaseAwayForAWhileLosesNoAnsweredUpload)
     EXPECT_TRUE(storedAtLeast(50));
     TestDatabase::HaltCluster();
     EXPECT_TRUE(WaitFor([&] { return HealthOf(Instance(0)) == 503 && HealthOf(Instance(1)) == 503; }, 30));
+    httplib::Client watcher = Instance(0).Client();
+    const httplib::Result health = watcher.Get("/healthz");
+    ASSERT_TRUE(health);
+    EXPECT_EQ("database unreachable\n", health->body);
     std::this_thread::sleep_for(std::chrono::seconds(20));
     const int storedBefore = stored;
     TestDatabase::ResumeCluster();
