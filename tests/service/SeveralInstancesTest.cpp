@@ -268,7 +268,7 @@ TEST_F(SeveralInstancesTest, ARelayAwayForAWhileOnlyDelaysTheMessages)
     EXPECT_TRUE(WaitFor([&] { return Outbox("attempts>0 AND state='queued'") > 0; }, 30));
     std::this_thread::sleep_for(std::chrono::seconds(30));
     EXPECT_EQ(0, Outbox("state<>'queued'"));
-    sink = std::make_unique<SmtpSink>(folder.File("smtp"), relayPort);
+    sink = std::make_unique<SmtpSink>(folder.File("smtp"), std::vector<std::string>{ "--port", std::to_string(relayPort) });
     EXPECT_TRUE(WaitFor([&] { return Outbox("state<>'sent'") == 0; }, 60)) << Outbox("state<>'sent'");
     const std::map<std::string, int> received = Received();
     EXPECT_EQ(addresses.size(), sink->Messages().size());

@@ -7,8 +7,9 @@
 // what it received in its folder; stopped when this goes.
 class SmtpSink {
 public:
-    // A port of the caller's brings a relay back where it was (0: any free one).
-    explicit SmtpSink(const std::string& folder, int port = 0);
+    explicit SmtpSink(const std::string& folder);
+    // With smtp-sink.py's options: "--port" N listens on that port (a relay back where it was).
+    SmtpSink(const std::string& folder, const std::vector<std::string>& options);
     SmtpSink(const SmtpSink&) = delete;
     SmtpSink& operator=(const SmtpSink&) = delete;
 
