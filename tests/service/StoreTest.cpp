@@ -44,18 +44,11 @@ QueuedMail MailTo(const RecipientStatus& recipient)
 
 } // namespace
 
-// Every case runs on both back ends: an SQLite file in a temporary folder and a database
-// of its own in the tests' PostgreSQL cluster.
-class StoreTest : public testing::TestWithParam<std::string> {
+// What the store fixtures share: greetings saved to their store, and a message for each
+// of a greeting's recipients.
+template <class Store>
+class StoreFixture {
 protected:
-    std::unique_ptr<ServiceStore> Open()
-    {
-        if (GetParam() == "sqlite")
-            return std::make_unique<SqliteStore>(folder.File("parlacard.db"));
-        if (!database)
-            database = std::make_unique<TestDatabase>();
-        return std::make_unique<PostgresStore>(database->Address(), PostgresSettings{});
-    }
     std::uint64_t SaveFor(const std::string& recipients, const std::string& client = "10.0.0.1", UnixTime at = Now)
     {
         const std::string text = GreetingText(recipients);
@@ -69,9 +62,28 @@ protected:
         return mails;
     }
 
+    std::unique_ptr<Store> store;
+};
+
+// Every case runs on both back ends: an SQLite file in a temporary folder and a database
+// of its own in the tests' PostgreSQL cluster.
+class StoreTest : public testing::TestWithParam<std::string>, protected StoreFixture<ServiceStore> {
+protected:
+    StoreTest() { store = Open(); }
+    // Closed before its folder and database go.
+    ~StoreTest() override { store.reset(); }
+
+    std::unique_ptr<ServiceStore> Open()
+    {
+        if (GetParam() == "sqlite")
+            return std::make_unique<SqliteStore>(folder.File("parlacard.db"));
+        if (!database)
+            database = std::make_unique<TestDatabase>();
+        return std::make_unique<PostgresStore>(database->Address(), PostgresSettings{});
+    }
+
     TempFolder folder;
     std::unique_ptr<TestDatabase> database;
-    std::unique_ptr<ServiceStore> store = Open();
 };
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, StoreTest, testing::Values("sqlite", "postgresql"),
@@ -121,11 +133,13 @@ TEST_P(StoreTest, SavesFromManyThreadsEachKeepTheirOwn)
     EXPECT_EQ(200, store->UploadsSince("10.0.0.1", Now));
 }
 
-class SqliteStoreTest : public testing::Test {
+class SqliteStoreTest : public testing::Test, protected StoreFixture<SqliteStore> {
 protected:
+    SqliteStoreTest() { store = std::make_unique<SqliteStore>(path); }
+    ~SqliteStoreTest() override { store.reset(); }
+
     TempFolder folder;
     std::string path = folder.File("parlacard.db");
-    std::unique_ptr<SqliteStore> store = std::make_unique<SqliteStore>(path);
 };
 
 TEST_F(SqliteStoreTest, WritesAheadAndCarriesItsSchemaVersion)
