@@ -81,13 +81,13 @@ bool IsPostgresAddress(const std::string& location)
     return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
 }
 
-std::unique_ptr<ServiceStore> StoreFrom(const Configuration& config, const std::string& location)
+std::unique_ptr<ServiceStore> StoreFrom(const Configuration& config, const std::string& location, long leaseSeconds)
 {
     if (!IsPostgresAddress(location))
         return std::make_unique<SqliteStore>(location);
     PostgresSettings settings;
     settings.connections = static_cast<size_t>(config.Number("database-connections", 1, 1000));
-    settings.leaseSeconds = config.Number("mail-lease-seconds", 1, 86400);
+    settings.leaseSeconds = leaseSeconds;
     return std::make_unique<PostgresStore>(location, settings);
 }
 
@@ -107,11 +107,11 @@ int Serve(const Configuration& config)
                                config.Number("mail-retry-hours", 0, 24 * 30) * 3600 };
 
     const std::string location = OrDefault(config.Text("database"), data + "/parlacard.db");
-    const std::unique_ptr<ServiceStore> opened = StoreFrom(config, location);
+    const long lease = config.Number("mail-lease-seconds", 1, 86400);
+    const std::unique_ptr<ServiceStore> opened = StoreFrom(config, location, lease);
     ServiceStore& store = *opened;
     // A delivery ends before its lease does: otherwise another instance could take the
     // message while it is still on its way.
-    const long lease = config.Number("mail-lease-seconds", 1, 86400);
     const std::unique_ptr<MailRelay> relay =
         RelayFrom(config, data, IsPostgresAddress(location) ? std::max(1L, lease * 3 / 4) : 86400);
     OutboxWorker outbox(store, *relay, retry);
