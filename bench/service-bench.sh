@@ -9,6 +9,7 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$ROOT/bench/wrk-measure.sh"
 HOST_BUILD=$(realpath "${1:-$ROOT/build/host}")
 PROGRAM=$HOST_BUILD/service/parlacard-service
 SECONDS_EACH=${PARLA_BENCH_SECONDS:-10}
@@ -57,24 +58,9 @@ GREETING=$(printf 'Parlacard File Version : 1\r\nBob\r\nbob@example.com,carol@ex
 ID=$(curl -sS --data-binary "$GREETING" "$SERVICE/upload.asp" | tr -d '\r')
 [[ $ID =~ ^[0-9]+$ ]] || { echo "service-bench: the service answered no id: $ID" >&2; exit 1; }
 
-lua_escape() { printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g' | awk 'BEGIN { ORS = "\\r\\n" } { sub(/\r$/, ""); print }'; }
-cat >"$WORK/upload.lua" <<LUA
-wrk.method = "POST"
-wrk.body = "$(lua_escape "$GREETING")"
-LUA
+wrk_post_script "$WORK/upload.lua" "$GREETING"
 
-# Requests per second, then the latency percentiles in ms.
-measure() {
-    local output
-    output=$(wrk -t2 -c"$CLIENTS" -d"${SECONDS_EACH}s" --latency "$@")
-    awk '
-        function ms(v) { if (v ~ /us$/) return v / 1000; if (v ~ /ms$/) return v + 0; if (v ~ /s$/) return v * 1000; return v }
-        /Requests\/sec:/ { rate = $2 }
-        $1 == "50%" { p50 = ms($2) }
-        $1 == "99%" { p99 = ms($2) }
-        /Non-2xx/ { bad = $NF }
-        END { printf "%.0f %.2f %.2f %d\n", rate, p50, p99, bad }' <<<"$output"
-}
+measure() { wrk_measure "$CLIENTS" "$SECONDS_EACH" "$@"; }
 
 echo "wrk, ${SECONDS_EACH} s each, $CLIENTS connections, 2 threads, all on 127.0.0.1 ($(nproc) cores)"
 read -r up_rate up_p50 up_p99 up_bad < <(measure -s "$WORK/upload.lua" "$SERVICE/upload.asp")

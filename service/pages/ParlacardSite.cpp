@@ -4,6 +4,7 @@
 #include "service/pages/MissingPage.h"
 #include "service/pages/SiteAddress.h"
 #include "service/pages/SiteServer.h"
+#include "service/store/StoreUnavailable.h"
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -60,9 +61,14 @@ void ParlacardSite::Mount(httplib::Server& server)
     server.Post(OnSite("/upload\\.asp"),
                 [this](const httplib::Request& request, httplib::Response& response) { Upload(request, response); });
     server.Get("/healthz", [this](const httplib::Request&, httplib::Response& response) {
-        // Answered only when the store answers too.
-        store_.UploadsSince(std::string(), 0);
-        response.set_content("ok\n", "text/plain");
+        // Healthy only when the store answers too.
+        try {
+            store_.UploadsSince(std::string(), 0);
+            response.set_content("ok\n", "text/plain");
+        } catch (const StoreUnavailable&) {
+            response.status = 503;
+            response.set_content("database unreachable\n", "text/plain");
+        }
     });
     send_.Mount(server);
     player_.Mount(server);
@@ -85,14 +91,19 @@ void ParlacardSite::Mount(httplib::Server& server)
     // A store that cannot write (a full disk) is a passing trouble, not the client's fault.
     server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr error) {
         std::string reason = "unknown";
+        bool unavailable = false;
         try {
             std::rethrow_exception(error);
+        } catch (const StoreUnavailable& thrown) {
+            reason = thrown.what();
+            unavailable = true;
         } catch (const std::exception& thrown) {
             reason = thrown.what();
         } catch (...) {
         }
         std::fprintf(stderr, "parlacard-service: %s\n", reason.c_str());
-        Refuse(response, 503, "The site cannot take this request just now; please try again later.");
+        Refuse(response, 503, unavailable ? "The site's database cannot be reached just now; please try again later."
+                                          : "The site cannot take this request just now; please try again later.");
     });
 
     const auto notFound = [this](const httplib::Request& request, httplib::Response& response) {

@@ -16,7 +16,9 @@
 #include "service/start/AccessLog.h"
 #include "service/start/Configuration.h"
 #include "service/start/StopSignal.h"
+#include "service/store/PostgresStore.h"
 #include "service/store/SqliteStore.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -52,7 +54,8 @@ SiteSettings SiteSettingsFrom(const Configuration& config)
     return settings;
 }
 
-std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::string& data)
+// longestSeconds: how long one delivery may take at most.
+std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::string& data, long longestSeconds)
 {
     if (config.Text("smtp-host").empty())
         return std::make_unique<OutboxFolder>(OrDefault(config.Text("outbox-folder"), data + "/outbox"));
@@ -69,7 +72,23 @@ std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::str
     smtp.user = config.Text("smtp-user");
     smtp.password = config.Text("smtp-password");
     smtp.envelopeFrom = config.Text("mail-from");
+    smtp.timeoutSeconds = std::min(smtp.timeoutSeconds, longestSeconds);
     return std::make_unique<SmtpRelay>(smtp);
+}
+
+bool IsPostgresAddress(const std::string& location)
+{
+    return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
+}
+
+std::unique_ptr<ServiceStore> StoreFrom(const Configuration& config, const std::string& location, long leaseSeconds)
+{
+    if (!IsPostgresAddress(location))
+        return std::make_unique<SqliteStore>(location);
+    PostgresSettings settings;
+    settings.connections = static_cast<size_t>(config.Number("database-connections", 1, 1000));
+    settings.leaseSeconds = leaseSeconds;
+    return std::make_unique<PostgresStore>(location, settings);
 }
 
 int Serve(const Configuration& config)
@@ -83,11 +102,18 @@ int Serve(const Configuration& config)
     const long retentionDays = config.Number("retention-days", 1, 100000);
     if (!IsMailAddress(config.Text("mail-from")))
         throw std::invalid_argument("mail-from must be an e-mail address, not \"" + config.Text("mail-from") + "\"");
-    const RetrySettings retry{ config.Number("mail-first-retry-seconds", 1, 86400), 3600,
+    const RetrySettings retry{ config.Number("mail-first-retry-seconds", 1, 86400),
+                               config.Number("mail-longest-retry-seconds", 1, 86400),
                                config.Number("mail-retry-hours", 0, 24 * 30) * 3600 };
 
-    SqliteStore store(OrDefault(config.Text("database"), data + "/parlacard.db"));
-    const std::unique_ptr<MailRelay> relay = RelayFrom(config, data);
+    const std::string location = OrDefault(config.Text("database"), data + "/parlacard.db");
+    const long lease = config.Number("mail-lease-seconds", 1, 86400);
+    const std::unique_ptr<ServiceStore> opened = StoreFrom(config, location, lease);
+    ServiceStore& store = *opened;
+    // A delivery ends before its lease does: otherwise another instance could take the
+    // message while it is still on its way.
+    const std::unique_ptr<MailRelay> relay =
+        RelayFrom(config, data, IsPostgresAddress(location) ? std::max(1L, lease * 3 / 4) : 86400);
     OutboxWorker outbox(store, *relay, retry);
     const MailComposer composer(MailSettings{ config.Text("mail-from"), settings.publicAddress });
     AccessLog accessLog(config.Text("access-log"));

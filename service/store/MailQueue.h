@@ -18,7 +18,8 @@ class MailQueue {
 public:
     virtual ~MailQueue() = default;
 
-    // The oldest queued message that is due.
+    // The oldest queued message that is due, taken for the caller: a back end that several
+    // instances share gives it to no other until it is marked or its lease runs out.
     virtual std::optional<OutboxMessage> NextDue(UnixTime now) = 0;
     virtual void MarkSent(std::int64_t id, UnixTime now) = 0;
     virtual void MarkRetry(std::int64_t id, UnixTime next, const std::string& reason) = 0;

@@ -1,6 +1,5 @@
 #pragma once
-#include "service/store/GreetingStore.h"
-#include "service/store/MailQueue.h"
+#include "service/store/ServiceStore.h"
 #include <sqlite3.h>
 #include <condition_variable>
 #include <memory>
@@ -12,7 +11,7 @@
 // disk before the call returns. The schema carries its version and is brought up to date
 // when the file is opened. One connection, used by one caller at a time; uploads that
 // come together are committed together (one sync for all), each answered only after it.
-class SqliteStore : public GreetingStore, public MailQueue {
+class SqliteStore : public ServiceStore {
 public:
     // Creates the file when it is missing; throws when it cannot be opened or is newer
     // than this program.

@@ -1,10 +1,12 @@
 #include "service/mail/OutboxFolder.h"
 #include "service/mail/OutboxWorker.h"
 #include "service/mail/SmtpRelay.h"
+#include "service/store/PostgresStore.h"
 #include "service/store/SqliteStore.h"
 #include "ServiceProcess.h"
 #include "SmtpSink.h"
 #include "TempFolder.h"
+#include "TestDatabase.h"
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -14,7 +16,7 @@
 namespace {
 
 // Waits until the recipients' states are all settled (not queued) or the deadline passed.
-std::vector<RecipientStatus> SettledRecipients(const SqliteStore& store, std::uint64_t id, int timeoutMs = 30000)
+std::vector<RecipientStatus> SettledRecipients(const GreetingStore& store, std::uint64_t id, int timeoutMs = 30000)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     std::vector<RecipientStatus> recipients = store.Recipients(id);
@@ -33,8 +35,17 @@ std::vector<RecipientStatus> SettledRecipients(const SqliteStore& store, std::ui
 
 } // namespace
 
-class OutboxTest : public testing::Test {
+// On both back ends: an SQLite file, and a database of its own in the tests' PostgreSQL cluster.
+class OutboxTest : public testing::TestWithParam<std::string> {
 protected:
+    std::unique_ptr<ServiceStore> Open()
+    {
+        if (GetParam() == "sqlite")
+            return std::make_unique<SqliteStore>(folder.File("parlacard.db"));
+        database = std::make_unique<TestDatabase>();
+        return std::make_unique<PostgresStore>(database->Address(), PostgresSettings{});
+    }
+
     // Queues one message per recipient, each its address as the body.
     std::uint64_t SendTo(const std::string& recipients)
     {
@@ -58,12 +69,17 @@ protected:
     }
 
     TempFolder folder;
-    SqliteStore store{ folder.File("parlacard.db") };
+    std::unique_ptr<TestDatabase> database;
+    std::unique_ptr<ServiceStore> opened = Open();
+    ServiceStore& store = *opened;
     SmtpSink sink{ folder.File("smtp") };
     RetrySettings quickRetry{ 1, 2, 3600 };
 };
 
-TEST_F(OutboxTest, DeliversEachMessageOnceToItsRecipient)
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, OutboxTest, testing::Values("sqlite", "postgresql"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(OutboxTest, DeliversEachMessageOnceToItsRecipient)
 {
     const std::uint64_t id = SendTo("bob@example.com,carol@example.com,dan@example.com");
     SmtpRelay relay(Relay(sink.Port()));
@@ -78,7 +94,7 @@ TEST_F(OutboxTest, DeliversEachMessageOnceToItsRecipient)
     EXPECT_EQ("for dan@example.com", HeaderOf(messages[2], "Subject"));
 }
 
-TEST_F(OutboxTest, TemporaryRefusalsAreTriedAgainUntilTheyGoThrough)
+TEST_P(OutboxTest, TemporaryRefusalsAreTriedAgainUntilTheyGoThrough)
 {
     for (const char* mode : { "450", "421" }) {
         sink.SetMode(mode);
@@ -102,7 +118,7 @@ TEST_F(OutboxTest, TemporaryRefusalsAreTriedAgainUntilTheyGoThrough)
     }
 }
 
-TEST_F(OutboxTest, APermanentRefusalIsRecordedAndNotTriedAgain)
+TEST_P(OutboxTest, APermanentRefusalIsRecordedAndNotTriedAgain)
 {
     sink.SetMode("550");
     const std::uint64_t id = SendTo("nobody@example.com");
@@ -116,7 +132,7 @@ TEST_F(OutboxTest, APermanentRefusalIsRecordedAndNotTriedAgain)
     EXPECT_FALSE(store.NextDue(std::time(nullptr) + 100000));
 }
 
-TEST_F(OutboxTest, ARelayThatIsNotThereIsTriedUntilTheDayIsOver)
+TEST_P(OutboxTest, ARelayThatIsNotThereIsTriedUntilTheDayIsOver)
 {
     // A port nobody listens on: the sink's, once it is gone.
     const int port = sink.Port();

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """A real SMTP server on a free loopback port for the service's tests.
 
-    smtp-sink.py FOLDER
+    smtp-sink.py FOLDER [--port PORT]
 
+With --port it listens on that port rather than a free one.
 Writes its port to FOLDER/port once it listens, and every message it accepts to
 FOLDER/messages/<n>.eml (with the envelope in <n>.env). How it answers comes from the
 file FOLDER/mode, read for every message: "accept" (or no file), "421" (closes the
@@ -17,6 +18,7 @@ import threading
 from aiosmtpd.controller import Controller
 
 folder = sys.argv[1]
+options = sys.argv[2:]
 messages = os.path.join(folder, 'messages')
 os.makedirs(messages, exist_ok=True)
 lock = threading.Lock()
@@ -58,7 +60,7 @@ def free_port():
         return probe.getsockname()[1]
 
 
-port = free_port()
+port = int(options[options.index('--port') + 1]) if '--port' in options else free_port()
 controller = Controller(Sink(), hostname='127.0.0.1', port=port)
 controller.start()
 with open(os.path.join(folder, 'port.part'), 'w') as file:
