@@ -100,9 +100,10 @@ int Serve(const Configuration& config)
         accessLog.Record(ClientAddress(request, settings.trustedProxies), request, response);
     });
     TestControl control(store, log, plan, updatePlan);
-    UpdatePages updates(OrDefault(config.Text("updates"), data + "/updates"), log, updatePlan);
+    server.SetPageHook([&log](const httplib::Request& request) { log.Record(request); });
+    UpdatePages updates(OrDefault(config.Text("updates"), data + "/updates"), updatePlan);
     ParlacardSite site(settings, OrDefault(config.Text("web"), ProgramFolder() + "/web"), store, composer,
-                       [&outbox] { outbox.Wake(); }, log, plan);
+                       [&outbox] { outbox.Wake(); }, plan);
     if (testSwitches)
         control.Mount(server);
     updates.Mount(server);
