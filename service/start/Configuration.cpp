@@ -39,6 +39,7 @@ const Setting Settings[] = {
     { "messages-per-day", "200", "Messages one client address may have sent in a day." },
     { "trusted-proxies", "", "Comma-separated addresses of reverse proxies whose X-Forwarded-For is believed." },
     { "retention-days", "90", "Days after which a greeting and everything about it is deleted." },
+    { "purge-interval-seconds", "3600", "How often greetings past their retention are looked for." },
     { "tell-sender-of-pickups", "yes", "Mail the sender when a recipient first opens the greeting." },
     { "access-log", "-", "Where the one-line-per-request log goes: a file, - for standard error, or empty for none." },
     { "test-switches", "no", "The misbehaviour pages under /_test/ that the program's tests use. Never in production." },

@@ -30,9 +30,6 @@ extern char** environ;
 
 namespace {
 
-// How often old greetings are looked for.
-const long PurgeIntervalSeconds = 3600;
-
 std::string OrDefault(const std::string& value, const std::string& fallback)
 {
     return value.empty() ? fallback : value;
@@ -81,6 +78,7 @@ int Serve(const Configuration& config)
     const SiteSettings settings = SiteSettingsFrom(config);
     const int port = static_cast<int>(config.Number("port", 0, 65535));
     const long retentionDays = config.Number("retention-days", 1, 100000);
+    const long purgeIntervalSeconds = config.Number("purge-interval-seconds", 1, 7 * 24 * 3600);
     if (!IsMailAddress(config.Text("mail-from")))
         throw std::invalid_argument("mail-from must be an e-mail address, not \"" + config.Text("mail-from") + "\"");
     const RetrySettings retry{ config.Number("mail-first-retry-seconds", 1, 86400), 3600,
@@ -131,7 +129,7 @@ int Serve(const Configuration& config)
         } catch (const std::exception& error) {
             std::fprintf(stderr, "parlacard-service: purging: %s\n", error.what());
         }
-    } while (!stopSignal.WaitFor(PurgeIntervalSeconds));
+    } while (!stopSignal.WaitFor(purgeIntervalSeconds));
 
     // Requests in hand are answered, the message in hand is sent and recorded.
     server.stop();
