@@ -1,4 +1,5 @@
 #include "service/start/Configuration.h"
+#include "service/store/Blanks.h"
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -53,14 +54,6 @@ const Setting* Find(const std::string& name)
     return nullptr;
 }
 
-std::string Trim(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 std::string EnvironmentName(const std::string& name)
 {
     std::string variable = "PARLACARD_";
@@ -92,17 +85,17 @@ void Configuration::ReadFile(const std::string& path)
     int number = 0;
     for (std::string line; std::getline(file, line);) {
         ++number;
-        line = Trim(line);
+        line = TrimBlanks(line);
         if (line.empty() || line[0] == '#')
             continue;
         const size_t equals = line.find('=');
         const std::string where = path + ":" + std::to_string(number);
         if (equals == std::string::npos)
             throw std::invalid_argument(where + ": expected name = value");
-        const std::string name = Trim(line.substr(0, equals));
+        const std::string name = TrimBlanks(line.substr(0, equals));
         if (name == "config")
             throw std::invalid_argument(where + ": a configuration file cannot name another");
-        Set(name, Trim(line.substr(equals + 1)), where);
+        Set(name, TrimBlanks(line.substr(equals + 1)), where);
     }
 }
 
@@ -183,8 +176,8 @@ std::vector<std::string> Configuration::List(const std::string& name) const
     std::vector<std::string> items;
     std::istringstream list(Text(name));
     for (std::string item; std::getline(list, item, ',');)
-        if (!Trim(item).empty())
-            items.push_back(Trim(item));
+        if (!TrimBlanks(item).empty())
+            items.push_back(TrimBlanks(item));
     return items;
 }
 
