@@ -30,6 +30,7 @@ const Setting Settings[] = {
     { "smtp-security", "none", "none, starttls (required) or tls (a TLS connection from the start)." },
     { "smtp-user", "", "The user name at the relay, if it wants one." },
     { "smtp-password", "", "Its password; better given in the environment than in a file." },
+    { "smtp-ca-file", "", "A file of the authorities trusted for the relay's certificate, instead of the system's." },
     { "mail-first-retry-seconds", "60", "The wait before a message the relay did not take is tried again; it doubles up to an hour." },
     { "mail-retry-hours", "24", "How long such a message is tried before it counts as failed." },
     { "outbox-folder", "", "Where messages go without a relay (default: outbox in the data folder)." },

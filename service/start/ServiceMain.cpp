@@ -65,6 +65,7 @@ std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::str
         throw std::invalid_argument("smtp-security must be none, starttls or tls, not \"" + security + "\"");
     smtp.user = config.Text("smtp-user");
     smtp.password = config.Text("smtp-password");
+    smtp.caFile = config.Text("smtp-ca-file");
     smtp.envelopeFrom = config.Text("mail-from");
     return std::make_unique<SmtpRelay>(smtp);
 }

@@ -9,9 +9,24 @@
 
 namespace fs = std::filesystem;
 
-SmtpSink::SmtpSink(const std::string& folder)
+namespace {
+
+std::vector<std::string> SinkArguments(const std::string& folder, const std::vector<std::string>& options)
+{
+    std::vector<std::string> arguments = { SMTP_SINK, folder };
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    return arguments;
+}
+
+} // namespace
+
+SmtpSink::SmtpSink(const std::string& folder) : SmtpSink(folder, {})
+{
+}
+
+SmtpSink::SmtpSink(const std::string& folder, const std::vector<std::string>& options)
     : folder_((fs::create_directories(folder), folder)),
-      process_({ SMTP_SINK, folder_ }, folder_ + "/sink.log", folder_ + "/port")
+      process_(SinkArguments(folder_, options), folder_ + "/sink.log", folder_ + "/port")
 {
 }
 

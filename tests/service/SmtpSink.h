@@ -8,6 +8,8 @@
 class SmtpSink {
 public:
     explicit SmtpSink(const std::string& folder);
+    // With smtp-sink.py's options: TLS ("--starttls"/"--tls" CERT KEY), "--login" USER PASSWORD.
+    SmtpSink(const std::string& folder, const std::vector<std::string>& options);
     SmtpSink(const SmtpSink&) = delete;
     SmtpSink& operator=(const SmtpSink&) = delete;
 
