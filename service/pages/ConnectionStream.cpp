@@ -37,8 +37,11 @@ bool PollFor(int socket, short events, int timeoutMs)
 
 } // namespace
 
+// The addresses are asked for once: the library wants them for every request.
 ConnectionStream::ConnectionStream(int socket, int timeoutMs) : socket_(socket), timeoutMs_(timeoutMs)
 {
+    AddressOf(socket_, true, remoteIp_, remotePort_);
+    AddressOf(socket_, false, localIp_, localPort_);
 }
 
 bool ConnectionStream::WaitFor(short events) const
@@ -161,12 +164,14 @@ bool ConnectionStream::SendAll(const char* data, size_t size) const
 
 void ConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const
 {
-    AddressOf(socket_, true, ip, port);
+    ip = remoteIp_;
+    port = remotePort_;
 }
 
 void ConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const
 {
-    AddressOf(socket_, false, ip, port);
+    ip = localIp_;
+    port = localPort_;
 }
 
 socket_t ConnectionStream::socket() const

@@ -43,6 +43,10 @@ private:
 
     int socket_;
     int timeoutMs_;
+    std::string remoteIp_;
+    int remotePort_ = -1;
+    std::string localIp_;
+    int localPort_ = -1;
     bool takenOver_ = false;
     // Sent from the waits for input too, which the library sees as const.
     mutable bool headExpected_ = false;

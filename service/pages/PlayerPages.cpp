@@ -103,11 +103,11 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
 // The characters the site has that the greeting's lines begin with, by the site's names.
 std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
 {
-    const std::set<std::string> served = CharacterNameSet();
+    const std::shared_ptr<const std::set<std::string>> served = CharacterNameSet();
     std::set<std::string> names;
     for (const std::string& line : greeting.actionLines) {
         const std::string first = line.substr(0, line.find(','));
-        for (const std::string& name : served)
+        for (const std::string& name : *served)
             if (strcasecmp(name.c_str(), first.c_str()) == 0)
                 names.insert(name);
     }
@@ -126,7 +126,7 @@ void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& r
 
 // Only characters with both their files; a user's character added to the folder counts
 // from the next request on.
-std::set<std::string> PlayerPages::CharacterNameSet() const
+std::shared_ptr<const std::set<std::string>> PlayerPages::CharacterNameSet() const
 {
     // The folder is read again only when a file came or went, which changes its time.
     std::error_code timeError;
@@ -143,16 +143,16 @@ std::set<std::string> PlayerPages::CharacterNameSet() const
             fs::exists(path.parent_path() / (name + ".png"), error))
             names.insert(name);
     }
-    characters_ = names;
+    characters_ = std::make_shared<const std::set<std::string>>(std::move(names));
     charactersChanged_ = changed;
     charactersRead_ = !timeError;
-    return names;
+    return characters_;
 }
 
 void PlayerPages::CharacterNames(httplib::Response& response) const
 {
     std::string list = "[";
-    for (const std::string& name : CharacterNameSet())
+    for (const std::string& name : *CharacterNameSet())
         list += (list.size() > 1 ? ",\"" : "\"") + name + "\"";
     response.set_content(list + "]\n", "application/json");
 }

@@ -4,6 +4,7 @@
 #include "service/pages/SiteServer.h"
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <httplib.h>
 #include <set>
@@ -29,7 +30,8 @@ private:
     void Page(const httplib::Request& request, httplib::Response& response) const;
     void Greeting(const httplib::Request& request, httplib::Response& response) const;
     void CharacterNames(httplib::Response& response) const;
-    std::set<std::string> CharacterNameSet() const;
+    // Shared, not copied: every greeting page asks for it.
+    std::shared_ptr<const std::set<std::string>> CharacterNameSet() const;
     std::set<std::string> GreetingCharacters(const GreetingSummary& greeting) const;
     void ServeFile(const std::shared_ptr<const std::string>& bytes, const std::string& type,
                    httplib::Response& response) const;
@@ -40,7 +42,7 @@ private:
     const PageFiles& files_;
     std::function<void(std::uint64_t, const std::string&)> pickedUp_;
     mutable std::mutex charactersMutex_;
-    mutable std::set<std::string> characters_;
+    mutable std::shared_ptr<const std::set<std::string>> characters_;
     mutable std::filesystem::file_time_type charactersChanged_;
     mutable bool charactersRead_ = false;
 };
