@@ -94,8 +94,10 @@ bool SiteServer::process_and_close_socket(socket_t socket)
             break;
         stream.StartRequest(RequestDeadlineMs);
         bool closedByClient = false;
-        served = process_request(stream, count == RequestsPerConnection || !is_running(), closedByClient, nullptr) &&
-                 stream.Flush();
+        const bool answered =
+            process_request(stream, count == RequestsPerConnection || !is_running(), closedByClient, nullptr);
+        // Whatever the reply was, what is held of it goes.
+        served = stream.Flush() && answered;
         if (closedByClient || stream.IsTakenOver())
             break;
     }
