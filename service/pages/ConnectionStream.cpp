@@ -55,9 +55,18 @@ void ConnectionStream::StartRequest(int deadlineMs)
     requestDeadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
 }
 
-bool ConnectionStream::WaitForNextRequest(int timeoutMs) const
+bool ConnectionStream::WaitForNextRequest(int timeoutMs)
 {
-    return taken_ < buffered_ || PollFor(socket_, POLLIN, timeoutMs);
+    if (taken_ < buffered_)
+        return true;
+    // A busy client's next request is often there already: then no wait at all.
+    const ssize_t received = recv(socket_, buffer_, sizeof buffer_, MSG_DONTWAIT);
+    if (received > 0) {
+        taken_ = 0;
+        buffered_ = static_cast<size_t>(received);
+        return true;
+    }
+    return received < 0 && PollFor(socket_, POLLIN, timeoutMs);
 }
 
 int ConnectionStream::ReadWaitMs() const

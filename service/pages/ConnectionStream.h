@@ -32,7 +32,7 @@ public:
     // Sends what is held back; false when the client is gone.
     bool Flush();
     // Whether another request starts within the time.
-    bool WaitForNextRequest(int timeoutMs) const;
+    bool WaitForNextRequest(int timeoutMs);
 
 private:
     bool WaitFor(short events) const;

@@ -71,7 +71,7 @@ void SiteServer::Serve(const char* method, const std::string& pathPattern, Handl
 
 // A kept connection waits for its next request in slices, so a stopping server does not
 // wait the whole time for clients that will send nothing more.
-bool SiteServer::WaitForNextRequest(const ConnectionStream& stream) const
+bool SiteServer::WaitForNextRequest(ConnectionStream& stream) const
 {
     const int slices = KeepAliveMs / KeepAliveSliceMs;
     for (int slice = 0; slice < slices && is_running(); ++slice)

@@ -27,7 +27,7 @@ public:
 
 private:
     bool process_and_close_socket(socket_t socket) override;
-    bool WaitForNextRequest(const ConnectionStream& stream) const;
+    bool WaitForNextRequest(ConnectionStream& stream) const;
 
     socket_t listening_ = INVALID_SOCKET;
     std::function<void(const httplib::Request&)> pageHook_;
