@@ -49,6 +49,10 @@ Delivery SmtpRelay::Deliver(const OutboxMessage& message)
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, settings_.timeoutSeconds);
     if (settings_.security == SmtpSettings::Security::StartTls)
         curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!settings_.caFile.empty())
+        curl_easy_setopt(handle, CURLOPT_CAINFO, settings_.caFile.c_str());
     if (!settings_.user.empty()) {
         curl_easy_setopt(handle, CURLOPT_USERNAME, settings_.user.c_str());
         curl_easy_setopt(handle, CURLOPT_PASSWORD, settings_.password.c_str());
@@ -62,8 +66,9 @@ Delivery SmtpRelay::Deliver(const OutboxMessage& message)
         return { Delivery::Outcome::Delivered, std::string() };
     const std::string reason = (code ? "the relay answered " + std::to_string(code) + ": " : std::string()) +
                                curl_easy_strerror(result);
-    // A wrong password is the operator's to mend; the messages wait for it.
-    if (code >= 500 && code < 600 && result != CURLE_LOGIN_DENIED)
+    if (result == CURLE_LOGIN_DENIED)
+        return { Delivery::Outcome::Failed, "the relay refused the site's login: " + reason };
+    if (code >= 500 && code < 600)
         return { Delivery::Outcome::Failed, reason };
     return { Delivery::Outcome::Retry, reason };
 }

@@ -4,8 +4,13 @@
 #include <string>
 
 // One client connection as the HTTP library reads and writes it, with a time limit on
-// every wait. A handler may take the connection over and answer with raw bytes (or with
-// nothing at all): whatever the library writes afterwards is dropped.
+// every wait. The library reads a request's head a byte at a time: reads come from a
+// buffer of this connection's, filled a socket read at a time, and what a pipelining
+// client sent beyond one request stays there for the next. A reply's head is held back
+// until its body's first piece, so that the two leave in one packet; what is held goes
+// before any read and when the reply ends. A handler may take the connection over and
+// answer with raw bytes (or with nothing at all): whatever the library writes afterwards
+// is dropped.
 class ConnectionStream : public httplib::Stream {
 public:
     ConnectionStream(int socket, int timeoutMs);
@@ -24,16 +29,30 @@ public:
 
     // From now on reads give up when the request is not all there within the time.
     void StartRequest(int deadlineMs);
+    // Sends what is held back; false when the client is gone.
+    bool Flush();
     // Whether another request starts within the time.
-    bool WaitForNextRequest(int timeoutMs) const;
+    bool WaitForNextRequest(int timeoutMs);
 
 private:
     bool WaitFor(short events) const;
     int ReadWaitMs() const;
-    bool SendAll(const char* data, size_t size);
+    bool SendAll(const char* data, size_t size) const;
+    bool SendHeld() const;
+    bool Fill();
 
     int socket_;
     int timeoutMs_;
+    std::string remoteIp_;
+    int remotePort_ = -1;
+    std::string localIp_;
+    int localPort_ = -1;
     bool takenOver_ = false;
+    // Sent from the waits for input too, which the library sees as const.
+    mutable bool headExpected_ = false;
+    mutable std::string held_;
+    char buffer_[4096];
+    size_t buffered_ = 0;
+    size_t taken_ = 0;
     std::chrono::steady_clock::time_point requestDeadline_ = std::chrono::steady_clock::time_point::max();
 };

@@ -1,5 +1,4 @@
 #include "service/pages/MissingPage.h"
-#include "service/pages/DataFiles.h"
 #include "service/store/GreetingText.h"
 
 std::optional<std::uint64_t> RequestedGreetingId(const httplib::Request& request)
@@ -16,10 +15,10 @@ std::string PagePolicy(bool postsForms)
            (postsForms ? "'self'" : "'none'") + "; frame-ancestors 'none'";
 }
 
-void AnswerMissingGreeting(const std::string& webFolder, httplib::Response& response)
+void AnswerMissingGreeting(const PageFiles& files, httplib::Response& response)
 {
     response.status = 404;
-    const std::optional<std::string> page = ReadDataFile(webFolder + "/play/missing.html");
+    const std::shared_ptr<const std::string> page = files.Find("play/missing.html");
     response.set_content(page ? *page : "<!DOCTYPE html>\n<title>Not Found</title>\n<p>There is no such greeting.</p>\n",
                          "text/html; charset=utf-8");
     response.set_header("Content-Security-Policy", PagePolicy(false));

@@ -1,4 +1,5 @@
 #pragma once
+#include "service/pages/PageFiles.h"
 #include <httplib.h>
 #include <cstdint>
 #include <optional>
@@ -9,8 +10,8 @@
 std::optional<std::uint64_t> RequestedGreetingId(const httplib::Request& request);
 
 // The friendly page for a greeting the site does not have (or an address that names
-// none), with status 404; from the greeting page's folder when it is there.
-void AnswerMissingGreeting(const std::string& webFolder, httplib::Response& response);
+// none), with status 404; the greeting page's own when it has one.
+void AnswerMissingGreeting(const PageFiles& files, httplib::Response& response);
 
 // What the site's own pages may run and reach: only the site itself, so that nothing a
 // greeting holds can bring in anything else. A page with a form posts only to the site.

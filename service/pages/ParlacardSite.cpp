@@ -2,7 +2,6 @@
 #include "service/mail/MailText.h"
 #include "service/pages/ClientAddress.h"
 #include "service/pages/MissingPage.h"
-#include "service/pages/SiteAddress.h"
 #include "service/pages/SiteServer.h"
 #include "service/store/StoreUnavailable.h"
 #include <chrono>
@@ -47,19 +46,19 @@ const int SecondsPerHour = 3600;
 } // namespace
 
 ParlacardSite::ParlacardSite(const SiteSettings& settings, const std::string& webFolder, GreetingStore& store,
-                             const MailComposer& composer, std::function<void()> mailQueued, RequestLog& log,
+                             const MailComposer& composer, std::function<void()> mailQueued,
                              const UploadReplyPlan& plan)
-    : settings_(settings), webFolder_(webFolder), store_(store), composer_(composer),
-      mailQueued_(std::move(mailQueued)), log_(log), plan_(plan),
-      player_(webFolder, store, log, [this](std::uint64_t id, const std::string& token) { NotePickUp(id, token); }),
-      send_(settings, webFolder, store, composer, mailQueued_, log)
+    : settings_(settings), files_(webFolder, { "play", "send" }), store_(store), composer_(composer),
+      mailQueued_(std::move(mailQueued)), plan_(plan),
+      player_(webFolder, files_, store, [this](std::uint64_t id, const std::string& token) { NotePickUp(id, token); }),
+      send_(settings, files_, store, composer, mailQueued_)
 {
 }
 
-void ParlacardSite::Mount(httplib::Server& server)
+void ParlacardSite::Mount(SiteServer& server)
 {
-    server.Post(OnSite("/upload\\.asp"),
-                [this](const httplib::Request& request, httplib::Response& response) { Upload(request, response); });
+    server.Serve("POST", "/upload\\.asp",
+                 [this](const httplib::Request& request, httplib::Response& response) { Upload(request, response); });
     server.Get("/healthz", [this](const httplib::Request&, httplib::Response& response) {
         // Healthy only when the store answers too.
         try {
@@ -73,8 +72,7 @@ void ParlacardSite::Mount(httplib::Server& server)
     send_.Mount(server);
     player_.Mount(server);
     for (const PlainPage& page : PlainPages) {
-        server.Get(OnSite(page.path), [this, page](const httplib::Request& request, httplib::Response& response) {
-            log_.Record(request);
+        server.Serve("GET", page.path, [page](const httplib::Request&, httplib::Response& response) {
             SetPage(response, page.title, "<p>" + HtmlEscape(page.text) + "</p>\n");
         });
     }
@@ -106,18 +104,17 @@ void ParlacardSite::Mount(httplib::Server& server)
                                           : "The site cannot take this request just now; please try again later.");
     });
 
-    const auto notFound = [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
+    const auto notFound = [](const httplib::Request&, httplib::Response& response) {
         response.status = 404;
         SetPage(response, "Not Found", "<p>There is no such page on this site.</p>\n");
     };
-    server.Get(".*", notFound);
-    server.Post(".*", notFound);
+    // Any path at all, in either form.
+    server.Serve("GET", ".*", notFound);
+    server.Serve("POST", ".*", notFound);
 }
 
 void ParlacardSite::Upload(const httplib::Request& request, httplib::Response& response)
 {
-    log_.Record(request);
     const UploadReply reply = plan_.Get();
     std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
     switch (reply.kind) {

@@ -1,7 +1,7 @@
 #pragma once
 #include "service/mail/MailComposer.h"
 #include "service/pages/PlayerPages.h"
-#include "service/pages/RequestLog.h"
+#include "service/pages/PageFiles.h"
 #include "service/pages/SendPages.h"
 #include "service/pages/SiteSettings.h"
 #include "service/pages/UploadReplyPlan.h"
@@ -17,22 +17,20 @@ class ParlacardSite {
 public:
     // mailQueued is called whenever a message was queued, to wake the outbox.
     ParlacardSite(const SiteSettings& settings, const std::string& webFolder, GreetingStore& store,
-                  const MailComposer& composer, std::function<void()> mailQueued, RequestLog& log,
-                  const UploadReplyPlan& plan);
+                  const MailComposer& composer, std::function<void()> mailQueued, const UploadReplyPlan& plan);
 
     // Registers the site's pages, and last a page-not-found for everything else.
-    void Mount(httplib::Server& server);
+    void Mount(SiteServer& server);
 
 private:
     void Upload(const httplib::Request& request, httplib::Response& response);
     void NotePickUp(std::uint64_t id, const std::string& token);
 
     const SiteSettings& settings_;
-    std::string webFolder_;
+    PageFiles files_;
     GreetingStore& store_;
     const MailComposer& composer_;
     std::function<void()> mailQueued_;
-    RequestLog& log_;
     const UploadReplyPlan& plan_;
     PlayerPages player_;
     SendPages send_;

@@ -3,7 +3,6 @@
 #include "service/mail/MailText.h"
 #include "service/pages/DataFiles.h"
 #include "service/pages/MissingPage.h"
-#include "service/pages/SiteAddress.h"
 #include <filesystem>
 #include <memory>
 #include <strings.h>
@@ -19,7 +18,7 @@ struct FileKind {
     const char* type;
 };
 
-const FileKind PageFiles[] = {
+const FileKind PageFileKinds[] = {
     { "js", "text/javascript; charset=utf-8" },
     { "css", "text/css; charset=utf-8" },
 };
@@ -55,46 +54,45 @@ const char* TypeOf(const std::string& extension, const FileKind (&kinds)[2])
 
 } // namespace
 
-PlayerPages::PlayerPages(std::string folder, const GreetingStore& store, RequestLog& log,
+PlayerPages::PlayerPages(std::string folder, const PageFiles& files, const GreetingStore& store,
                          std::function<void(std::uint64_t id, const std::string& token)> pickedUp)
-    : folder_(std::move(folder)), store_(store), log_(log), pickedUp_(std::move(pickedUp))
+    : folder_(std::move(folder)), store_(store), files_(files), pickedUp_(std::move(pickedUp))
 {
 }
 
-void PlayerPages::Mount(httplib::Server& server)
+void PlayerPages::Mount(SiteServer& server)
 {
-    server.Get(OnSite("/play\\.asp"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        Page(request, response);
-    });
-    server.Get(OnSite("/play/greeting\\.asp"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        Greeting(request, response);
-    });
-    server.Get(OnSite("/play/characters\\.json"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        CharacterNames(response);
-    });
+    server.Serve("GET", "/play\\.asp",
+                 [this](const httplib::Request& request, httplib::Response& response) { Page(request, response); });
+    server.Serve("GET", "/play/greeting\\.asp",
+                 [this](const httplib::Request& request, httplib::Response& response) { Greeting(request, response); });
+    server.Serve("GET", "/play/characters\\.json",
+                 [this](const httplib::Request&, httplib::Response& response) { CharacterNames(response); });
     // Names (UTF-8 once the address is decoded) are checked before they come near a path;
-    // the pattern alone keeps out "..".
-    server.Get(OnSite("/play/characters/([^/.]+)\\.([a-z]+)"),
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   log_.Record(request);
-                   const std::string name = request.matches[1];
-                   const char* type = TypeOf(request.matches[2], CharacterFiles);
-                   if (!IsWebCharacterName(name) || !type)
-                       return NotFound(response);
-                   ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str(), type, response);
-               });
-    server.Get(OnSite("/play/([A-Za-z0-9_-]+)\\.([a-z]+)"),
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   log_.Record(request);
-                   const char* type = TypeOf(request.matches[2], PageFiles);
-                   if (!type)
-                       return NotFound(response);
-                   ServeFile(folder_ + "/play/" + request.matches[1].str() + "." + request.matches[2].str(), type,
-                             response);
-               });
+    // the pattern alone keeps out "..". Characters come from the disk: a user's character
+    // added to the folder counts at once.
+    server.Serve("GET", "/play/characters/([^/.]+)\\.([a-z]+)",
+                 [this](const httplib::Request& request, httplib::Response& response) {
+                     const std::string name = request.matches[1];
+                     const char* type = TypeOf(request.matches[2], CharacterFiles);
+                     if (!IsWebCharacterName(name) || !type)
+                         return NotFound(response);
+                     std::optional<std::string> read =
+                         ReadDataFile(folder_ + "/characters/" + name + "." + request.matches[2].str());
+                     if (!read)
+                         return NotFound(response);
+                     ServeFile(std::make_shared<const std::string>(std::move(*read)), type, response);
+                 });
+    server.Serve("GET", "/play/([A-Za-z0-9_-]+)\\.([a-z]+)",
+                 [this](const httplib::Request& request, httplib::Response& response) {
+                     const char* type = TypeOf(request.matches[2], PageFileKinds);
+                     const std::shared_ptr<const std::string> file =
+                         type ? files_.Find("play/" + request.matches[1].str() + "." + request.matches[2].str())
+                              : nullptr;
+                     if (!file)
+                         return NotFound(response);
+                     ServeFile(file, type, response);
+                 });
 }
 
 void PlayerPages::Page(const httplib::Request& request, httplib::Response& response) const
@@ -105,7 +103,10 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
         return NotFound(response);
     if (request.has_param("r"))
         pickedUp_(*id, request.get_param_value("r"));
-    ServeFile(folder_ + "/play/play.html", HtmlType, response);
+    const std::shared_ptr<const std::string> page = files_.Find("play/play.html");
+    if (!page)
+        return NotFound(response);
+    ServeFile(page, HtmlType, response);
     response.set_header("Content-Security-Policy", PagePolicy(false));
     // What the page's scripts will ask for comes along while they load.
     std::string links = "</play/greeting.asp?GID=" + std::to_string(*id) +
@@ -121,11 +122,11 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
 // (UTF-8; the greeting's are Windows-1252).
 std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
 {
-    const std::set<std::string> served = CharacterNameSet();
+    const std::shared_ptr<const std::set<std::string>> served = CharacterNameSet();
     std::set<std::string> names;
     for (const std::string& line : greeting.actionLines) {
         const std::string first = Utf8FromWindows1252(line.substr(0, line.find(',')));
-        for (const std::string& name : served)
+        for (const std::string& name : *served)
             if (strcasecmp(name.c_str(), first.c_str()) == 0)
                 names.insert(name);
     }
@@ -144,7 +145,7 @@ void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& r
 
 // Only characters with both their files; a user's character added to the folder counts
 // from the next request on.
-std::set<std::string> PlayerPages::CharacterNameSet() const
+std::shared_ptr<const std::set<std::string>> PlayerPages::CharacterNameSet() const
 {
     // The folder is read again only when a file came or went, which changes its time.
     std::error_code timeError;
@@ -161,28 +162,25 @@ std::set<std::string> PlayerPages::CharacterNameSet() const
             fs::exists(path.parent_path() / (name + ".png"), error))
             names.insert(name);
     }
-    characters_ = names;
+    characters_ = std::make_shared<const std::set<std::string>>(std::move(names));
     charactersChanged_ = changed;
     charactersRead_ = !timeError;
-    return names;
+    return characters_;
 }
 
 void PlayerPages::CharacterNames(httplib::Response& response) const
 {
     std::string list = "[";
-    for (const std::string& name : CharacterNameSet())
+    for (const std::string& name : *CharacterNameSet())
         list += (list.size() > 1 ? ",\"" : "\"") + name + "\"";
     response.set_content(list + "]\n", "application/json");
 }
 
 // Sent as they are: the HTTP library compresses set content at its slowest setting, tens
 // of milliseconds per script, which costs the page more than the bytes do here.
-void PlayerPages::ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const
+void PlayerPages::ServeFile(const std::shared_ptr<const std::string>& bytes, const std::string& type,
+                            httplib::Response& response) const
 {
-    std::optional<std::string> read = ReadDataFile(path);
-    if (!read)
-        return NotFound(response);
-    const auto bytes = std::make_shared<const std::string>(std::move(*read));
     response.set_content_provider(bytes->size(), type,
                                   [bytes](size_t offset, size_t length, httplib::DataSink& sink) {
                                       return sink.write(bytes->data() + offset, length);
@@ -191,5 +189,5 @@ void PlayerPages::ServeFile(const std::string& path, const std::string& type, ht
 
 void PlayerPages::NotFound(httplib::Response& response) const
 {
-    AnswerMissingGreeting(folder_, response);
+    AnswerMissingGreeting(files_, response);
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include "service/store/GreetingStore.h"
-#include "service/pages/RequestLog.h"
+#include "service/pages/PageFiles.h"
+#include "service/pages/SiteServer.h"
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <httplib.h>
 #include <set>
@@ -19,26 +21,28 @@
 class PlayerPages {
 public:
     // pickedUp hears of every page asked for with a recipient's token.
-    PlayerPages(std::string folder, const GreetingStore& store, RequestLog& log,
+    PlayerPages(std::string folder, const PageFiles& files, const GreetingStore& store,
                 std::function<void(std::uint64_t id, const std::string& token)> pickedUp);
 
-    void Mount(httplib::Server& server);
+    void Mount(SiteServer& server);
 
 private:
     void Page(const httplib::Request& request, httplib::Response& response) const;
     void Greeting(const httplib::Request& request, httplib::Response& response) const;
     void CharacterNames(httplib::Response& response) const;
-    std::set<std::string> CharacterNameSet() const;
+    // Shared, not copied: every greeting page asks for it.
+    std::shared_ptr<const std::set<std::string>> CharacterNameSet() const;
     std::set<std::string> GreetingCharacters(const GreetingSummary& greeting) const;
-    void ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const;
+    void ServeFile(const std::shared_ptr<const std::string>& bytes, const std::string& type,
+                   httplib::Response& response) const;
     void NotFound(httplib::Response& response) const;
 
     std::string folder_;
     const GreetingStore& store_;
-    RequestLog& log_;
+    const PageFiles& files_;
     std::function<void(std::uint64_t, const std::string&)> pickedUp_;
     mutable std::mutex charactersMutex_;
-    mutable std::set<std::string> characters_;
+    mutable std::shared_ptr<const std::set<std::string>> characters_;
     mutable std::filesystem::file_time_type charactersChanged_;
     mutable bool charactersRead_ = false;
 };

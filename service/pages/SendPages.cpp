@@ -1,9 +1,7 @@
 #include "service/pages/SendPages.h"
 #include "service/mail/MailText.h"
 #include "service/pages/ClientAddress.h"
-#include "service/pages/DataFiles.h"
 #include "service/pages/MissingPage.h"
-#include "service/pages/SiteAddress.h"
 #include <ctime>
 
 namespace {
@@ -69,34 +67,28 @@ void PlainPage(httplib::Response& response, int status, const std::string& title
 
 } // namespace
 
-SendPages::SendPages(const SiteSettings& settings, const std::string& webFolder, GreetingStore& store,
-                     const MailComposer& composer, std::function<void()> mailQueued, RequestLog& log)
-    : settings_(settings), webFolder_(webFolder), store_(store), composer_(composer),
-      mailQueued_(std::move(mailQueued)), log_(log)
+SendPages::SendPages(const SiteSettings& settings, const PageFiles& files, GreetingStore& store,
+                     const MailComposer& composer, std::function<void()> mailQueued)
+    : settings_(settings), files_(files), store_(store), composer_(composer), mailQueued_(std::move(mailQueued)),
+      page_(files.Find("send/send.html")), marker_(page_ ? page_->find(Marker) : std::string::npos)
 {
 }
 
-void SendPages::Mount(httplib::Server& server)
+void SendPages::Mount(SiteServer& server)
 {
-    server.Get(OnSite("/send/default\\.asp"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        Page(request, response);
-    });
-    server.Post(OnSite("/send/default\\.asp"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        Send(request, response);
-    });
+    server.Serve("GET", "/send/default\\.asp",
+                 [this](const httplib::Request& request, httplib::Response& response) { Page(request, response); });
+    server.Serve("POST", "/send/default\\.asp",
+                 [this](const httplib::Request& request, httplib::Response& response) { Send(request, response); });
     const auto unsubscribe = [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
         Unsubscribe(request, response);
     };
-    server.Get(OnSite("/unsubscribe\\.asp"), unsubscribe);
-    server.Post(OnSite("/unsubscribe\\.asp"), unsubscribe);
-    server.Get(OnSite("/send/send\\.css"), [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
-        const std::optional<std::string> style = ReadDataFile(webFolder_ + "/send/send.css");
+    server.Serve("GET", "/unsubscribe\\.asp", unsubscribe);
+    server.Serve("POST", "/unsubscribe\\.asp", unsubscribe);
+    server.Serve("GET", "/send/send\\.css", [this](const httplib::Request&, httplib::Response& response) {
+        const std::shared_ptr<const std::string> style = files_.Find("send/send.css");
         if (!style)
-            return AnswerMissingGreeting(webFolder_, response);
+            return AnswerMissingGreeting(files_, response);
         response.set_content(*style, "text/css; charset=utf-8");
     });
 }
@@ -105,14 +97,13 @@ void SendPages::Page(const httplib::Request& request, httplib::Response& respons
 {
     const std::optional<std::uint64_t> id = RequestedGreetingId(request);
     const std::optional<StoredGreeting> greeting = id ? store_.Load(*id) : std::nullopt;
-    const std::optional<std::string> page = ReadDataFile(webFolder_ + "/send/send.html");
-    if (!greeting || !page)
-        return AnswerMissingGreeting(webFolder_, response);
-    std::string filled = *page;
-    const size_t marker = filled.find(Marker);
-    if (marker != std::string::npos)
-        filled.replace(marker, sizeof Marker - 1, Panel(*greeting));
-    response.set_content(filled, HtmlType);
+    if (!greeting || !page_)
+        return AnswerMissingGreeting(files_, response);
+    if (marker_ == std::string::npos)
+        response.set_content(*page_, HtmlType);
+    else
+        response.set_content(page_->substr(0, marker_) + Panel(*greeting) + page_->substr(marker_ + sizeof Marker - 1),
+                             HtmlType);
     response.set_header("Content-Security-Policy", PagePolicy(true));
     // The states change; a page from a cache would show old ones.
     response.set_header("Cache-Control", "no-store");
@@ -152,7 +143,7 @@ void SendPages::Send(const httplib::Request& request, httplib::Response& respons
     const std::optional<std::uint64_t> id = RequestedGreetingId(request);
     const std::optional<StoredGreeting> greeting = id ? store_.Load(*id) : std::nullopt;
     if (!greeting)
-        return AnswerMissingGreeting(webFolder_, response);
+        return AnswerMissingGreeting(files_, response);
     // Only the site's own page knows the token: a form posted from anywhere else fails here.
     if (request.get_param_value_count("token") != 1 ||
         !SameToken(request.get_param_value("token"), greeting->sendToken))

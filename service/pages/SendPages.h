@@ -1,6 +1,7 @@
 #pragma once
 #include "service/mail/MailComposer.h"
-#include "service/pages/RequestLog.h"
+#include "service/pages/PageFiles.h"
+#include "service/pages/SiteServer.h"
 #include "service/pages/SiteSettings.h"
 #include "service/store/GreetingStore.h"
 #include <functional>
@@ -16,10 +17,10 @@
 //   GET  /send/<name>.css             the page's style
 class SendPages {
 public:
-    SendPages(const SiteSettings& settings, const std::string& webFolder, GreetingStore& store,
-              const MailComposer& composer, std::function<void()> mailQueued, RequestLog& log);
+    SendPages(const SiteSettings& settings, const PageFiles& files, GreetingStore& store, const MailComposer& composer,
+              std::function<void()> mailQueued);
 
-    void Mount(httplib::Server& server);
+    void Mount(SiteServer& server);
 
 private:
     void Page(const httplib::Request& request, httplib::Response& response) const;
@@ -28,9 +29,11 @@ private:
     std::string Panel(const StoredGreeting& greeting) const;
 
     const SiteSettings& settings_;
-    std::string webFolder_;
+    const PageFiles& files_;
     GreetingStore& store_;
     const MailComposer& composer_;
     std::function<void()> mailQueued_;
-    RequestLog& log_;
+    // The page's file, and where the panel goes into it.
+    std::shared_ptr<const std::string> page_;
+    size_t marker_ = std::string::npos;
 };

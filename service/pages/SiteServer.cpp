@@ -1,5 +1,6 @@
 #include "service/pages/SiteServer.h"
 #include "service/pages/ConnectionThreads.h"
+#include "service/pages/SiteAddress.h"
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
@@ -16,7 +17,7 @@ const int RequestDeadlineMs = 60000;
 // An idle connection is kept this long for the client's next request.
 const int KeepAliveMs = 5000;
 const int KeepAliveSliceMs = 100;
-const int RequestsPerConnection = 100;
+const int RequestsPerConnection = 1000;
 
 thread_local ConnectionStream* currentConnection = nullptr;
 
@@ -47,9 +48,30 @@ ConnectionStream& SiteServer::CurrentConnection()
     return *currentConnection;
 }
 
+void SiteServer::SetPageHook(std::function<void(const httplib::Request&)> hook)
+{
+    pageHook_ = std::move(hook);
+}
+
+void SiteServer::Serve(const char* method, const std::string& pathPattern, Handler handler)
+{
+    Handler hooked = [this, handler](const httplib::Request& request, httplib::Response& response) {
+        if (pageHook_)
+            pageHook_(request);
+        handler(request, response);
+    };
+    const std::string pattern = OnSite(pathPattern);
+    if (std::string(method) == "POST")
+        Post(pattern, std::move(hooked));
+    else if (std::string(method) == "GET")
+        Get(pattern, std::move(hooked));
+    else
+        throw std::logic_error(std::string("no pages for ") + method);
+}
+
 // A kept connection waits for its next request in slices, so a stopping server does not
 // wait the whole time for clients that will send nothing more.
-bool SiteServer::WaitForNextRequest(const ConnectionStream& stream) const
+bool SiteServer::WaitForNextRequest(ConnectionStream& stream) const
 {
     const int slices = KeepAliveMs / KeepAliveSliceMs;
     for (int slice = 0; slice < slices && is_running(); ++slice)
@@ -72,7 +94,10 @@ bool SiteServer::process_and_close_socket(socket_t socket)
             break;
         stream.StartRequest(RequestDeadlineMs);
         bool closedByClient = false;
-        served = process_request(stream, count == RequestsPerConnection || !is_running(), closedByClient, nullptr);
+        const bool answered =
+            process_request(stream, count == RequestsPerConnection || !is_running(), closedByClient, nullptr);
+        // Whatever the reply was, what is held of it goes.
+        served = stream.Flush() && answered;
         if (closedByClient || stream.IsTakenOver())
             break;
     }

@@ -1,6 +1,8 @@
 #pragma once
 #include "service/pages/ConnectionStream.h"
 #include <httplib.h>
+#include <functional>
+#include <string>
 
 // The HTTP library's server with connections of our own: each on its own thread, with a
 // time limit on every wait and on the whole of a request's arrival, kept open for the
@@ -17,9 +19,16 @@ public:
     // The connection of the request that the calling handler is answering.
     static ConnectionStream& CurrentConnection();
 
+    // Called with every request a page of the site answers, before its handler.
+    void SetPageHook(std::function<void(const httplib::Request&)> hook);
+    // A page of the site ("GET" or "POST"), by its path's pattern: asked for by its path,
+    // or in full as a proxy asks for it ("http://host/path").
+    void Serve(const char* method, const std::string& pathPattern, Handler handler);
+
 private:
     bool process_and_close_socket(socket_t socket) override;
-    bool WaitForNextRequest(const ConnectionStream& stream) const;
+    bool WaitForNextRequest(ConnectionStream& stream) const;
 
     socket_t listening_ = INVALID_SOCKET;
+    std::function<void(const httplib::Request&)> pageHook_;
 };

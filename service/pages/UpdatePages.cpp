@@ -8,7 +8,7 @@
 
 namespace {
 
-const char UpdatePath[] = "(?:http://www\\.parlacard\\.example(?::80)?)?/update/([^/?]+)";
+const char UpdatePath[] = "/update/([^/?]+)";
 const char SiteAddress[] = "http://www.parlacard.example/update/";
 // A paced body goes out in pieces of an odd size that do not line up with a reader's
 // 4096-byte blocks, as a network may deliver it.
@@ -33,8 +33,7 @@ void SendRaw(const std::string& head, const std::string& body)
 
 } // namespace
 
-UpdatePages::UpdatePages(const std::string& folder, RequestLog& log, const UpdateReplyPlan& plan)
-    : folder_(folder), log_(log), plan_(plan)
+UpdatePages::UpdatePages(const std::string& folder, const UpdateReplyPlan& plan) : folder_(folder), plan_(plan)
 {
 }
 
@@ -47,10 +46,9 @@ bool UpdatePages::IsServedName(const std::string& name)
            });
 }
 
-void UpdatePages::Mount(httplib::Server& server)
+void UpdatePages::Mount(SiteServer& server)
 {
-    server.Get(UpdatePath, [this](const httplib::Request& request, httplib::Response& response) {
-        log_.Record(request);
+    server.Serve("GET", UpdatePath, [this](const httplib::Request& request, httplib::Response& response) {
         Answer(request.matches[1].str(), response);
     });
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "service/pages/RequestLog.h"
+#include "service/pages/SiteServer.h"
 #include "service/pages/UpdateReplyPlan.h"
 #include <httplib.h>
 #include <string>
@@ -9,10 +9,10 @@
 // with its Content-Length, or misbehaves as the plan says.
 class UpdatePages {
 public:
-    UpdatePages(const std::string& folder, RequestLog& log, const UpdateReplyPlan& plan);
+    UpdatePages(const std::string& folder, const UpdateReplyPlan& plan);
 
     // Registers the pages; they must come before the site's catch-all.
-    void Mount(httplib::Server& server);
+    void Mount(SiteServer& server);
 
     // Names the folder may serve: letters, digits, ".", "-" and "_", not starting with a dot.
     static bool IsServedName(const std::string& name);
@@ -21,6 +21,5 @@ private:
     void Answer(const std::string& name, httplib::Response& response);
 
     std::string folder_;
-    RequestLog& log_;
     const UpdateReplyPlan& plan_;
 };

@@ -1,4 +1,5 @@
 #include "service/start/AccessLog.h"
+#include <chrono>
 #include <ctime>
 #include <stdexcept>
 
@@ -24,13 +25,29 @@ AccessLog::AccessLog(const std::string& where)
         if (!file_)
             throw std::runtime_error("cannot open the access log " + where);
         owned_ = true;
+        std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+        flusher_ = std::thread([this] { FlushEverySecond(); });
     }
 }
 
 AccessLog::~AccessLog()
 {
-    if (owned_)
-        std::fclose(file_);
+    if (!owned_)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        closed_ = true;
+    }
+    closing_.notify_all();
+    flusher_.join();
+    std::fclose(file_);
+}
+
+void AccessLog::FlushEverySecond()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!closing_.wait_for(lock, std::chrono::seconds(1), [this] { return closed_; }))
+        std::fflush(file_);
 }
 
 void AccessLog::Record(const std::string& client, const httplib::Request& request, const httplib::Response& response)
@@ -46,5 +63,4 @@ void AccessLog::Record(const std::string& client, const httplib::Request& reques
     std::lock_guard<std::mutex> lock(mutex_);
     std::fprintf(file_, "%s %s \"%s %s\" %d %zu\n", time, Printable(client).c_str(), Printable(request.method).c_str(),
                  Printable(target).c_str(), response.status, response.body.size());
-    std::fflush(file_);
 }

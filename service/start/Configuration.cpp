@@ -1,4 +1,5 @@
 #include "service/start/Configuration.h"
+#include "service/store/Blanks.h"
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -30,6 +31,7 @@ const Setting Settings[] = {
     { "smtp-security", "none", "none, starttls (required) or tls (a TLS connection from the start)." },
     { "smtp-user", "", "The user name at the relay, if it wants one." },
     { "smtp-password", "", "Its password; better given in the environment than in a file." },
+    { "smtp-ca-file", "", "A file of the authorities trusted for the relay's certificate, instead of the system's." },
     { "mail-first-retry-seconds", "60", "The wait before a message the relay did not take is tried again; it doubles up to an hour." },
     { "mail-retry-hours", "24", "How long such a message is tried before it counts as failed." },
     { "mail-longest-retry-seconds", "3600", "The longest wait between two tries of a message." },
@@ -42,6 +44,7 @@ const Setting Settings[] = {
     { "messages-per-day", "200", "Messages one client address may have sent in a day." },
     { "trusted-proxies", "", "Comma-separated addresses of reverse proxies whose X-Forwarded-For is believed." },
     { "retention-days", "90", "Days after which a greeting and everything about it is deleted." },
+    { "purge-interval-seconds", "3600", "How often greetings past their retention are looked for." },
     { "tell-sender-of-pickups", "yes", "Mail the sender when a recipient first opens the greeting." },
     { "access-log", "-", "Where the one-line-per-request log goes: a file, - for standard error, or empty for none." },
     { "test-switches", "no", "The misbehaviour pages under /_test/ that the program's tests use. Never in production." },
@@ -53,14 +56,6 @@ const Setting* Find(const std::string& name)
         if (name == setting.name)
             return &setting;
     return nullptr;
-}
-
-std::string Trim(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
 std::string EnvironmentName(const std::string& name)
@@ -94,17 +89,17 @@ void Configuration::ReadFile(const std::string& path)
     int number = 0;
     for (std::string line; std::getline(file, line);) {
         ++number;
-        line = Trim(line);
+        line = TrimBlanks(line);
         if (line.empty() || line[0] == '#')
             continue;
         const size_t equals = line.find('=');
         const std::string where = path + ":" + std::to_string(number);
         if (equals == std::string::npos)
             throw std::invalid_argument(where + ": expected name = value");
-        const std::string name = Trim(line.substr(0, equals));
+        const std::string name = TrimBlanks(line.substr(0, equals));
         if (name == "config")
             throw std::invalid_argument(where + ": a configuration file cannot name another");
-        Set(name, Trim(line.substr(equals + 1)), where);
+        Set(name, TrimBlanks(line.substr(equals + 1)), where);
     }
 }
 
@@ -185,8 +180,8 @@ std::vector<std::string> Configuration::List(const std::string& name) const
     std::vector<std::string> items;
     std::istringstream list(Text(name));
     for (std::string item; std::getline(list, item, ',');)
-        if (!Trim(item).empty())
-            items.push_back(Trim(item));
+        if (!TrimBlanks(item).empty())
+            items.push_back(TrimBlanks(item));
     return items;
 }
 

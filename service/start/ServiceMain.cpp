@@ -32,9 +32,6 @@ extern char** environ;
 
 namespace {
 
-// How often old greetings are looked for.
-const long PurgeIntervalSeconds = 3600;
-
 std::string OrDefault(const std::string& value, const std::string& fallback)
 {
     return value.empty() ? fallback : value;
@@ -71,6 +68,7 @@ std::unique_ptr<MailRelay> RelayFrom(const Configuration& config, const std::str
         throw std::invalid_argument("smtp-security must be none, starttls or tls, not \"" + security + "\"");
     smtp.user = config.Text("smtp-user");
     smtp.password = config.Text("smtp-password");
+    smtp.caFile = config.Text("smtp-ca-file");
     smtp.envelopeFrom = config.Text("mail-from");
     smtp.timeoutSeconds = std::min(smtp.timeoutSeconds, longestSeconds);
     return std::make_unique<SmtpRelay>(smtp);
@@ -100,6 +98,7 @@ int Serve(const Configuration& config)
     const SiteSettings settings = SiteSettingsFrom(config);
     const int port = static_cast<int>(config.Number("port", 0, 65535));
     const long retentionDays = config.Number("retention-days", 1, 100000);
+    const long purgeIntervalSeconds = config.Number("purge-interval-seconds", 1, 7 * 24 * 3600);
     if (!IsMailAddress(config.Text("mail-from")))
         throw std::invalid_argument("mail-from must be an e-mail address, not \"" + config.Text("mail-from") + "\"");
     const RetrySettings retry{ config.Number("mail-first-retry-seconds", 1, 86400),
@@ -126,9 +125,10 @@ int Serve(const Configuration& config)
         accessLog.Record(ClientAddress(request, settings.trustedProxies), request, response);
     });
     TestControl control(store, log, plan, updatePlan);
-    UpdatePages updates(OrDefault(config.Text("updates"), data + "/updates"), log, updatePlan);
+    server.SetPageHook([&log](const httplib::Request& request) { log.Record(request); });
+    UpdatePages updates(OrDefault(config.Text("updates"), data + "/updates"), updatePlan);
     ParlacardSite site(settings, OrDefault(config.Text("web"), ProgramFolder() + "/web"), store, composer,
-                       [&outbox] { outbox.Wake(); }, log, plan);
+                       [&outbox] { outbox.Wake(); }, plan);
     if (testSwitches)
         control.Mount(server);
     updates.Mount(server);
@@ -156,7 +156,7 @@ int Serve(const Configuration& config)
         } catch (const std::exception& error) {
             std::fprintf(stderr, "parlacard-service: purging: %s\n", error.what());
         }
-    } while (!stopSignal.WaitFor(PurgeIntervalSeconds));
+    } while (!stopSignal.WaitFor(purgeIntervalSeconds));
 
     // Requests in hand are answered, the message in hand is sent and recorded.
     server.stop();

@@ -1,4 +1,5 @@
 #include "service/store/GreetingText.h"
+#include "service/store/Blanks.h"
 #include <algorithm>
 #include <sstream>
 
@@ -35,21 +36,13 @@ std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
-std::string Trim(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The send dialog joins the addresses with commas; blanks around them mean nothing.
 std::vector<std::string> SplitRecipients(const std::string& line)
 {
     std::vector<std::string> recipients;
     std::istringstream list(line);
     for (std::string address; std::getline(list, address, ',');) {
-        address = Trim(address);
+        address = TrimBlanks(address);
         if (!address.empty())
             recipients.push_back(address);
     }
@@ -145,7 +138,7 @@ std::string RefusalOf(const std::string& text, const UploadLimits& limits, Greet
     if (!parsed)
         return "This is not a Parlacard greeting.";
     const std::string firstLine = SplitLines(text).front();
-    if (Trim(firstLine.substr(sizeof FileHeader - 1)) != SupportedVersion)
+    if (TrimBlanks(firstLine.substr(sizeof FileHeader - 1)) != SupportedVersion)
         return "This site takes greetings of file version 1 only.";
     summary = *parsed;
     if (summary.actionLines.size() > limits.maxActions)

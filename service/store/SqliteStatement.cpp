@@ -12,9 +12,20 @@ SqliteStatement::SqliteStatement(sqlite3* database, const char* sql) : database_
     CheckSqlite(database_, sqlite3_prepare_v2(database_, sql, -1, &statement_, nullptr), "preparing a statement");
 }
 
+SqliteStatement::SqliteStatement(SqliteStatementCache& cache, const char* sql)
+    : database_(cache.Database()), statement_(cache.Get(sql)), cached_(true)
+{
+}
+
 SqliteStatement::~SqliteStatement()
 {
-    sqlite3_finalize(statement_);
+    if (!cached_) {
+        sqlite3_finalize(statement_);
+        return;
+    }
+    // Reset at once: a statement left mid-way would hold its read transaction open.
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
 }
 
 SqliteStatement& SqliteStatement::Bind(int position, std::int64_t value)

@@ -1,4 +1,5 @@
 #pragma once
+#include "service/store/SqliteStatementCache.h"
 #include <sqlite3.h>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,8 @@
 class SqliteStatement {
 public:
     SqliteStatement(sqlite3* database, const char* sql);
+    // The cache's statement for the text, handed back reset when this one goes.
+    SqliteStatement(SqliteStatementCache& cache, const char* sql);
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
@@ -30,6 +33,7 @@ public:
 private:
     sqlite3* database_;
     sqlite3_stmt* statement_ = nullptr;
+    bool cached_ = false;
 };
 
 // Throws std::runtime_error with the database's own words when the code is an error.

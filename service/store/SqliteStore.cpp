@@ -2,6 +2,7 @@
 #include "service/store/RandomToken.h"
 #include "service/store/SqliteStatement.h"
 #include <algorithm>
+#include <functional>
 #include <cctype>
 #include <exception>
 #include <stdexcept>
@@ -50,7 +51,18 @@ CREATE TABLE unsubscribed(
   address TEXT PRIMARY KEY,
   since INTEGER NOT NULL);
 )",
+    // Uploads per client and minute, so that the hourly limit does not count every row.
+    R"(
+CREATE TABLE upload_counts(
+  client TEXT NOT NULL,
+  minute INTEGER NOT NULL,
+  uploads INTEGER NOT NULL,
+  PRIMARY KEY(client, minute)) WITHOUT ROWID;
+INSERT INTO upload_counts SELECT client, created/60, count(*) FROM greetings WHERE created>=0 GROUP BY client, created/60;
+)",
 };
+
+const int CheckpointIntervalMs = 500;
 
 const int KnownVersion = static_cast<int>(sizeof SchemaSteps / sizeof SchemaSteps[0]);
 
@@ -97,6 +109,7 @@ RecipientState StateOf(const std::string& outboxState)
 } // namespace
 
 SqliteStore::SqliteStore(const std::string& path)
+    : saves_([this](const std::vector<CommitBatcher::Part>& parts) { CommitTogether(parts); })
 {
     const int opened = sqlite3_open_v2(path.c_str(), &database_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (opened != SQLITE_OK) {
@@ -105,12 +118,20 @@ SqliteStore::SqliteStore(const std::string& path)
         throw std::runtime_error("cannot open the database " + path + ": " + reason);
     }
     try {
+        statements_ = std::make_unique<SqliteStatementCache>(database_);
         sqlite3_busy_timeout(database_, 10000);
         Execute("PRAGMA journal_mode=WAL");
         Execute("PRAGMA synchronous=FULL");
         Execute("PRAGMA foreign_keys=ON");
+        // The checkpointer copies the log back; no commit does.
+        Execute("PRAGMA wal_autocheckpoint=0");
+        // Under a steady stream of commits the log starts over only in a quiet moment;
+        // then it shrinks back to this.
+        Execute("PRAGMA journal_size_limit=67108864");
         Upgrade();
+        checkpointer_ = std::make_unique<SqliteCheckpointer>(path, CheckpointIntervalMs);
     } catch (...) {
+        statements_.reset();
         sqlite3_close(database_);
         throw;
     }
@@ -118,6 +139,8 @@ SqliteStore::SqliteStore(const std::string& path)
 
 SqliteStore::~SqliteStore()
 {
+    checkpointer_.reset();
+    statements_.reset();
     sqlite3_close(database_);
 }
 
@@ -158,94 +181,66 @@ void SqliteStore::Upgrade()
     }
 }
 
-struct SqliteStore::SaveRequest {
-    const std::string& bytes;
-    const GreetingSummary& summary;
-    const std::string& client;
-    UnixTime now;
-    std::uint64_t id = 0;
-    bool done = false;
-    std::exception_ptr error;
-};
-
 std::uint64_t SqliteStore::Save(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
                                 UnixTime now)
 {
-    const auto request = std::make_shared<SaveRequest>(SaveRequest{ bytes, summary, client, now, 0, false, nullptr });
-    std::unique_lock<std::mutex> queue(saveQueueMutex_);
-    pendingSaves_.push_back(request);
-    // The first caller to find nobody saving saves everything waiting, its own among it.
-    while (!request->done) {
-        if (saving_) {
-            saved_.wait(queue);
-            continue;
-        }
-        saving_ = true;
-        std::vector<std::shared_ptr<SaveRequest>> batch;
-        batch.swap(pendingSaves_);
-        queue.unlock();
-        SaveBatch(batch);
-        queue.lock();
-        for (const std::shared_ptr<SaveRequest>& saved : batch)
-            saved->done = true;
-        saving_ = false;
-        saved_.notify_all();
-    }
-    if (request->error)
-        std::rethrow_exception(request->error);
-    return request->id;
+    std::uint64_t id = 0;
+    saves_.Run([&] { id = InsertGreeting(bytes, summary, client, now); });
+    return id;
 }
 
-void SqliteStore::SaveBatch(const std::vector<std::shared_ptr<SaveRequest>>& batch)
+void SqliteStore::CommitTogether(const std::vector<CommitBatcher::Part>& parts)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    try {
-        Transaction transaction(database_);
-        for (const std::shared_ptr<SaveRequest>& request : batch) {
-            std::uint64_t id;
-            do {
-                id = RandomGreetingId();
-            } while (SqliteStatement(database_, "SELECT 1 FROM greetings WHERE id=?")
-                         .Bind(1, static_cast<std::int64_t>(id))
-                         .Step());
-            SqliteStatement(database_, "INSERT INTO greetings(id, bytes, recipient_name, sender_name, sender_email, "
-                                       "send_token, client, created) VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
-                .Bind(1, static_cast<std::int64_t>(id))
-                .Bind(2, request->bytes)
-                .Bind(3, request->summary.recipientName)
-                .Bind(4, request->summary.senderName)
-                .BindText(5, request->summary.senderEmail)
-                .BindText(6, RandomToken())
-                .BindText(7, request->client)
-                .Bind(8, request->now)
-                .Run();
-            // One message per person, however often the list names them.
-            std::vector<std::string> seen;
-            for (const std::string& address : request->summary.recipients) {
-                if (std::find(seen.begin(), seen.end(), Lower(address)) != seen.end())
-                    continue;
-                seen.push_back(Lower(address));
-                SqliteStatement(database_,
-                                "INSERT INTO recipients(token, greeting, position, address) VALUES(?, ?, ?, ?)")
-                    .BindText(1, RandomToken())
-                    .Bind(2, static_cast<std::int64_t>(id))
-                    .Bind(3, static_cast<std::int64_t>(seen.size()))
-                    .BindText(4, address)
-                    .Run();
-            }
-            request->id = id;
-        }
-        transaction.Commit();
-    } catch (...) {
-        for (const std::shared_ptr<SaveRequest>& request : batch)
-            request->error = std::current_exception();
+    Transaction transaction(database_);
+    for (const CommitBatcher::Part& part : parts)
+        part();
+    transaction.Commit();
+}
+
+std::uint64_t SqliteStore::InsertGreeting(const std::string& bytes, const GreetingSummary& summary,
+                                          const std::string& client, UnixTime now)
+{
+    std::uint64_t id;
+    do {
+        id = RandomGreetingId();
+    } while (SqliteStatement(*statements_, "SELECT 1 FROM greetings WHERE id=?").Bind(1, static_cast<std::int64_t>(id)).Step());
+    SqliteStatement(*statements_, "INSERT INTO greetings(id, bytes, recipient_name, sender_name, sender_email, "
+                                  "send_token, client, created) VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
+        .Bind(1, static_cast<std::int64_t>(id))
+        .Bind(2, bytes)
+        .Bind(3, summary.recipientName)
+        .Bind(4, summary.senderName)
+        .BindText(5, summary.senderEmail)
+        .BindText(6, RandomToken())
+        .BindText(7, client)
+        .Bind(8, now)
+        .Run();
+    SqliteStatement(*statements_, "INSERT INTO upload_counts(client, minute, uploads) VALUES(?, ?, 1) "
+                                  "ON CONFLICT(client, minute) DO UPDATE SET uploads=uploads+1")
+        .BindText(1, client)
+        .Bind(2, now / 60)
+        .Run();
+    // One message per person, however often the list names them.
+    std::vector<std::string> seen;
+    for (const std::string& address : summary.recipients) {
+        if (std::find(seen.begin(), seen.end(), Lower(address)) != seen.end())
+            continue;
+        seen.push_back(Lower(address));
+        SqliteStatement(*statements_, "INSERT INTO recipients(token, greeting, position, address) VALUES(?, ?, ?, ?)")
+            .BindText(1, RandomToken())
+            .Bind(2, static_cast<std::int64_t>(id))
+            .Bind(3, static_cast<std::int64_t>(seen.size()))
+            .BindText(4, address)
+            .Run();
     }
+    return id;
 }
 
 std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement select(database_, "SELECT bytes FROM greetings WHERE id=?");
+    SqliteStatement select(*statements_, "SELECT bytes FROM greetings WHERE id=?");
     if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
         return std::nullopt;
     return select.Bytes(0);
@@ -254,7 +249,7 @@ std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const
 std::optional<StoredGreeting> SqliteStore::Load(std::uint64_t id) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement select(database_, "SELECT bytes, send_token, created, sent FROM greetings WHERE id=?");
+    SqliteStatement select(*statements_, "SELECT bytes, send_token, created, sent FROM greetings WHERE id=?");
     if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
         return std::nullopt;
     StoredGreeting greeting;
@@ -269,7 +264,7 @@ std::optional<StoredGreeting> SqliteStore::Load(std::uint64_t id) const
 std::vector<RecipientStatus> SqliteStore::Recipients(std::uint64_t id) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement select(database_,
+    SqliteStatement select(*statements_,
                            "SELECT r.address, r.token, r.opened IS NOT NULL, o.state, o.reason, "
                            "EXISTS(SELECT 1 FROM unsubscribed u WHERE u.address=lower(r.address)) "
                            "FROM recipients r LEFT JOIN outbox o ON o.recipient=r.token "
@@ -294,7 +289,7 @@ std::vector<RecipientStatus> SqliteStore::Recipients(std::uint64_t id) const
 
 void SqliteStore::InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now)
 {
-    SqliteStatement insert(database_, "INSERT INTO outbox(greeting, recipient, envelope_to, message, client, created, "
+    SqliteStatement insert(*statements_, "INSERT INTO outbox(greeting, recipient, envelope_to, message, client, created, "
                                       "next_try) VALUES(?, ?, ?, ?, ?, ?, ?)");
     insert.Bind(1, static_cast<std::int64_t>(id));
     if (!mail.recipientToken.empty())
@@ -307,7 +302,7 @@ bool SqliteStore::SendOnce(std::uint64_t id, const std::vector<QueuedMail>& mail
 {
     std::lock_guard<std::mutex> lock(mutex_);
     Transaction transaction(database_);
-    SqliteStatement mark(database_, "UPDATE greetings SET sent=? WHERE id=? AND sent IS NULL");
+    SqliteStatement mark(*statements_, "UPDATE greetings SET sent=? WHERE id=? AND sent IS NULL");
     mark.Bind(1, now).Bind(2, static_cast<std::int64_t>(id)).Run();
     if (sqlite3_changes(database_) != 1)
         return false;
@@ -330,14 +325,14 @@ std::optional<PickUp> SqliteStore::RecordPickUp(std::uint64_t id, const std::str
 {
     std::lock_guard<std::mutex> lock(mutex_);
     Transaction transaction(database_);
-    SqliteStatement select(database_, "SELECT r.address, g.client FROM recipients r JOIN greetings g ON g.id=r.greeting "
+    SqliteStatement select(*statements_, "SELECT r.address, g.client FROM recipients r JOIN greetings g ON g.id=r.greeting "
                                       "WHERE r.token=? AND r.greeting=?");
     if (!select.BindText(1, token).Bind(2, static_cast<std::int64_t>(id)).Step())
         return std::nullopt;
     PickUp pickUp;
     pickUp.greetingId = id;
     pickUp.address = select.Bytes(0);
-    SqliteStatement(database_, "UPDATE recipients SET opened=? WHERE token=? AND opened IS NULL")
+    SqliteStatement(*statements_, "UPDATE recipients SET opened=? WHERE token=? AND opened IS NULL")
         .Bind(1, now)
         .BindText(2, token)
         .Run();
@@ -352,11 +347,11 @@ std::optional<std::string> SqliteStore::Unsubscribe(const std::string& token, Un
 {
     std::lock_guard<std::mutex> lock(mutex_);
     Transaction transaction(database_);
-    SqliteStatement select(database_, "SELECT address FROM recipients WHERE token=?");
+    SqliteStatement select(*statements_, "SELECT address FROM recipients WHERE token=?");
     if (!select.BindText(1, token).Step())
         return std::nullopt;
     const std::string address = select.Bytes(0);
-    SqliteStatement(database_, "INSERT OR IGNORE INTO unsubscribed(address, since) VALUES(?, ?)")
+    SqliteStatement(*statements_, "INSERT OR IGNORE INTO unsubscribed(address, since) VALUES(?, ?)")
         .BindText(1, Lower(address))
         .Bind(2, now)
         .Run();
@@ -367,21 +362,25 @@ std::optional<std::string> SqliteStore::Unsubscribe(const std::string& token, Un
 bool SqliteStore::IsUnsubscribed(const std::string& address) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return SqliteStatement(database_, "SELECT 1 FROM unsubscribed WHERE address=?").BindText(1, Lower(address)).Step();
+    return SqliteStatement(*statements_, "SELECT 1 FROM unsubscribed WHERE address=?").BindText(1, Lower(address)).Step();
 }
 
 int SqliteStore::UploadsSince(const std::string& client, UnixTime since) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement count(database_, "SELECT count(*) FROM greetings WHERE client=? AND created>=?");
-    count.BindText(1, client).Bind(2, since).Step();
+    // Whole minutes from their counts, the part of a minute before them from the greetings.
+    const UnixTime from = std::max<UnixTime>(since, 0);
+    SqliteStatement count(*statements_,
+                          "SELECT (SELECT coalesce(sum(uploads), 0) FROM upload_counts WHERE client=?1 AND minute>?2) + "
+                          "(SELECT count(*) FROM greetings WHERE client=?1 AND created>=?3 AND created<(?2+1)*60)");
+    count.BindText(1, client).Bind(2, from / 60).Bind(3, from).Step();
     return static_cast<int>(count.Integer(0));
 }
 
 int SqliteStore::MessagesSince(const std::string& client, UnixTime since) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement count(database_, "SELECT count(*) FROM outbox WHERE client=? AND created>=?");
+    SqliteStatement count(*statements_, "SELECT count(*) FROM outbox WHERE client=? AND created>=?");
     count.BindText(1, client).Bind(2, since).Step();
     return static_cast<int>(count.Integer(0));
 }
@@ -390,8 +389,9 @@ int SqliteStore::PurgeBefore(UnixTime before)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     Transaction transaction(database_);
-    SqliteStatement(database_, "DELETE FROM greetings WHERE created<?").Bind(1, before).Run();
+    SqliteStatement(*statements_, "DELETE FROM greetings WHERE created<?").Bind(1, before).Run();
     const int purged = sqlite3_changes(database_);
+    SqliteStatement(*statements_, "DELETE FROM upload_counts WHERE minute<?").Bind(1, before / 60).Run();
     transaction.Commit();
     return purged;
 }
@@ -401,12 +401,12 @@ std::optional<OutboxMessage> SqliteStore::NextDue(UnixTime now)
     std::lock_guard<std::mutex> lock(mutex_);
     // An address that asked to hear no more gets nothing, even what was queued before.
     Transaction transaction(database_);
-    SqliteStatement(database_, "UPDATE outbox SET state='failed', reason='The address asked to receive no more "
+    SqliteStatement(*statements_, "UPDATE outbox SET state='failed', reason='The address asked to receive no more "
                                "mail from this site.' WHERE state='queued' AND lower(envelope_to) IN "
                                "(SELECT address FROM unsubscribed)")
         .Run();
     transaction.Commit();
-    SqliteStatement select(database_, "SELECT id, envelope_to, message, attempts, created FROM outbox "
+    SqliteStatement select(*statements_, "SELECT id, envelope_to, message, attempts, created FROM outbox "
                                       "WHERE state='queued' AND next_try<=? ORDER BY next_try, id LIMIT 1");
     if (!select.Bind(1, now).Step())
         return std::nullopt;
@@ -422,7 +422,7 @@ std::optional<OutboxMessage> SqliteStore::NextDue(UnixTime now)
 void SqliteStore::MarkSent(std::int64_t id, UnixTime now)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement(database_, "UPDATE outbox SET state='sent', attempts=attempts+1, next_try=?, reason='' WHERE id=?")
+    SqliteStatement(*statements_, "UPDATE outbox SET state='sent', attempts=attempts+1, next_try=?, reason='' WHERE id=?")
         .Bind(1, now)
         .Bind(2, id)
         .Run();
@@ -431,7 +431,7 @@ void SqliteStore::MarkSent(std::int64_t id, UnixTime now)
 void SqliteStore::MarkRetry(std::int64_t id, UnixTime next, const std::string& reason)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement(database_, "UPDATE outbox SET attempts=attempts+1, next_try=?, reason=? WHERE id=?")
+    SqliteStatement(*statements_, "UPDATE outbox SET attempts=attempts+1, next_try=?, reason=? WHERE id=?")
         .Bind(1, next)
         .BindText(2, reason)
         .Bind(3, id)
@@ -441,7 +441,7 @@ void SqliteStore::MarkRetry(std::int64_t id, UnixTime next, const std::string& r
 void SqliteStore::MarkFailed(std::int64_t id, const std::string& reason)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement(database_, "UPDATE outbox SET state='failed', attempts=attempts+1, reason=? WHERE id=?")
+    SqliteStatement(*statements_, "UPDATE outbox SET state='failed', attempts=attempts+1, reason=? WHERE id=?")
         .BindText(1, reason)
         .Bind(2, id)
         .Run();

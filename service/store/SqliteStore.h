@@ -1,7 +1,9 @@
 #pragma once
 #include "service/store/ServiceStore.h"
+#include "service/store/CommitBatcher.h"
+#include "service/store/SqliteCheckpointer.h"
+#include "service/store/SqliteStatementCache.h"
 #include <sqlite3.h>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -46,18 +48,18 @@ public:
     void MarkFailed(std::int64_t id, const std::string& reason) override;
 
 private:
-    struct SaveRequest;
-
     void Execute(const char* sql) const;
-    void SaveBatch(const std::vector<std::shared_ptr<SaveRequest>>& batch);
+    void CommitTogether(const std::vector<CommitBatcher::Part>& parts);
+    std::uint64_t InsertGreeting(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
+                                 UnixTime now);
     void Upgrade();
     void InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now);
 
     sqlite3* database_ = nullptr;
+    // Statements of the connection, used under the mutex like the connection itself.
+    std::unique_ptr<SqliteStatementCache> statements_;
     mutable std::mutex mutex_;
+    std::unique_ptr<SqliteCheckpointer> checkpointer_;
     // Uploads that arrive while one commit is being synced go together in the next one.
-    std::mutex saveQueueMutex_;
-    std::condition_variable saved_;
-    std::vector<std::shared_ptr<SaveRequest>> pendingSaves_;
-    bool saving_ = false;
+    CommitBatcher saves_;
 };

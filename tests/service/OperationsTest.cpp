@@ -5,13 +5,36 @@
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sstream>
+#include <thread>
 
 namespace {
 
 std::string FirstLine(const httplib::Result& reply)
 {
     return reply ? reply->body.substr(0, reply->body.find('\r')) : std::string();
+}
+
+// Runs the statement on a connection of the test's own (the service has the file open
+// too) and counts the rows it yields; -1 when it failed.
+int CountRows(const std::string& database, const std::string& sql)
+{
+    sqlite3* connection = nullptr;
+    sqlite3_open(database.c_str(), &connection);
+    sqlite3_busy_timeout(connection, 10000);
+    sqlite3_stmt* statement = nullptr;
+    int rows = -1;
+    if (sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+        int step;
+        for (rows = 0; (step = sqlite3_step(statement)) == SQLITE_ROW;)
+            ++rows;
+        if (step != SQLITE_DONE)
+            rows = -1;
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(connection);
+    return rows;
 }
 
 } // namespace
@@ -88,4 +111,38 @@ TEST(OperationsTest, AStopLetsTheRequestInHandFinishAndKeepsWhatItAnswered)
     const httplib::Result stored = client.Get("/play/greeting.asp?GID=" + id);
     ASSERT_TRUE(stored);
     EXPECT_EQ(greeting, stored->body);
+}
+
+// The purge runs by itself while the service runs: a greeting past its retention goes,
+// with its recipients and its messages, and a recent one stays.
+TEST(OperationsTest, ThePurgeLoopRemovesExpiredGreetingsByItself)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), { "--retention-days", "1", "--purge-interval-seconds", "1" });
+    httplib::Client client = service.Client();
+    const std::string old = FirstLine(client.Post("/upload.asp", GreetingText("bob@example.com"), "text/plain"));
+    const std::string recent = FirstLine(client.Post("/upload.asp", GreetingText("carol@example.com"), "text/plain"));
+    ASSERT_FALSE(old.empty());
+    ASSERT_FALSE(recent.empty());
+    const httplib::Result page = client.Get("/send/default.asp?GID=" + old);
+    ASSERT_TRUE(page);
+    const size_t at = page->body.find("name=\"token\" value=\"") + 20;
+    ASSERT_TRUE(client.Post("/send/default.asp", "GID=" + old + "&token=" + page->body.substr(at, 32),
+                            "application/x-www-form-urlencoded"));
+
+    // Made two days old behind the service's back, as time would make it.
+    const std::string database = folder.File("parlacard.db");
+    EXPECT_EQ(1, CountRows(database, "UPDATE greetings SET created=created-2*86400 WHERE id=" + old + " RETURNING id"));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto status = [&](const std::string& id) {
+        const httplib::Result stored = client.Get("/play/greeting.asp?GID=" + id);
+        return stored ? stored->status : -1;
+    };
+    while (status(old) == 200 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(404, status(old));
+    EXPECT_EQ(0, CountRows(database, "SELECT 1 FROM recipients WHERE greeting=" + old));
+    EXPECT_EQ(0, CountRows(database, "SELECT 1 FROM outbox WHERE greeting=" + old));
+    EXPECT_EQ(200, status(recent));
+    EXPECT_EQ(1, CountRows(database, "SELECT 1 FROM recipients WHERE greeting=" + recent));
 }

@@ -4,6 +4,7 @@
 #include "service/store/PostgresStore.h"
 #include "service/store/SqliteStore.h"
 #include "ServiceProcess.h"
+#include "RelayCertificates.h"
 #include "SmtpSink.h"
 #include "TempFolder.h"
 #include "TestDatabase.h"
@@ -160,6 +161,100 @@ TEST_P(OutboxTest, ARelayThatIsNotThereIsTriedUntilTheDayIsOver)
     const RecipientStatus given = SettledRecipients(store, id)[0];
     EXPECT_EQ(RecipientState::Failed, given.state);
     EXPECT_EQ(0u, given.reason.find("Given up after trying for a day: ")) << given.reason;
+}
+
+// A relay with TLS (STARTTLS, or TLS from the start) and a login, its certificate from an
+// authority the site is told to trust.
+class TlsOutboxTest : public OutboxTest {
+protected:
+    SmtpSettings TlsRelay(const SmtpSink& relay, SmtpSettings::Security security, const std::string& password) const
+    {
+        SmtpSettings settings = Relay(relay.Port());
+        settings.security = security;
+        settings.caFile = certificates.Authority();
+        settings.user = "cards";
+        settings.password = password;
+        return settings;
+    }
+    std::vector<std::string> SinkOptions(const char* tls) const
+    {
+        return { tls, certificates.Certificate(), certificates.Key(), "--login", "cards", "secret" };
+    }
+    // The first recipient once the worker has tried it at least once.
+    RecipientStatus TriedRecipient(std::uint64_t id)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (store.Recipients(id)[0].state == RecipientState::Queued && store.Recipients(id)[0].reason.empty() &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return store.Recipients(id)[0];
+    }
+
+    RelayCertificates certificates{ folder.File("certificates") };
+};
+
+TEST_F(TlsOutboxTest, DeliversOverStartTlsAndOverTlsWithALogin)
+{
+    const std::pair<const char*, SmtpSettings::Security> modes[] = { { "--starttls", SmtpSettings::Security::StartTls },
+                                                                      { "--tls", SmtpSettings::Security::Tls } };
+    for (const auto& [option, security] : modes) {
+        SmtpSink relay(folder.File(std::string("relay") + option), SinkOptions(option));
+        const std::uint64_t id = SendTo("bob@example.com");
+        SmtpRelay smtp(TlsRelay(relay, security, "secret"));
+        OutboxWorker worker(store, smtp, quickRetry);
+        worker.Start();
+        const RecipientStatus sent = SettledRecipients(store, id)[0];
+        worker.Stop();
+        EXPECT_EQ(RecipientState::Sent, sent.state) << option << ": " << sent.reason;
+        ASSERT_EQ(1u, relay.Messages().size()) << option;
+        EXPECT_EQ("for bob@example.com", HeaderOf(relay.Messages()[0], "Subject"));
+    }
+}
+
+// A wrong password is not a passing trouble: the message fails, with the reason, at once.
+TEST_F(TlsOutboxTest, ARefusedLoginIsAFinalFailure)
+{
+    SmtpSink relay(folder.File("relay"), SinkOptions("--tls"));
+    const std::uint64_t id = SendTo("bob@example.com");
+    SmtpRelay smtp(TlsRelay(relay, SmtpSettings::Security::Tls, "wrong"));
+    OutboxWorker worker(store, smtp, quickRetry);
+    worker.Start();
+    const RecipientStatus failed = SettledRecipients(store, id)[0];
+    worker.Stop();
+    EXPECT_EQ(RecipientState::Failed, failed.state) << failed.reason;
+    EXPECT_NE(std::string::npos, failed.reason.find("refused the site's login")) << failed.reason;
+    EXPECT_TRUE(relay.Messages().empty());
+    EXPECT_FALSE(store.NextDue(std::time(nullptr) + 100000));
+}
+
+// Required STARTTLS that the relay does not offer, or a certificate from an authority the
+// site does not trust: nothing goes, in clear or otherwise, and the message waits.
+TEST_F(TlsOutboxTest, NothingGoesWithoutTlsOrToAnUntrustedRelay)
+{
+    {
+        const std::uint64_t id = SendTo("bob@example.com");
+        SmtpRelay smtp(TlsRelay(sink, SmtpSettings::Security::StartTls, "secret"));
+        OutboxWorker worker(store, smtp, quickRetry);
+        worker.Start();
+        const RecipientStatus waiting = TriedRecipient(id);
+        worker.Stop();
+        EXPECT_EQ(RecipientState::Queued, waiting.state) << waiting.reason;
+        EXPECT_FALSE(waiting.reason.empty());
+        EXPECT_TRUE(sink.Messages().empty()) << "sent in clear";
+        store.MarkFailed(store.NextDue(std::time(nullptr) + 100000)->id, "test over");
+    }
+    SmtpSink relay(folder.File("relay"), SinkOptions("--tls"));
+    const std::uint64_t id = SendTo("bob@example.com");
+    SmtpSettings untrusting = TlsRelay(relay, SmtpSettings::Security::Tls, "secret");
+    untrusting.caFile.clear();
+    SmtpRelay smtp(untrusting);
+    OutboxWorker worker(store, smtp, quickRetry);
+    worker.Start();
+    const RecipientStatus waiting = TriedRecipient(id);
+    worker.Stop();
+    EXPECT_EQ(RecipientState::Queued, waiting.state) << waiting.reason;
+    EXPECT_NE(std::string::npos, waiting.reason.find("certificate")) << waiting.reason;
+    EXPECT_TRUE(relay.Messages().empty());
 }
 
 TEST(OutboxRetryTest, DelaysGrowUpToTheLongest)

@@ -187,3 +187,117 @@ TEST(RobustnessTest, AKillDuringSendingLosesNoMessageAndRepeatsAtMostOne)
     EXPECT_LE(repeats, 1);
     EXPECT_EQ(6u + repeats, messages.size());
 }
+
+// Stopped (SIGTERM) while the outbox is being sent, the service finishes the message on
+// its way and records it before it ends; the next start sends the rest. Every message
+// arrives exactly once.
+TEST(RobustnessTest, AStopDuringSendingFinishesTheMessageOnItsWayAndSendsEachOnce)
+{
+    TempFolder folder;
+    SmtpSink sink(folder.File("smtp"));
+    sink.SetMode("slow");
+    const std::vector<std::string> settings = { "--smtp-host", "127.0.0.1", "--smtp-port", std::to_string(sink.Port()),
+                                                "--mail-first-retry-seconds", "1" };
+    std::string recipients;
+    for (int i = 0; i < 6; ++i)
+        recipients += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+    {
+        ServiceProcess service(folder.File("service"), settings);
+        httplib::Client client = service.Client();
+        const std::string id = FirstLine(client.Post("/upload.asp", GreetingText(recipients), "text/plain"));
+        ASSERT_FALSE(id.empty());
+        const httplib::Result page = client.Get("/send/default.asp?GID=" + id);
+        ASSERT_TRUE(page);
+        const size_t at = page->body.find("name=\"token\" value=\"") + 20;
+        ASSERT_TRUE(client.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at, 32),
+                                "application/x-www-form-urlencoded"));
+        ASSERT_EQ(2u, sink.WaitForMessages(2, 60000).size());
+        // Stopped while the third waits for the slow relay: the stop waits for it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        EXPECT_EQ(0, service.Stop(SIGTERM)) << service.Output();
+        EXPECT_EQ(3u, sink.Messages().size());
+    }
+    sink.SetMode("accept");
+    ServiceProcess again(folder.File("service"), settings);
+    sink.WaitForMessages(6, 60000);
+    // A repeat would come right after the others; give it the time to show.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    std::map<std::string, int> received;
+    for (const std::string& message : sink.Messages())
+        ++received[HeaderOf(message, "To")];
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(1, received["<r" + std::to_string(i) + "@example.com>"]) << "r" << i;
+    EXPECT_EQ(6u, sink.Messages().size());
+}
+
+namespace {
+
+// What the socket brings until the text has come that many times, the other side closes
+// or 20 s pass.
+std::string ReceiveUntil(int socket, const std::string& text, int times)
+{
+    timeval wait{ 1, 0 };
+    setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    const auto count = [&](const std::string& received) {
+        int found = 0;
+        for (size_t at = received.find(text); at != std::string::npos; at = received.find(text, at + 1))
+            ++found;
+        return found;
+    };
+    std::string received;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (count(received) < times && std::chrono::steady_clock::now() < deadline) {
+        char buffer[4096];
+        const ssize_t got = recv(socket, buffer, sizeof buffer, 0);
+        if (got == 0)
+            break;
+        if (got > 0)
+            received.append(buffer, static_cast<size_t>(got));
+    }
+    return received;
+}
+
+} // namespace
+
+// Requests sent back to back in one packet are each answered, in order, on the one connection.
+TEST(RobustnessTest, PipelinedRequestsAreAnsweredInOrder)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    const int socket = Connect(service.Port());
+    ASSERT_GE(socket, 0);
+    const std::string upload = GreetingText("bob@example.com");
+    const std::string requests = "GET /healthz HTTP/1.1\r\nHost: x\r\n\r\n"
+                                 "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+                                 std::to_string(upload.size()) + "\r\n\r\n" + upload +
+                                 "GET /no/such/page HTTP/1.1\r\nHost: x\r\n\r\n";
+    ASSERT_EQ(static_cast<ssize_t>(requests.size()), send(socket, requests.data(), requests.size(), MSG_NOSIGNAL));
+    const std::string replies = ReceiveUntil(socket, "HTTP/1.1 ", 3);
+    close(socket);
+    const size_t health = replies.find("HTTP/1.1 200");
+    const size_t id = replies.find("HTTP/1.1 200", health + 1);
+    const size_t missing = replies.find("HTTP/1.1 404");
+    ASSERT_NE(std::string::npos, missing) << replies;
+    EXPECT_LT(health, id) << replies;
+    EXPECT_LT(id, missing) << replies;
+    EXPECT_NE(std::string::npos, replies.find("\r\n\r\nok\n", health)) << replies;
+}
+
+// A client that asks whether to send its body hears "100 Continue" before it sends it.
+TEST(RobustnessTest, AClientWaitingToContinueIsToldToGoOn)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    const int socket = Connect(service.Port());
+    ASSERT_GE(socket, 0);
+    const std::string upload = GreetingText("bob@example.com");
+    const std::string head = "POST /upload.asp HTTP/1.1\r\nHost: x\r\nExpect: 100-continue\r\nContent-Length: " +
+                             std::to_string(upload.size()) + "\r\n\r\n";
+    send(socket, head.data(), head.size(), MSG_NOSIGNAL);
+    const std::string goOn = ReceiveUntil(socket, "\r\n\r\n", 1);
+    EXPECT_EQ(0u, goOn.find("HTTP/1.1 100 Continue\r\n")) << goOn;
+    send(socket, upload.data(), upload.size(), MSG_NOSIGNAL);
+    const std::string reply = ReceiveUntil(socket, "\r\n\r\n", 1);
+    close(socket);
+    EXPECT_EQ(0u, reply.find("HTTP/1.1 200 OK\r\n")) << reply;
+}

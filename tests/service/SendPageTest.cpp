@@ -1,4 +1,5 @@
 #include "ServiceProcess.h"
+#include "RelayCertificates.h"
 #include "SmtpSink.h"
 #include "TempFolder.h"
 #include <chrono>
@@ -32,12 +33,21 @@ std::string PickUpPath(const std::string& message)
 
 class SendPageTest : public testing::Test {
 protected:
-    explicit SendPageTest(std::vector<std::string> extra = {})
+    // A relay with TLS and a login ("cards", "secret") when the settings name its user.
+    explicit SendPageTest(std::vector<std::string> extra = {}, bool tlsRelay = false)
+        : certificates(tlsRelay ? std::make_unique<RelayCertificates>(folder.File("certificates")) : nullptr),
+          sink(folder.File("smtp"), certificates ? std::vector<std::string>{ "--tls", certificates->Certificate(),
+                                                                              certificates->Key(), "--login", "cards",
+                                                                              "secret" }
+                                                 : std::vector<std::string>())
     {
         std::vector<std::string> settings = { "--smtp-host",   "127.0.0.1", "--smtp-port", std::to_string(sink.Port()),
                                               "--mail-first-retry-seconds", "1", "--public-address",
                                               "https://cards.example", "--mail-from", "cards@cards.example" };
         settings.insert(settings.end(), extra.begin(), extra.end());
+        if (certificates)
+            settings.insert(settings.end(), { "--smtp-security", "tls", "--smtp-ca-file", certificates->Authority(),
+                                              "--smtp-user", "cards" });
         service = std::make_unique<ServiceProcess>(folder.File("service"), settings);
     }
 
@@ -77,7 +87,8 @@ protected:
     }
 
     TempFolder folder;
-    SmtpSink sink{ folder.File("smtp") };
+    std::unique_ptr<RelayCertificates> certificates;
+    SmtpSink sink;
     std::unique_ptr<ServiceProcess> service;
 };
 
@@ -152,6 +163,21 @@ TEST_F(SendPageTest, ARefusedRecipientShowsWhy)
     const std::string page = SettledPage(id);
     EXPECT_NE(std::string::npos, page.find("<li data-state=\"failed\">")) << page;
     EXPECT_NE(std::string::npos, page.find("Failed: the relay answered 550")) << page;
+}
+
+class WrongPasswordSendPageTest : public SendPageTest {
+protected:
+    WrongPasswordSendPageTest() : SendPageTest({ "--smtp-password", "wrong" }, true) {}
+};
+
+TEST_F(WrongPasswordSendPageTest, ARefusedLoginShowsAsAFailure)
+{
+    const std::string id = Upload(GreetingText("bob@example.com"));
+    ASSERT_TRUE(PressSend(id, TokenOf(Page(id))));
+    const std::string page = SettledPage(id);
+    EXPECT_NE(std::string::npos, page.find("<li data-state=\"failed\">")) << page;
+    EXPECT_NE(std::string::npos, page.find("Failed: the relay refused the site&#39;s login")) << page;
+    EXPECT_TRUE(sink.Messages().empty());
 }
 
 TEST_F(SendPageTest, AGreetingWithoutRecipientsGetsItsLinkToCopy)

@@ -8,7 +8,8 @@
 class SmtpSink {
 public:
     explicit SmtpSink(const std::string& folder);
-    // With smtp-sink.py's options: "--port" N listens on that port (a relay back where it was).
+    // With smtp-sink.py's options: "--port" N listens on that port (a relay back where it
+    // was), TLS ("--starttls"/"--tls" CERT KEY), "--login" USER PASSWORD.
     SmtpSink(const std::string& folder, const std::vector<std::string>& options);
     SmtpSink(const SmtpSink&) = delete;
     SmtpSink& operator=(const SmtpSink&) = delete;

@@ -5,6 +5,9 @@
 #include "TempFolder.h"
 #include "TestDatabase.h"
 #include <atomic>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <sqlite3.h>
@@ -289,6 +292,54 @@ TEST_P(StoreTest, TokensThatAreNoTokensNameNothing)
         EXPECT_FALSE(store->Unsubscribe(token, Now));
     }
     EXPECT_EQ(1u, store->Recipients(id).size());
+}
+
+// The hourly limit counts whole minutes from their totals and the part of a minute before
+// them from the greetings: the count is exact wherever the window starts.
+TEST_P(StoreTest, CountsUploadsExactlyWhereverTheWindowStarts)
+{
+    const UnixTime base = Now - Now % 60;
+    const std::vector<UnixTime> times = { base, base + 59, base + 60, base + 61, base + 119, base + 200, base + 200 };
+    for (const UnixTime at : times)
+        SaveFor("bob@example.com", "10.0.0.1", at);
+    SaveFor("bob@example.com", "10.0.0.2", base + 61);
+    for (UnixTime since = base - 1; since <= base + 201; ++since) {
+        const int expected =
+            static_cast<int>(std::count_if(times.begin(), times.end(), [since](UnixTime at) { return at >= since; }));
+        ASSERT_EQ(expected, store->UploadsSince("10.0.0.1", since)) << "since base + " << since - base;
+    }
+}
+
+// A file of the first schema, from before the counts, has its uploads counted once opened.
+TEST_F(SqliteStoreTest, AnOlderFileGetsTheCountsOfTheUploadsItHolds)
+{
+    SaveFor("bob@example.com", "10.0.0.1", Now - 30);
+    SaveFor("bob@example.com", "10.0.0.1", Now);
+    store.reset();
+    sqlite3* database = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &database));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(database, "DROP TABLE upload_counts; PRAGMA user_version=1", nullptr, nullptr, nullptr));
+    sqlite3_close(database);
+
+    store = std::make_unique<SqliteStore>(path);
+    EXPECT_EQ(SqliteStore::SchemaVersion(), store->FileSchemaVersion());
+    EXPECT_EQ(2, store->UploadsSince("10.0.0.1", Now - 30));
+    EXPECT_EQ(1, store->UploadsSince("10.0.0.1", Now - 29));
+}
+
+// No commit copies the log back into the file (that stalls whichever upload does it):
+// the store's own checkpoints do, while it stays open.
+TEST_F(SqliteStoreTest, TheLogIsCopiedBackWhileTheStoreIsOpen)
+{
+    const auto size = [this] { return std::filesystem::file_size(path); };
+    const std::uintmax_t empty = size();
+    for (int n = 0; n < 200; ++n)
+        SaveFor("bob@example.com");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (size() == empty && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_GT(size(), empty);
+    EXPECT_EQ(200, store->UploadsSince("10.0.0.1", Now));
 }
 
 class PostgresStoreTest : public testing::Test {

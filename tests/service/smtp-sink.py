@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """A real SMTP server on a free loopback port for the service's tests.
 
-    smtp-sink.py FOLDER [--port PORT]
+    smtp-sink.py FOLDER [--port PORT] [--starttls CERT KEY | --tls CERT KEY] [--login USER PASSWORD]
 
-With --port it listens on that port rather than a free one.
+With --port it listens on that port rather than a free one; with --starttls it offers
+STARTTLS and takes no mail before it; with --tls it speaks TLS from the first byte; with
+--login it wants that login (over TLS) before any mail.
 Writes its port to FOLDER/port once it listens, and every message it accepts to
 FOLDER/messages/<n>.eml (with the envelope in <n>.env). How it answers comes from the
 file FOLDER/mode, read for every message: "accept" (or no file), "421" (closes the
@@ -12,10 +14,12 @@ session: service not available), "450" (mailbox busy), "550" (no such user) or "
 import asyncio
 import os
 import socket
+import ssl
 import sys
 import threading
 
 from aiosmtpd.controller import Controller
+from aiosmtpd.smtp import AuthResult
 
 folder = sys.argv[1]
 options = sys.argv[2:]
@@ -60,8 +64,37 @@ def free_port():
         return probe.getsockname()[1]
 
 
-port = int(options[options.index('--port') + 1]) if '--port' in options else free_port()
-controller = Controller(Sink(), hostname='127.0.0.1', port=port)
+def take(name, count):
+    if name not in options:
+        return None
+    at = options.index(name)
+    return options[at + 1:at + 1 + count]
+
+
+def tls_context(files):
+    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    context.load_cert_chain(files[0], files[1])
+    return context
+
+
+settings = {}
+if take('--starttls', 2):
+    settings.update(tls_context=tls_context(take('--starttls', 2)), require_starttls=True)
+if take('--tls', 2):
+    # The whole session is TLS, which the library does not count as STARTTLS: it may offer
+    # the login without.
+    settings.update(ssl_context=tls_context(take('--tls', 2)), auth_require_tls=False)
+if take('--login', 2):
+    user, password = (value.encode() for value in take('--login', 2))
+
+    def check_login(server, session, envelope, mechanism, auth_data):
+        # Not handled here: the library answers a failure with its 535.
+        return AuthResult(success=auth_data.login == user and auth_data.password == password, handled=False)
+
+    settings.update(authenticator=check_login, auth_required=True)
+
+port = int(take('--port', 1)[0]) if take('--port', 1) else free_port()
+controller = Controller(Sink(), hostname='127.0.0.1', port=port, **settings)
 controller.start()
 with open(os.path.join(folder, 'port.part'), 'w') as file:
     file.write('%d\n' % port)
