@@ -147,7 +147,6 @@ bool ConnectionStream::SendHeld() const
 {
     std::string held;
     held.swap(held_);
-    headExpected_ = false;
     return takenOver_ || SendAll(held.data(), held.size());
 }
 

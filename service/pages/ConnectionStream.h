@@ -48,8 +48,8 @@ private:
     std::string localIp_;
     int localPort_ = -1;
     bool takenOver_ = false;
+    bool headExpected_ = false;
     // Sent from the waits for input too, which the library sees as const.
-    mutable bool headExpected_ = false;
     mutable std::string held_;
     char buffer_[4096];
     size_t buffered_ = 0;
