@@ -44,6 +44,10 @@ bool CharacterPerformer::Create(std::string& error)
     }
     if (!window_.Create(data_->info.width, data_->info.height, dpi_, error) || !balloon_.Create(error))
         return false;
+    CharacterVoice voice;
+    std::string unused;
+    if (!info.voice.empty() && DecodeCharacterVoice(info.voice, voice, unused))
+        speech_.Use(SpeechSettingsFor(voice));
     restFrame_ = ChooseRestFrame();
     idling_ = FindState("Idling", true);
     ShowRestFrame();
