@@ -2,6 +2,7 @@
 #include "framework/WaitCursor.h"
 #include "greeting/Vocabulary.h"
 #include "settings/FileUtil.h"
+#include <algorithm>
 
 CAgentApp* GetAgentApp()
 {
@@ -126,7 +127,17 @@ bool CAgentApp::GetAnimationNames(std::vector<std::string>& names) const
     return true;
 }
 
-POINT PositionPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height)
+namespace {
+
+// The start of a span of `size` pulled inside [low, high); `low` when it cannot fit.
+int PulledInside(int start, int size, int low, int high)
+{
+    if (size > high - low)
+        return low;
+    return std::clamp(start, low, high - size);
+}
+
+POINT NamedPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height)
 {
     const int middleX = screenWidth / 2;
     const int middleY = screenHeight / 2;
@@ -143,11 +154,34 @@ POINT PositionPoint(const std::string& position, int screenWidth, int screenHeig
     return { middleX, middleY };
 }
 
+} // namespace
+
+POINT PositionPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height,
+                    const RECT& workArea)
+{
+    const POINT named = NamedPoint(position, screenWidth, screenHeight, width, height);
+    return { PulledInside(named.x, width, workArea.left, workArea.right),
+             PulledInside(named.y, height, workArea.top, workArea.bottom) };
+}
+
+RECT WorkAreaOf(int screenWidth, int screenHeight)
+{
+    RECT area{};
+    const int realWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    const int realHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0) || realWidth <= 0 || realHeight <= 0)
+        return { 0, 0, screenWidth, screenHeight };
+    // What the system keeps at each edge, kept off the same edges of this screen.
+    return { std::max(0L, area.left), std::max(0L, area.top),
+             screenWidth - std::max(0L, realWidth - area.right), screenHeight - std::max(0L, realHeight - area.bottom) };
+}
+
 void CAgentApp::MoveToPosition(const std::string& position)
 {
     standingAt_ = position;
     const AgentCharacter character = GetCurrentCharacter();
-    const POINT target = PositionPoint(position, ScreenWidth, ScreenHeight, character.GetWidth(), character.GetHeight());
+    const POINT target = PositionPoint(position, ScreenWidth, ScreenHeight, character.GetWidth(), character.GetHeight(),
+                                       WorkAreaOf(ScreenWidth, ScreenHeight));
     CVariant defaultSpeed;
     character.MoveTo(static_cast<short>(target.x), static_cast<short>(target.y), defaultSpeed.value());
 }
@@ -161,7 +195,8 @@ bool CAgentApp::GetStandingRect(RECT& rect) const
     const int height = character.GetHeight();
     if (width <= 0 || height <= 0)
         return false;
-    const POINT at = PositionPoint(standingAt_, ScreenWidth, ScreenHeight, width, height);
+    const POINT at = PositionPoint(standingAt_, ScreenWidth, ScreenHeight, width, height,
+                                   WorkAreaOf(ScreenWidth, ScreenHeight));
     rect = { at.x, at.y, at.x + width, at.y + height };
     return true;
 }

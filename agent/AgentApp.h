@@ -47,8 +47,15 @@ inline constexpr char DefaultCharacter[] = "Merlin";
 CAgentApp* GetAgentApp();
 
 // Where a character of the given size stands at a named position on a screen: its
-// top-left corner (the centre positions put that corner on the screen's middle lines).
-POINT PositionPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height);
+// top-left corner (the centre positions put that corner on the screen's middle lines),
+// pulled in from the edges just far enough to lie wholly inside the work area. A
+// character wider or taller than the work area keeps its left or top edge on it.
+POINT PositionPoint(const std::string& position, int screenWidth, int screenHeight, int width, int height,
+                    const RECT& workArea);
+
+// The work area of a screen of that size: the screen less what the system keeps for
+// itself at its edges (a taskbar), measured on the real screen.
+RECT WorkAreaOf(int screenWidth, int screenHeight);
 
 // Inserts a name before the first entry whose first character is greater than the name's.
 void InsertByFirstCharacter(std::vector<std::string>& names, const std::string& name);

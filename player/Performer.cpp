@@ -146,7 +146,8 @@ void CPerformer::FinishLoad()
     character.SetLanguageID(EnglishUS);
     // Until the greeting moves it, a character stands where the maker first shows it. The
     // character's own queue puts this before whatever it is asked next: no need to wait.
-    const POINT centre = PositionPoint("Center", screen_.cx, screen_.cy, character.GetWidth(), character.GetHeight());
+    const POINT centre = PositionPoint("Center", screen_.cx, screen_.cy, character.GetWidth(), character.GetHeight(),
+                                       WorkAreaOf(screen_.cx, screen_.cy));
     CVariant atOnce(0L);
     character.MoveTo(static_cast<short>(centre.x), static_cast<short>(centre.y), atOnce.value());
     characters_.emplace(loading_, std::move(character));
@@ -173,7 +174,8 @@ AgentRequest CPerformer::Perform(const AgentCharacter& character, const Greeting
         return character.Play(argument);
     if (command == CommandMove) {
         const POINT target =
-            PositionPoint(argument, screen_.cx, screen_.cy, character.GetWidth(), character.GetHeight());
+            PositionPoint(argument, screen_.cx, screen_.cy, character.GetWidth(), character.GetHeight(),
+                          WorkAreaOf(screen_.cx, screen_.cy));
         CVariant jump(0L), defaultSpeed;
         return character.MoveTo(static_cast<short>(target.x), static_cast<short>(target.y),
                                 (atOnce ? jump : defaultSpeed).value());

@@ -50,6 +50,11 @@ bool BalloonWindow::Create(std::string& error)
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(measureDc_, &metrics);
     lineHeight_ = metrics.tmHeight;
+    overhang_ = metrics.tmOverhang;
+    // Italic type leans about one pixel in five: the top of a tall last glyph reaches
+    // that far past its advance, a descender of the first that far before its start.
+    if (metrics.tmItalic)
+        slant_ = { (metrics.tmDescent + 4) / 5, (metrics.tmAscent + 4) / 5 };
     // Files that leave the layout out still get a balloon of a usual size.
     const int charsPerLine = look_.charsPerLine ? look_.charsPerLine : 32;
     maxTextWidth_ = charsPerLine * std::max<int>(1, metrics.tmAveCharWidth);
@@ -58,11 +63,32 @@ bool BalloonWindow::Create(std::string& error)
     return CreatePopup("ParlacardStageBalloon", 0, rect, error);
 }
 
+BalloonWindow::Overhang BalloonWindow::MeasureOverhang(const std::string& text) const
+{
+    Overhang overhang;
+    if (text.empty())
+        return overhang;
+    ABC first{}, last{};
+    const UINT firstChar = static_cast<unsigned char>(text.front());
+    const UINT lastChar = static_cast<unsigned char>(text.back());
+    if (::GetCharABCWidthsA(measureDc_, firstChar, firstChar, &first) &&
+        ::GetCharABCWidthsA(measureDc_, lastChar, lastChar, &last)) {
+        overhang.left = std::max(0, -first.abcA);
+        overhang.right = std::max(0, -last.abcC);
+    }
+    // Not every system's glyph widths allow for the slant, nor for a bitmap font's
+    // synthesised italic and bold: keep the room those take.
+    overhang.left = std::max(overhang.left, slant_.left);
+    overhang.right = std::max({ overhang.right, slant_.right, overhang_ });
+    return overhang;
+}
+
 int BalloonWindow::MeasureText(const std::string& text) const
 {
     SIZE size{};
     ::GetTextExtentPoint32A(measureDc_, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    const Overhang overhang = MeasureOverhang(text);
+    return overhang.left + size.cx + overhang.right;
 }
 
 void BalloonWindow::Open(const std::string& text, const RECT& character)
@@ -137,8 +163,12 @@ void BalloonWindow::Paint(HDC dc) const
     RECT line = { body.left + padding_, body.top + padding_, body.right - padding_,
                   body.top + padding_ + lineHeight_ };
     for (const std::string& text : text_->VisibleLines(shown_, static_cast<size_t>(maxLines_))) {
-        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &line,
-                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        // The glyphs' overhangs were measured into the line's room: the text starts past
+        // the first one, and neither is cut at the edge of the advances.
+        RECT room = line;
+        room.left += MeasureOverhang(text).left;
+        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &room,
+                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_NOCLIP);
         ::OffsetRect(&line, 0, lineHeight_);
     }
     ::SelectObject(dc, previous);

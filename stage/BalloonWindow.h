@@ -27,6 +27,14 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // How far the first glyph's ink reaches left of the text's start and the last
+    // glyph's right of its advance (slanted and heavy type overhang); never negative.
+    struct Overhang {
+        int left = 0;
+        int right = 0;
+    };
+    Overhang MeasureOverhang(const std::string& text) const;
+    // The width of the text's ink, overhangs included.
     int MeasureText(const std::string& text) const;
     RECT BodyRect() const;
     HRGN MakeShape() const;
@@ -43,6 +51,8 @@ private:
     HDC measureDc_ = nullptr;
     HGDIOBJ previousFont_ = nullptr;
     int lineHeight_ = 0;
+    int overhang_ = 0;  // the font's own, for fonts without glyph widths
+    Overhang slant_;    // how far italic type leans over its start and its advance
     int maxTextWidth_ = 0;
     int maxLines_ = 0;
     std::unique_ptr<BalloonText> text_;

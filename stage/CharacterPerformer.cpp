@@ -44,6 +44,10 @@ bool CharacterPerformer::Create(std::string& error)
     }
     if (!window_.Create(data_->info.width, data_->info.height, dpi_, error) || !balloon_.Create(error))
         return false;
+    CharacterVoice voice;
+    std::string unused;
+    if (!info.voice.empty() && DecodeCharacterVoice(info.voice, voice, unused))
+        speech_.Use(SpeechSettingsFor(voice));
     restFrame_ = ChooseRestFrame();
     idling_ = FindState("Idling", true);
     ShowRestFrame();
@@ -67,6 +71,9 @@ void CharacterPerformer::Stop(unsigned kinds)
         current_ = QueuedRequest();
         ShowRestFrame();
     }
+    // A sound outlives the animation that started it until something stops it.
+    if (!current_.action)
+        StopSound();
 }
 
 const CharacterState* CharacterPerformer::FindState(const std::string& name, bool prefix) const
@@ -118,10 +125,19 @@ void CharacterPerformer::ShowFrame(const CharacterFrame* frame, int mouth)
 {
     if (presented_ && frame == frame_ && mouth == mouth_)
         return;
+    const bool newFrame = frame != frame_;
     frame_ = frame;
     mouth_ = mouth;
     composer_.Compose(frame, mouth, window_.Pixels());
     presented_ = window_.Present();
+    if (newFrame && window_.IsVisible())
+        SoundCurrentFrame();
+}
+
+void CharacterPerformer::SoundCurrentFrame()
+{
+    if (frame_ && frame_->audio >= 0 && static_cast<size_t>(frame_->audio) < data_->audio.size())
+        sound_.Play(data_->audio[frame_->audio]);
 }
 
 bool CharacterPerformer::PlayStep(AnimationPlayer& player, DWORD now, int mouth)

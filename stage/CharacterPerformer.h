@@ -5,6 +5,7 @@
 #include "stage/CharacterWindow.h"
 #include "stage/FrameComposer.h"
 #include "stage/RequestQueue.h"
+#include "stage/SoundOutput.h"
 #include "stage/SpeechOutput.h"
 #include <memory>
 #include <random>
@@ -43,8 +44,13 @@ public:
     // null when the character has none. State names match without regard to case and
     // spaces.
     const CharacterAnimation* StateAnimation(const std::string& state);
-    // Puts the frame on the screen with the mouth overlay of that shape (or kNoMouth).
+    // Puts the frame on the screen with the mouth overlay of that shape (or kNoMouth);
+    // a frame newly shown while the window is visible starts its sound.
     void ShowFrame(const CharacterFrame* frame, int mouth = kNoMouth);
+    // Starts the sound of the frame on the screen, for a window just made visible.
+    void SoundCurrentFrame();
+    // Cuts off the character's sound: its animation was stopped or it went away.
+    void StopSound() { sound_.Stop(); }
     // The frame the character stands in when it does nothing.
     void ShowRestFrame() { ShowFrame(restFrame_); }
     const CharacterFrame* CurrentFrame() const { return frame_; }
@@ -68,6 +74,7 @@ private:
     CharacterWindow window_;
     BalloonWindow balloon_;
     SpeechOutput speech_;
+    SoundOutput sound_;
     int dpi_;
     std::mt19937 random_;
     RequestQueue queue_;

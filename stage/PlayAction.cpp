@@ -5,6 +5,7 @@ PlayAction::PlayAction(const CharacterAnimation& animation, bool idling) : anima
 
 ActionState PlayAction::Start(CharacterPerformer& performer, DWORD now)
 {
+    performer.StopSound();
     return Begin(performer, animation_, now);
 }
 

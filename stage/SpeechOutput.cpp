@@ -1,11 +1,23 @@
 #include "stage/SpeechOutput.h"
 #include "stage/AutomationText.h"
+#include "framework/DispatchDriver.h"
 
 namespace {
 
 // Flags of the voice's Speak method.
 const long kSpeakAsync = 1;
 const long kSpeakPurgeBeforeSpeak = 2;
+const long kSpeakIsMarkup = 8;
+
+// The dispatch id of a member, or DISPID_UNKNOWN.
+DISPID IdOf(IDispatch* object, const wchar_t* name)
+{
+    LPOLESTR names[] = { const_cast<LPOLESTR>(name) };
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+        return DISPID_UNKNOWN;
+    return id;
+}
 
 } // namespace
 
@@ -21,7 +33,8 @@ SpeechOutput::~SpeechOutput()
 
 void SpeechOutput::Speak(const std::string& text)
 {
-    if (!Connect() || !CallSpeak(text, kSpeakAsync))
+    const std::string markup = SpeechMarkup(settings_, text);
+    if (!Connect() || !CallSpeak(markup, markup == text ? kSpeakAsync : kSpeakAsync | kSpeakIsMarkup))
         unavailable_ = true;
 }
 
@@ -42,9 +55,43 @@ bool SpeechOutput::Connect()
     if (FAILED(::CLSIDFromProgID(L"SAPI.SpVoice", &voiceClass)) ||
         FAILED(::CoCreateInstance(voiceClass, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&voice_))))
         return false;
-    OLECHAR name[] = L"Speak";
-    LPOLESTR names[] = { name };
-    return SUCCEEDED(voice_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &speakId_));
+    speakId_ = IdOf(voice_, L"Speak");
+    if (speakId_ == DISPID_UNKNOWN)
+        return false;
+    ChooseVoice();
+    return true;
+}
+
+void SpeechOutput::ChooseVoice()
+{
+    if (settings_.voiceQueries.empty())
+        return;
+    const DISPID getVoices = IdOf(voice_, L"GetVoices");
+    const DISPID voice = IdOf(voice_, L"Voice");
+    if (getVoices == DISPID_UNKNOWN || voice == DISPID_UNKNOWN)
+        return;
+    voice_->AddRef();
+    const CDispatchDriver driver(voice_);
+    for (const std::string& query : settings_.voiceQueries) {
+        CVariant required(query), optional{ std::string() };
+        const CDispatchDriver tokens = driver.GetObject(getVoices, DISPATCH_METHOD, { &required.value(), &optional.value() });
+        if (!tokens.IsValid() || tokens.GetLong(IdOf(tokens.GetDispatch(), L"Count"), 0) <= 0)
+            continue;
+        CVariant first(0L);
+        const CDispatchDriver token =
+            tokens.GetObject(IdOf(tokens.GetDispatch(), L"Item"), DISPATCH_METHOD, { &first.value() });
+        if (!token.IsValid())
+            continue;
+        VARIANT chosen;
+        ::VariantInit(&chosen);
+        chosen.vt = VT_DISPATCH;
+        chosen.pdispVal = token.GetDispatch();
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS parameters = { &chosen, &named, 1, 1 };
+        if (SUCCEEDED(voice_->Invoke(voice, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUTREF, &parameters,
+                                     nullptr, nullptr, nullptr)))
+            return;
+    }
 }
 
 bool SpeechOutput::CallSpeak(const std::string& text, long flags)

@@ -15,8 +15,10 @@ ActionState VisibilityAction::Start(CharacterPerformer& performer, DWORD now)
     player_.emplace(*animation, performer.Random());
     player_->Start(now);
     performer.ShowFrame(player_->Frame());
-    if (show_)
+    if (show_) {
         window.Show();
+        performer.SoundCurrentFrame();
+    }
     return ActionState::Running;
 }
 
@@ -29,9 +31,11 @@ ActionState VisibilityAction::Tick(CharacterPerformer& performer, DWORD now)
 
 ActionState VisibilityAction::Complete(CharacterPerformer& performer)
 {
-    if (show_)
+    if (show_) {
         performer.Window().Show();
-    else
+    } else {
         performer.Window().Hide();
+        performer.StopSound();
+    }
     return ActionState::Complete;
 }

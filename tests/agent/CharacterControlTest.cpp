@@ -95,10 +95,11 @@ TEST_F(CharacterControl, NamedPositionsOnA1024By768Screen)
 
 TEST_F(CharacterControl, OddScreenAndCharacterSizesTruncateTheMiddle)
 {
-    EXPECT_EQ(400, PositionPoint("Center", 801, 601, 90, 70).x);
-    EXPECT_EQ(300, PositionPoint("Center", 801, 601, 90, 70).y);
-    EXPECT_EQ(711, PositionPoint("Bottom Right", 801, 601, 90, 70).x);
-    EXPECT_EQ(531, PositionPoint("Bottom Right", 801, 601, 90, 70).y);
+    const RECT screen = { 0, 0, 801, 601 };
+    EXPECT_EQ(400, PositionPoint("Center", 801, 601, 90, 70, screen).x);
+    EXPECT_EQ(300, PositionPoint("Center", 801, 601, 90, 70, screen).y);
+    EXPECT_EQ(711, PositionPoint("Bottom Right", 801, 601, 90, 70, screen).x);
+    EXPECT_EQ(531, PositionPoint("Bottom Right", 801, 601, 90, 70, screen).y);
 }
 
 TEST_F(CharacterControl, AnimationNamesAreOrderedByFirstCharacterOnly)

@@ -300,3 +300,40 @@ TEST_F(PerformerTest, ARefusedActionIsCountedAndTheRestStillPlays)
     EXPECT_LT(Find(timeline, [&](const Snapshot& s) { return s.ShowsAt(0, topLeft); }), timeline.size())
         << Describe(timeline);
 }
+
+TEST_F(PerformerTest, ACharacterLargerThanAQuarterOfTheScreenStaysWhollyOnIt)
+{
+    // The sample character covers a third of this screen: the middle positions would
+    // put part of it past the right and bottom edges.
+    const SIZE small = { 240, 200 };
+    ASSERT_GT(CharacterSide * CharacterSide * 4, small.cx * small.cy);
+    folder.Write("edges.pcg", GreetingText({ "PlayerTestA,Show,Don't Animate", "PlayerTestA,Move,Center",
+                                            "PlayerTestA,Move,Top Center", "PlayerTestA,Move,Middle Right",
+                                            "PlayerTestA,Move,Bottom Center", "PlayerTestA,Move,Bottom Left" }));
+    PlayerScript script;
+    ASSERT_TRUE(script.Load(folder.File("edges.pcg"), 0));
+    CPerformer onSmallScreen{ control, small };
+    ASSERT_TRUE(onSmallScreen.Start(script.GetSetUp(), script.GetActions(), [](bool) {}));
+    std::vector<std::string> stoodAt;
+    std::string offScreen;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for (HWND window : ThreadWindows("ParlacardStageCharacter")) {
+                RECT rect{};
+                if (!IsWindowVisible(window) || !GetWindowRect(window, &rect))
+                    continue;
+                const std::string at = Snapshot::Position({ rect.left, rect.top });
+                if (stoodAt.empty() || stoodAt.back() != at)
+                    stoodAt.push_back(at);
+                if (rect.left < 0 || rect.top < 0 || rect.right > small.cx || rect.bottom > small.cy)
+                    offScreen = at;
+            }
+            return onSmallScreen.IsFinished();
+        },
+        20000));
+    EXPECT_EQ("", offScreen) << "a character stood partly off the screen";
+    // Where each move ended: the centre pulled in to the right and bottom edges, the top
+    // centre to the right edge, the bottom left as named.
+    for (const char* at : { "112,72", "112,0", "0,72" })
+        EXPECT_NE(stoodAt.end(), std::find(stoodAt.begin(), stoodAt.end(), at)) << at;
+}
