@@ -29,10 +29,14 @@ INT_PTR CDialog::DoModal()
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
     if (!owner) {
         // The main window, or the dialog that is modal over it: a dialog opened from
-        // another must keep that one disabled, and give it back the focus when it ends.
+        // another must keep that one disabled, stay in front of it, and give it back the
+        // focus when it ends. Before the main window shows (the start-up's first dialogs),
+        // that is the window of this thread the user works in.
         CWnd* main = AfxGetMainWnd();
         if (main && main->m_hWnd && main->IsWindowVisible())
             owner = ::GetLastActivePopup(main->m_hWnd);
+        else
+            owner = ::GetActiveWindow();
     }
     INT_PTR result;
     {
