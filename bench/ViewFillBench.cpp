@@ -22,7 +22,8 @@ namespace {
 
 const int ActionCount = 10000;
 const int LargeActionCount = 100000;
-const int Runs = 5;
+// Each in turn with the others; enough rounds that a quiet moment of a busy machine is among them.
+const int Runs = 9;
 // A load takes milliseconds: more of them, so that one quiet moment of a busy machine is among them.
 const int LoadRuns = 15;
 
