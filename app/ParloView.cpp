@@ -154,6 +154,9 @@ void CParloView::InitViewControls()
 {
     instructions_.SetBoldGuiFont();
 
+    // The column, the picture and the buttons' pictures and tips stay the same from one
+    // greeting to the next; making them again costs an open about as much as reading a
+    // large greeting.
     if (!controlsInitialised_) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_FMT;
@@ -162,9 +165,16 @@ void CParloView::InitViewControls()
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
         picture_.LoadBitmapResource(IDB_STRIP);
         picture_.SubclassDlgItem(IDC_PICTURE, this);
+        InitButtons();
     }
     AutoSizeActionColumn();
+    ::SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    UpdateActionButtons();
+    controlsInitialised_ = true;
+}
 
+void CParloView::InitButtons()
+{
     playGreeting_.LoadButtonBitmap(IDB_PLAY_GREETING, false, ImageBackground);
     playGreeting_.SetButtonToolTipText("Preview the parlacard");
     playGreeting_.EnableButtonToolTip(true);
@@ -190,10 +200,6 @@ void CParloView::InitViewControls()
     add_.EnableButtonToolTip(true);
     add_.SetImageAlignment(BS_CENTER);
     add_.SetImageVerticalAlignment(BS_TOP);
-
-    ::SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
-    UpdateActionButtons();
-    controlsInitialised_ = true;
 }
 
 void CParloView::OnUpdate(CView*, LPARAM)

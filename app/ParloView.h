@@ -67,12 +67,13 @@ private:
     HIMAGELIST images_ = nullptr;
     HFONT instructionsFont_ = nullptr;
 
-    // The one-time set-up of the list column and the picture has run (once per view: the
-    // program has one view, the tests make several).
+    // The one-time set-up of the list column, the picture and the buttons has run (once
+    // per view: the program has one view, the tests make several).
     bool controlsInitialised_ = false;
     static LayoutRule layoutRules[];
 
     void InitViewControls();
+    void InitButtons();
     void AutoSizeActionColumn();
     bool InsertActionItem(GreetingAction* action, int index);
     void SetRow(int index, GreetingAction* action);

@@ -10,6 +10,11 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
+namespace {
+// The innermost of this thread's modal dialogs while it runs.
+thread_local CDialog* runningModal = nullptr;
+}
+
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 
 CDialog* CDialog::FromHandle(HWND hwnd)
@@ -29,14 +34,23 @@ INT_PTR CDialog::DoModal()
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
     if (!owner) {
         // The main window, or the dialog that is modal over it: a dialog opened from
-        // another must keep that one disabled, and give it back the focus when it ends.
+        // another must keep that one disabled, stay in front of it, and give it back the
+        // focus when it ends. Before the main window shows (the start-up's first dialogs),
+        // that is the modal dialog this one is opened from.
         CWnd* main = AfxGetMainWnd();
         if (main && main->m_hWnd && main->IsWindowVisible())
             owner = ::GetLastActivePopup(main->m_hWnd);
+        else if (runningModal)
+            owner = runningModal->m_hWnd;
     }
     INT_PTR result;
     {
         WindowCreationScope scope(this);
+        struct Running {
+            CDialog* const outer = runningModal;
+            explicit Running(CDialog* dialog) { runningModal = dialog; }
+            ~Running() { runningModal = outer; }
+        } running(this);
         result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId_), owner,
                                    &CDialog::DialogProc, 0);
     }

@@ -140,10 +140,10 @@ void CFrameWnd::OnUpdateFrameTitle()
     if (!m_hWnd)
         return;
     CDocument* doc = GetActiveDocument();
-    if (doc && !doc->GetTitle().empty())
-        SetWindowText(doc->GetTitle() + " - " + m_strTitle);
-    else
-        SetWindowText(m_strTitle);
+    const std::string title = doc && !doc->GetTitle().empty() ? doc->GetTitle() + " - " + m_strTitle : m_strTitle;
+    // A caption change goes out to the display; an open asks for the same title twice.
+    if (GetWindowText() != title)
+        SetWindowText(title);
 }
 
 void CFrameWnd::RecalcLayout()

@@ -1,32 +1,10 @@
 #include "framework/StdioFile.h"
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 namespace {
 // Big enough that large files cost few system calls.
 constexpr size_t BlockSize = 64 * 1024;
-
-// The first LF from at on, or npos; four bytes a step, where the C library's memchr may
-// go byte by byte.
-size_t FindLineFeed(std::string_view bytes, size_t at)
-{
-    const char* p = bytes.data() + at;
-    const char* const end = bytes.data() + bytes.size();
-    for (; end - p >= 4; p += 4) {
-        uint32_t word;
-        std::memcpy(&word, p, sizeof word);
-        const uint32_t diff = word ^ 0x0A0A0A0Au;
-        // Some byte of diff is zero exactly when some byte of word is an LF.
-        if ((diff - 0x01010101u) & ~diff & 0x80808080u)
-            break;
-    }
-    for (; p != end; ++p) {
-        if (*p == '\n')
-            return p - bytes.data();
-    }
-    return std::string_view::npos;
-}
 
 } // namespace
 
@@ -148,17 +126,21 @@ void CStdioFile::WriteString(const std::string& text)
     Write(text.data(), static_cast<UINT>(text.size()));
 }
 
-std::string CStdioFile::ReadRest()
+void CStdioFile::ReadRest(std::string& bytes)
 {
     WritePending();
-    std::string bytes(readBuffer_.begin() + readPos_, readBuffer_.begin() + readEnd_);
+    const size_t kept = readEnd_ - readPos_;
+    // The length is an upper bound: the position has moved past what is kept. Only room
+    // beyond what bytes held is cleared before the read overwrites it, and old bytes are
+    // not carried into new room.
+    const size_t length = kept + static_cast<size_t>(CFile::GetLength());
+    if (length > bytes.capacity())
+        bytes.clear();
+    bytes.resize(length);
+    std::memcpy(&bytes[0], readBuffer_.data() + readPos_, kept);
     readPos_ = readEnd_ = 0;
-    const size_t kept = bytes.size();
-    // The length is an upper bound: the position has moved past what is kept.
-    bytes.resize(kept + static_cast<size_t>(CFile::GetLength()));
     const UINT got = CFile::Read(&bytes[kept], static_cast<UINT>(bytes.size() - kept));
     bytes.resize(kept + got);
-    return bytes;
 }
 
 bool CStdioFile::NextLine(std::string_view bytes, size_t& at, std::string_view& line)

@@ -1,9 +1,14 @@
 #include "greeting/ActionStore.h"
+#include <memory>
+#include <mutex>
 #include <new>
 #include <utility>
 
 namespace {
-const size_t BlockActions = 1024;
+// Room beyond this, which no ordinary greeting needs, goes back to the system.
+const size_t MaxSpareBytes = 16 * 1024 * 1024;
+// Small enough that the heap keeps a freed block for the next instead of giving it back.
+const size_t BlockActions = 512;
 }
 
 // Room for actions made in place; the store destroys each one it made.
@@ -11,6 +16,22 @@ struct ActionStore::Block {
     alignas(GreetingAction) unsigned char room[BlockActions][sizeof(GreetingAction)];
     size_t used = 0;
 };
+
+// The text and entries of the last store cleared, for the next file read: first writes to
+// memory fresh from the system cost more than the read of a large file into memory in use.
+// The text keeps its old length, so that a read of a file no longer clears it first.
+struct ActionStore::Room {
+    std::mutex lock;
+    std::string text;
+    std::vector<Entry> entries;
+};
+
+ActionStore::Room& ActionStore::SpareRoom()
+{
+    // Never destroyed: a store that outlives the statics still gives its room back.
+    static Room* const room = new Room;
+    return *room;
+}
 
 ActionStore::ActionStore() = default;
 
@@ -20,7 +41,7 @@ ActionStore::~ActionStore()
 }
 
 ActionStore::ActionStore(ActionStore&& other) noexcept
-    : entries_(std::move(other.entries_)), blocks_(std::move(other.blocks_)), texts_(std::move(other.texts_))
+    : entries_(std::move(other.entries_)), blocks_(std::move(other.blocks_)), text_(std::move(other.text_))
 {
     other.entries_.clear();
 }
@@ -31,10 +52,48 @@ ActionStore& ActionStore::operator=(ActionStore&& other) noexcept
         Clear();
         entries_ = std::move(other.entries_);
         blocks_ = std::move(other.blocks_);
-        texts_ = std::move(other.texts_);
+        text_ = std::move(other.text_);
         other.entries_.clear();
     }
     return *this;
+}
+
+GreetingAction* ActionStore::At(size_t index) const
+{
+    Entry& entry = entries_[index];
+    if (!entry.action) {
+        if (blocks_.empty() || blocks_.back()->used == BlockActions)
+            blocks_.push_back(std::make_unique<Block>());
+        Block& block = *blocks_.back();
+        entry.action = new (block.room[block.used]) GreetingAction(LineOf(entry));
+        ++block.used;
+    }
+    return entry.action;
+}
+
+void ActionStore::AppendLineTo(size_t index, std::string& text) const
+{
+    const Entry& entry = entries_[index];
+    // Decoded and encoded again, as a made action would be: odd lines are saved the way
+    // the program writes them.
+    text += entry.action ? entry.action->GetLine() : GreetingAction(LineOf(entry)).GetLine();
+}
+
+std::string_view ActionStore::LineOf(const Entry& entry) const
+{
+    size_t at = entry.line;
+    std::string_view line;
+    CStdioFile::NextLine(text_, at, line);
+    return line;
+}
+
+// A block's room is given back with the block, at Clear.
+void ActionStore::Destroy(const Entry& entry)
+{
+    if (entry.line == Inserted)
+        delete entry.action;
+    else if (entry.action)
+        entry.action->~GreetingAction();
 }
 
 int ActionStore::IndexOf(const GreetingAction* action) const
@@ -49,34 +108,49 @@ int ActionStore::IndexOf(const GreetingAction* action) const
 void ActionStore::Insert(size_t index, GreetingAction* action)
 {
     std::unique_ptr<GreetingAction> owned(action);
-    entries_.insert(entries_.begin() + index, { action, false });
+    entries_.insert(entries_.begin() + index, { action, Inserted });
     owned.release();
 }
 
-std::string_view ActionStore::KeepText(std::string text)
+void ActionStore::ReadText(CStdioFile& file)
 {
-    texts_.push_back(std::make_unique<const std::string>(std::move(text)));
-    return *texts_.back();
+    if (text_.empty()) {
+        Room& spare = SpareRoom();
+        std::lock_guard<std::mutex> hold(spare.lock);
+        if (spare.text.capacity() > text_.capacity())
+            text_.swap(spare.text);
+    }
+    file.ReadRest(text_);
 }
 
-void ActionStore::Append(std::string_view line)
+bool ActionStore::AppendLines(size_t at, size_t limit)
 {
-    if (blocks_.empty() || blocks_.back()->used == BlockActions)
-        blocks_.push_back(std::make_unique<Block>());
-    entries_.push_back({ nullptr, true });
-    Block& block = *blocks_.back();
-    entries_.back().action = new (block.room[block.used++]) GreetingAction(line);
+    if (entries_.empty()) {
+        Room& spare = SpareRoom();
+        std::lock_guard<std::mutex> hold(spare.lock);
+        if (spare.entries.capacity() > entries_.capacity())
+            entries_.swap(spare.entries);
+    }
+    const size_t first = entries_.size();
+    while (at < text_.size()) {
+        if (entries_.size() - first == limit) {
+            entries_.resize(first);
+            return false;
+        }
+        entries_.push_back({ nullptr, static_cast<uint32_t>(at) });
+        const size_t end = CStdioFile::FindLineFeed(text_, at);
+        if (end == std::string_view::npos)
+            break;
+        at = end + 1;
+    }
+    return true;
 }
 
 void ActionStore::Erase(size_t index)
 {
     const Entry entry = entries_[index];
     entries_.erase(entries_.begin() + index);
-    // A block's room is given back with the block, at Clear.
-    if (entry.inBlock)
-        entry.action->~GreetingAction();
-    else
-        delete entry.action;
+    Destroy(entry);
 }
 
 void ActionStore::Swap(size_t first, size_t second)
@@ -86,13 +160,15 @@ void ActionStore::Swap(size_t first, size_t second)
 
 void ActionStore::Clear()
 {
-    for (const Entry& entry : entries_) {
-        if (entry.inBlock)
-            entry.action->~GreetingAction();
-        else
-            delete entry.action;
-    }
+    for (const Entry& entry : entries_)
+        Destroy(entry);
     entries_.clear();
     blocks_.clear();
-    texts_.clear();
+    Room& spare = SpareRoom();
+    std::lock_guard<std::mutex> hold(spare.lock);
+    if (text_.capacity() > spare.text.capacity() && text_.capacity() <= MaxSpareBytes)
+        text_.swap(spare.text);
+    if (entries_.capacity() > spare.entries.capacity() && entries_.capacity() * sizeof(Entry) <= MaxSpareBytes)
+        entries_.swap(spare.entries);
+    std::string().swap(text_);
 }

@@ -7,28 +7,16 @@ GreetingAction::GreetingAction(const std::string& character, const std::string& 
 {
 }
 
-GreetingAction::GreetingAction(std::string_view encodedLine) : encodedLine_(encodedLine) {}
-
-GreetingAction::GreetingAction(const GreetingAction& other)
-    : CsvRecord(other), command(other.GetCommand()), argument(other.GetArgument()), character(other.GetCharacter())
+GreetingAction::GreetingAction(std::string_view encodedLine)
 {
-}
-
-GreetingAction& GreetingAction::operator=(const GreetingAction& other)
-{
-    if (this != &other) {
-        CsvRecord::operator=(other);
-        encodedLine_ = std::string_view();
-        command = other.GetCommand();
-        argument = other.GetArgument();
-        character = other.GetCharacter();
-    }
-    return *this;
+    size_t at = 0;
+    character = DecodeCsvField(encodedLine, at);
+    command = DecodeCsvField(encodedLine, at);
+    argument = DecodeCsvField(encodedLine, at);
 }
 
 bool GreetingAction::Parse()
 {
-    encodedLine_ = std::string_view();
     ResetPosition();
     character = ReadField();
     command = ReadField();
@@ -38,7 +26,6 @@ bool GreetingAction::Parse()
 
 bool GreetingAction::Format()
 {
-    Decode();
     ClearLine();
     AddField(character);
     AddField(command);
@@ -48,17 +35,6 @@ bool GreetingAction::Format()
 
 std::string GreetingAction::GetDescription() const
 {
-    Decode();
     const CommandInfo* info = FindCommand(command);
     return info ? info->describe(character, argument) : "Undefined Action.";
-}
-
-void GreetingAction::DecodeLine() const
-{
-    const std::string_view line = encodedLine_;
-    encodedLine_ = std::string_view();
-    size_t at = 0;
-    character = DecodeCsvField(line, at);
-    command = DecodeCsvField(line, at);
-    argument = DecodeCsvField(line, at);
 }

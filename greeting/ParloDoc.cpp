@@ -189,8 +189,10 @@ std::string CParloDoc::BuildGreetingText(const GreetingSender& sender, const std
     appendLine(sender.name);
     appendLine(sender.email);
     appendLine(std::string());
-    for (size_t index = 0; index < actions.Size(); ++index)
-        appendLine(actions.At(index)->GetLine());
+    for (size_t index = 0; index < actions.Size(); ++index) {
+        actions.AppendLineTo(index, text);
+        text += terminator;
+    }
     return text;
 }
 
@@ -209,7 +211,7 @@ GreetingFileResult CParloDoc::ReadGreetingFile(const std::string& path)
 
 GreetingFileResult CParloDoc::LoadGreetingFile(const std::string& path)
 {
-    std::string text;
+    ActionStore loaded;
     try {
         if (!recordFile.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
             return GreetingFileResult::NotOpened;
@@ -217,14 +219,13 @@ GreetingFileResult CParloDoc::LoadGreetingFile(const std::string& path)
             recordFile.Close();
             return GreetingFileResult::WrongFormat;
         }
-        text = recordFile.ReadRest();
+        loaded.ReadText(recordFile);
         recordFile.Close();
     } catch (const CFileException&) {
         recordFile.Abort();
         return GreetingFileResult::NotOpened;
     }
-    ActionStore loaded;
-    const GreetingFileResult result = ReadText(std::move(text), loaded);
+    const GreetingFileResult result = ReadText(loaded);
     if (result != GreetingFileResult::Done)
         return result;
     ClearActions();
@@ -234,32 +235,27 @@ GreetingFileResult CParloDoc::LoadGreetingFile(const std::string& path)
 }
 
 // The recipient lines are taken as soon as they are read; the actions only go to the
-// caller's store, which keeps the text their lines lie in.
-GreetingFileResult CParloDoc::ReadText(std::string text, ActionStore& loaded)
+// caller's store, which holds the text.
+GreetingFileResult CParloDoc::ReadText(ActionStore& loaded)
 {
-    const std::string_view kept = loaded.KeepText(std::move(text));
+    const std::string_view text = loaded.Text();
     size_t at = 0;
     std::string_view line;
     const size_t headerLength = sizeof FileHeader - 1;
-    if (!CStdioFile::NextLine(kept, at, line) || line.compare(0, headerLength, FileHeader) != 0)
+    if (!CStdioFile::NextLine(text, at, line) || line.compare(0, headerLength, FileHeader) != 0)
         return GreetingFileResult::WrongFormat;
     if (ParseVersion(std::string(line.substr(headerLength))) > FileVersion)
         return GreetingFileResult::NewerVersion;
 
-    CStdioFile::NextLine(kept, at, line);
+    CStdioFile::NextLine(text, at, line);
     recipientName = line;
-    CStdioFile::NextLine(kept, at, line);
+    CStdioFile::NextLine(text, at, line);
     recipientAddresses = line;
     // The sender's name and address are always the current settings; the blank line ends the head.
     for (int skipped = 0; skipped < 3; ++skipped)
-        CStdioFile::NextLine(kept, at, line);
+        CStdioFile::NextLine(text, at, line);
 
-    while (CStdioFile::NextLine(kept, at, line)) {
-        if (loaded.Size() == MaxActions)
-            return GreetingFileResult::WrongFormat;
-        loaded.Append(line);
-    }
-    return GreetingFileResult::Done;
+    return loaded.AppendLines(at, MaxActions) ? GreetingFileResult::Done : GreetingFileResult::WrongFormat;
 }
 
 void CParloDoc::SwapWithNeighbour(GreetingAction* action, int offset)

@@ -76,7 +76,7 @@ public:
 private:
     // ReadGreetingFile without refreshing the views.
     GreetingFileResult LoadGreetingFile(const std::string& path);
-    GreetingFileResult ReadText(std::string text, ActionStore& loaded);
+    GreetingFileResult ReadText(ActionStore& loaded);
     void SwapWithNeighbour(GreetingAction* action, int offset);
 
     ActionStore actions;

@@ -204,3 +204,36 @@ TEST_F(NewGreetingDlg, OkStoresTheChoicesAndCancelKeepsTheGreeting)
     EXPECT_EQ("Female", registry.GetString(HKEY_LOCAL_MACHINE, "General", "Gender"));
     EXPECT_TRUE(boxes.Boxes().empty());
 }
+
+// At start-up this dialog comes before the main window is shown, so no window of the
+// program can own the help it opens but this dialog itself: the help stays in front of
+// it, however the dialog is brought forward, and the dialog waits until the help closes.
+TEST_F(NewGreetingDlg, TheHelpStaysInFrontOfTheDialogItWasOpenedFrom)
+{
+    const auto inFront = [](HWND front, HWND back) {
+        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+            if (window == front || window == back)
+                return window == front;
+        }
+        return false;
+    };
+    HWND newGreeting = nullptr;
+    bool dialogEnabled = true, helpInFront = false;
+    driver.On(IDD_NEW_GREETING, [&](HWND dialog) {
+        newGreeting = dialog;
+        DialogDriver::Click(dialog, IDC_HELP_BUTTON);
+        DialogDriver::Click(dialog, IDCANCEL);
+    });
+    driver.On(IDD_HELP, [&](HWND help) {
+        dialogEnabled = IsWindowEnabled(newGreeting) != FALSE;
+        // As a click on the dialog behind, or a window of the character, would bring it up.
+        SetWindowPos(newGreeting, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        helpInFront = inFront(help, newGreeting);
+        DialogDriver::Click(help, IDOK);
+    });
+    CNewGreetingDlg dialog;
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_FALSE(dialogEnabled);
+    EXPECT_TRUE(helpInFront);
+    EXPECT_EQ((std::vector<UINT>{ IDD_NEW_GREETING, IDD_HELP }), driver.Seen());
+}

@@ -13,6 +13,7 @@
 #include "support/MessagePump.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/RecordedPlayer.h"
+#include "support/TempFolder.h"
 #include "support/TestRegistry.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -141,6 +142,45 @@ TEST_F(ParloView, RowsDescribeTheActionsWithTheirCommandImages)
     SendMessageA(view->GetListControl(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(4, item.iImage);
     EXPECT_EQ(doc->GetAction(1), reinterpret_cast<GreetingAction*>(item.lParam));
+    EXPECT_FALSE(Enabled(ID_ACTION_EDIT));
+}
+
+// Opened greetings fill the list from their files' lines, one after another, and the
+// buttons keep their pictures' places and their tips.
+TEST_F(ParloView, OpenedGreetingsFillTheRowsAndLeaveTheButtonsAsTheyWere)
+{
+    TempFolder folder;
+    const std::string head = "Parlacard File Version : 1\r\nBob\r\n\r\n\r\n\r\n\r\n";
+    folder.Write("one.pcg", head + "Genie,Move,Center\r\nMerlin,Say,\"Hi, Bob\"\r\n");
+    folder.Write("two.pcg", head + "Peedy,Hide,Animate\r\nodd\r\nRobby,Animate,Wave\r\n");
+    const auto buttonText = [this](int id) {
+        char text[128] = "";
+        GetWindowTextA(view->GetDlgItem(id), text, sizeof text);
+        return std::string(text);
+    };
+    const std::string playText = buttonText(ID_TOOLS_PLAYGREETING);
+    const std::string addText = buttonText(ID_ACTION_ADD);
+    EXPECT_NE(std::string::npos, playText.find("Preview the parlacard"));
+
+    ASSERT_NE(nullptr, app.OpenDocumentFile(folder.File("one.pcg")));
+    EXPECT_EQ((std::vector<std::string>{ "Genie moves to CENTER", "Merlin says: \"Hi, Bob\"" }), Rows());
+    ASSERT_NE(nullptr, app.OpenDocumentFile(folder.File("two.pcg")));
+    EXPECT_EQ((std::vector<std::string>{ "Peedy hides  (Animate)", "Undefined Action.",
+                                         "Robby performs the WAVE animation" }),
+              Rows());
+    HWND list = view->GetListControl();
+    const int images[] = { 1, 0, 4 };
+    for (int row = 0; row < 3; ++row) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = row;
+        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(images[row], item.iImage) << row;
+        EXPECT_EQ(doc->GetAction(row), reinterpret_cast<GreetingAction*>(item.lParam)) << row;
+    }
+    EXPECT_NE(nullptr, reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)));
+    EXPECT_EQ(playText, buttonText(ID_TOOLS_PLAYGREETING));
+    EXPECT_EQ(addText, buttonText(ID_ACTION_ADD));
     EXPECT_FALSE(Enabled(ID_ACTION_EDIT));
 }
 

@@ -1,6 +1,7 @@
 #include "framework/StdioFile.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +79,11 @@ TEST(StdioFile, TheRestReadInOneGoSplitsIntoTheLinesOfReadString)
     TempFolder folder;
     const std::string files[] = { std::string("one\r\ntwo\nthree\rsame\r\n\r\nnul\0byte\r\r\nlast", 38), "", "a\n\n",
                                   "x\r\nnext\r\n\r", std::string(70000, 'y') + "\r\nz\r\n\r" };
-    for (const std::string& bytes : files) {
+    // One room for every read, all files twice: each lands in room that held a longer
+    // text, a shorter one, or too little for it.
+    std::string rest(50, 'q');
+    for (size_t read = 0; read < 2 * std::size(files); ++read) {
+        const std::string& bytes = files[read % std::size(files)];
         folder.Write("t", bytes);
         CStdioFile file;
         ASSERT_TRUE(file.Open(folder.File("t"), TextRead));
@@ -86,13 +91,37 @@ TEST(StdioFile, TheRestReadInOneGoSplitsIntoTheLinesOfReadString)
         std::string first;
         if (file.ReadString(first))
             lines.push_back(first);
-        const std::string rest = file.ReadRest();
+        file.ReadRest(rest);
         size_t at = 0;
         std::string_view line;
         while (CStdioFile::NextLine(rest, at, line))
             lines.emplace_back(line);
         file.Close();
         EXPECT_EQ(ReadAllLines(folder.File("t")), lines) << bytes.substr(0, 20);
+    }
+}
+
+// Bytes next to an LF that a word-at-a-time search could take for one, or miss it by.
+TEST(StdioFile, FindsTheFirstLineFeedWhereverItLies)
+{
+    const char neighbours[] = { 'a', '\x0B', '\x09', '\x8A', '\0', '\xFF', '\x0A' ^ '\x80', '\x01' };
+    for (size_t length = 0; length <= 20; ++length) {
+        for (const char fill : neighbours) {
+            for (size_t lineFeed = 0; lineFeed <= length; ++lineFeed) {
+                std::string bytes(length, fill);
+                // lineFeed == length: none at all.
+                if (lineFeed < length)
+                    bytes[lineFeed] = '\n';
+                // A second LF further on must not be found first.
+                if (lineFeed + 3 < length)
+                    bytes[lineFeed + 3] = '\n';
+                for (size_t from = 0; from <= lineFeed && from <= length; ++from) {
+                    const size_t expected = lineFeed < length ? lineFeed : std::string_view::npos;
+                    EXPECT_EQ(expected, CStdioFile::FindLineFeed(bytes, from))
+                        << "length " << length << " fill " << int(fill) << " LF at " << lineFeed << " from " << from;
+                }
+            }
+        }
     }
 }
 

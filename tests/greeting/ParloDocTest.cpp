@@ -196,6 +196,14 @@ TEST_F(ParloDocTest, BinaryAndHugeFilesNeitherCrashNorHang)
     EXPECT_EQ(std::string("a\0b", 3), doc.GetAction(0)->GetCharacter());
     EXPECT_EQ(longLine, doc.GetAction(1)->GetCharacter());
 
+    // As many lines as a greeting may have, then one more.
+    EXPECT_EQ(Texts{}, Read(std::string(Header) + std::string(1000005, '\n'), true));
+    ASSERT_EQ(1000000, doc.GetActionCount());
+    EXPECT_EQ(",,", doc.GetAction(999999)->GetLine());
+    GiveDocumentAnAction();
+    EXPECT_EQ(Texts{ WrongFormat }, Read(std::string(Header) + std::string(1000006, '\n'), false));
+    ExpectActionKept();
+
     // Far more lines than any greeting has.
     GiveDocumentAnAction();
     EXPECT_EQ(Texts{ WrongFormat }, Read(std::string(Header) + std::string(1000006, '\n'), false));
@@ -358,4 +366,131 @@ TEST_F(ParloDocTest, LoadedActionsStayInPlaceWhileTheDocumentHoldsThem)
     ASSERT_EQ(Texts{}, Read(std::string(Header) + "\r\n\r\n\r\n\r\n\r\nGenie,Hide,\r\n", true));
     EXPECT_EQ(spoken(count - 1), copy.GetArgument());
     EXPECT_EQ("Merlin,Say,\"" + spoken(count - 1) + "\"", copy.GetLine());
+}
+
+namespace {
+
+// A greeting file of count actions as the program writes it: action i is "C<i>" saying
+// "line <i>, ..." with a quote in it.
+std::string NumberedGreeting(int count)
+{
+    std::string bytes = std::string(Header) + "Bob\r\n\r\nAnn Sender\r\nann@example.com\r\n\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += "C" + std::to_string(i) + ",Say,\"line " + std::to_string(i) + ", \"\"quoted\"\"\"\r\n";
+    return bytes;
+}
+
+std::string Spoken(int i)
+{
+    return "line " + std::to_string(i) + ", \"quoted\"";
+}
+
+} // namespace
+
+// The document makes a loaded action from its line only when it is first asked for: by
+// then inserts, removes and moves may have shifted it anywhere, and it must still be the
+// action of its own line.
+TEST_F(ParloDocTest, ActionsAskedForLateComeFromTheirOwnLines)
+{
+    const int count = 2000;
+    ASSERT_EQ(Texts{}, Read(NumberedGreeting(count), true));
+    std::vector<std::string> expected;
+    for (int i = 0; i < count; ++i)
+        expected.push_back("C" + std::to_string(i));
+    const auto insert = [&](int at) {
+        doc.InsertAction(new GreetingAction("New" + std::to_string(at), "Hide", "Animate"), at);
+        expected.insert(expected.begin() + at, "New" + std::to_string(at));
+    };
+    for (int at : { 0, 5, 999, static_cast<int>(expected.size()) })
+        insert(at);
+    for (int at = 3; at < static_cast<int>(expected.size()); at += 17) {
+        doc.RemoveAction(doc.GetAction(at));
+        expected.erase(expected.begin() + at);
+    }
+    for (int at = 10; at < 1500; at += 29) {
+        doc.MoveActionDown(doc.GetAction(at));
+        std::swap(expected[at], expected[at + 1]);
+        doc.MoveActionUp(doc.GetAction(at + 7));
+        std::swap(expected[at + 7], expected[at + 6]);
+    }
+    doc.GetAction(1200)->SetArgument("edited");
+
+    ASSERT_EQ(static_cast<int>(expected.size()), doc.GetActionCount());
+    for (int i = 0; i < doc.GetActionCount(); ++i) {
+        const GreetingAction* action = doc.GetAction(i);
+        ASSERT_EQ(expected[i], action->GetCharacter()) << i;
+        if (i == 1200) {
+            EXPECT_EQ("edited", action->GetArgument());
+        } else if (expected[i][0] == 'C') {
+            EXPECT_EQ(Spoken(std::stoi(expected[i].substr(1))), action->GetArgument()) << i;
+        }
+        // Asked for again, the same action.
+        EXPECT_EQ(action, doc.GetAction(i));
+    }
+}
+
+// Saving writes every action as the program writes it, whether it was ever looked at or
+// not: a greeting the program wrote comes back byte for byte, and odd lines come back
+// the way the codec reads them.
+TEST_F(ParloDocTest, ALoadedGreetingSavesAsTheProgramWritesIt)
+{
+    const std::string written = NumberedGreeting(500);
+    ASSERT_EQ(Texts{}, Read(written, true));
+    EXPECT_TRUE(doc.OnSaveDocument(folder.File("untouched.pcg")));
+    EXPECT_EQ(written, folder.Read("untouched.pcg"));
+    for (int i = 0; i < doc.GetActionCount(); i += 2)
+        EXPECT_EQ("C" + std::to_string(i) + " says: \"" + Spoken(i) + "\"", doc.GetAction(i)->GetDescription());
+    EXPECT_TRUE(doc.OnSaveDocument(folder.File("half.pcg")));
+    EXPECT_EQ(written, folder.Read("half.pcg"));
+
+    const std::string head = std::string(Header) + "\r\n\r\nAnn Sender\r\nann@example.com\r\n\r\n";
+    const std::string odd = head + "a,b,c,d,e\r\n\"abc\"def,x\n\r\nMerlin,Show\r\nx\r\r\n,Say,\"open, never closed\r\n" +
+                            "Genie,Say,end\r";
+    const std::string canonical = head + "a,b,c\r\nabcdef,x,\r\n,,\r\nMerlin,Show,\r\nx ,,\r\n" +
+                                  ",Say,\"open, never closed\"\r\nGenie,Say,end \r\n";
+    for (const bool lookFirst : { false, true }) {
+        ASSERT_EQ(Texts{}, Read(odd, true));
+        ASSERT_EQ(7, doc.GetActionCount());
+        if (lookFirst) {
+            EXPECT_EQ("x\r", doc.GetAction(4)->GetCharacter());
+        }
+        EXPECT_TRUE(doc.OnSaveDocument(folder.File("odd.pcg")));
+        EXPECT_EQ(canonical, folder.Read("odd.pcg")) << lookFirst;
+    }
+}
+
+// Each document keeps its own file's text: the room a closed greeting leaves goes to the
+// next file read, never to a greeting still open, and a failed read takes nothing from
+// the document it was meant for.
+TEST_F(ParloDocTest, GreetingsLoadedOneAfterAnotherKeepTheirOwnLines)
+{
+    const auto load = [&](CParloDoc& into, const std::string& name, const std::string& bytes) {
+        folder.Write(name, bytes);
+        return into.ReadGreetingFile(folder.File(name));
+    };
+    const auto expectNumbered = [](CParloDoc& loaded, int count, const char* which) {
+        ASSERT_EQ(count, loaded.GetActionCount()) << which;
+        for (int i = count - 1; i >= 0; i -= 7)
+            EXPECT_EQ(Spoken(i), loaded.GetAction(i)->GetArgument()) << which << " " << i;
+    };
+    std::string other = std::string(Header) + "\r\n\r\n\r\n\r\n\r\n";
+    for (int i = 0; i < 3000; ++i)
+        other += "Peedy,Move,Place " + std::to_string(i) + "\r\n";
+
+    CParloDoc first, second;
+    ASSERT_EQ(GreetingFileResult::Done, load(first, "first.pcg", other));
+    ASSERT_EQ(GreetingFileResult::Done, load(second, "second.pcg", NumberedGreeting(2000)));
+    first.ClearActions();
+    {
+        CParloDoc third;
+        ASSERT_EQ(GreetingFileResult::Done, load(third, "third.pcg", NumberedGreeting(1000)));
+        expectNumbered(second, 2000, "second beside the third");
+        expectNumbered(third, 1000, "third");
+    }
+    ASSERT_EQ(GreetingFileResult::Done, load(first, "first.pcg", other));
+    EXPECT_EQ(GreetingFileResult::WrongFormat, load(second, "bad.pcg", "Parlacard, but not\r\n" + other));
+    EXPECT_EQ(GreetingFileResult::NewerVersion, load(second, "newer.pcg", "Parlacard File Version : 2\r\n" + other));
+    expectNumbered(second, 2000, "second after failed reads");
+    ASSERT_EQ(3000, first.GetActionCount());
+    EXPECT_EQ("Place 2999", first.GetAction(2999)->GetArgument());
 }
