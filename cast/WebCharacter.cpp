@@ -1,6 +1,7 @@
 #include "cast/WebCharacter.h"
 #include "cast/JsonWriter.h"
 #include "cast/PngFile.h"
+#include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
 #include <cstdio>
 
@@ -100,7 +101,14 @@ void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation)
     json.EndObject();
 }
 
-std::string Describe(const CharacterData& character, const std::string& name, const SpriteSheet& sheet)
+// Where an image lies: on which sheet, and where on it.
+struct ImagePlace {
+    int sheet = 0;
+    SpriteRect rect;
+};
+
+std::string Describe(const CharacterData& character, const std::string& name, int sheets,
+                     const std::vector<std::optional<ImagePlace>>& places)
 {
     JsonWriter json;
     json.BeginObject();
@@ -112,13 +120,17 @@ std::string Describe(const CharacterData& character, const std::string& name, co
     json.Number(character.info.height);
     json.Key("balloon");
     WriteBalloon(json, character.info.balloon);
+    json.Key("sheets");
+    json.Number(sheets);
     json.Key("images");
     json.BeginArray();
-    for (const auto& place : sheet.places) {
-        if (place)
-            WriteNumbers(json, { place->x, place->y, place->width, place->height });
-        else
+    for (const auto& place : places) {
+        if (!place)
             json.Null();
+        else if (place->sheet == 0)
+            WriteNumbers(json, { place->rect.x, place->rect.y, place->rect.width, place->rect.height });
+        else
+            WriteNumbers(json, { place->rect.x, place->rect.y, place->rect.width, place->rect.height, place->sheet });
     }
     json.EndArray();
     json.Key("states");
@@ -148,10 +160,23 @@ std::string Describe(const CharacterData& character, const std::string& name, co
 
 WebCharacter MakeWebCharacter(const CharacterData& character, const std::string& name)
 {
-    const SpriteSheet sheet = PackSprites(character.images, character.info.transparentIndex);
+    const SheetPlan plan = PlanSheets(character);
     WebCharacter web;
-    web.sheet = EncodeIndexedPng(sheet.width, sheet.height, sheet.pixels, character.info.palette,
-                                 character.info.transparentIndex);
-    web.description = Describe(character, name, sheet);
+    std::vector<std::optional<ImagePlace>> places(character.images.size());
+    CharacterImage absent;
+    absent.present = false;
+    for (int index = 0; index < plan.sheetCount; ++index) {
+        std::vector<CharacterImage> images(character.images.size(), absent);
+        for (size_t i = 0; i < images.size(); ++i)
+            if (plan.sheetOf[i] == index)
+                images[i] = character.images[i];
+        const SpriteSheet sheet = PackSprites(images, character.info.transparentIndex);
+        for (size_t i = 0; i < images.size(); ++i)
+            if (sheet.places[i])
+                places[i] = ImagePlace{ index, *sheet.places[i] };
+        web.sheets.push_back(EncodeIndexedPng(sheet.width, sheet.height, sheet.pixels, character.info.palette,
+                                              character.info.transparentIndex));
+    }
+    web.description = Describe(character, name, plan.sheetCount, places);
     return web;
 }

@@ -68,6 +68,16 @@ void PlayerPages::Mount(httplib::Server& server)
                        return NotFound(response);
                    ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str(), type, response);
                });
+    // A character's later sprite sheets, numbered from 1.
+    server.Get(OnSite("/play/characters/([A-Za-z0-9 _-]+)\\.([1-9][0-9]{0,3})\\.png"),
+               [this](const httplib::Request& request, httplib::Response& response) {
+                   log_.Record(request);
+                   const std::string name = request.matches[1];
+                   if (!IsWebCharacterName(name))
+                       return NotFound(response);
+                   ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str() + ".png", "image/png",
+                             response);
+               });
     server.Get(OnSite("/play/([A-Za-z0-9_-]+)\\.([a-z]+)"),
                [this](const httplib::Request& request, httplib::Response& response) {
                    log_.Record(request);
@@ -89,28 +99,28 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
         pickedUp_(*id, request.get_param_value("r"));
     ServeFile(folder_ + "/play/play.html", HtmlType, response);
     response.set_header("Content-Security-Policy", PagePolicy(false));
-    // What the page's scripts will ask for comes along while they load.
+    // What the page's scripts will ask for first comes along while they load; the other
+    // characters would only slow the first down on a slow line.
     std::string links = "</play/greeting.asp?GID=" + std::to_string(*id) +
                         ">; rel=preload; as=fetch; crossorigin, </play/characters.json>; rel=preload; as=fetch; crossorigin";
-    for (const std::string& name : GreetingCharacters(greeting->summary)) {
-        links += ", </play/characters/" + name + ".json>; rel=preload; as=fetch; crossorigin";
-        links += ", </play/characters/" + name + ".png>; rel=preload; as=image";
+    if (const std::optional<std::string> name = FirstCharacter(greeting->summary)) {
+        links += ", </play/characters/" + *name + ".json>; rel=preload; as=fetch; crossorigin";
+        links += ", </play/characters/" + *name + ".png>; rel=preload; as=image";
     }
     response.set_header("Link", links);
 }
 
-// The characters the site has that the greeting's lines begin with, by the site's names.
-std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
+// The first character the site has that a line of the greeting begins with, by the site's name.
+std::optional<std::string> PlayerPages::FirstCharacter(const GreetingSummary& greeting) const
 {
     const std::set<std::string> served = CharacterNameSet();
-    std::set<std::string> names;
     for (const std::string& line : greeting.actionLines) {
         const std::string first = line.substr(0, line.find(','));
         for (const std::string& name : served)
             if (strcasecmp(name.c_str(), first.c_str()) == 0)
-                names.insert(name);
+                return name;
     }
-    return names;
+    return std::nullopt;
 }
 
 void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& response) const

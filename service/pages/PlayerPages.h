@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <httplib.h>
 #include <set>
 #include <string>
@@ -13,7 +14,8 @@
 //                                 a recipient's own link brings its token along
 //   /play/greeting.asp?GID=<id>   the stored greeting's bytes
 //   /play/characters.json         the names of the characters the site has
-//   /play/characters/<name>.json  a character's animations, and .png its sprite sheet
+//   /play/characters/<name>.json  a character's animations, .png its first sprite sheet
+//   /play/characters/<name>.<n>.png  its other sprite sheets, n from 1
 //   /play/<name>.js, .css         the page's scripts and style
 // all from a folder laid out as the build lays it out: play/ and characters/.
 class PlayerPages {
@@ -29,7 +31,7 @@ private:
     void Greeting(const httplib::Request& request, httplib::Response& response) const;
     void CharacterNames(httplib::Response& response) const;
     std::set<std::string> CharacterNameSet() const;
-    std::set<std::string> GreetingCharacters(const GreetingSummary& greeting) const;
+    std::optional<std::string> FirstCharacter(const GreetingSummary& greeting) const;
     void ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const;
     void NotFound(httplib::Response& response) const;
 

@@ -2,6 +2,7 @@
 // and the tool as the build runs it.
 #include "cast/JsonWriter.h"
 #include "cast/PngFile.h"
+#include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
@@ -225,14 +226,71 @@ TEST(WebCharacterDescription, FramesBranchesExitsMouthsAndReturn)
     EXPECT_EQ("{\"name\":\"Tester\",\"width\":40,\"height\":30,"
               "\"balloon\":{\"lines\":3,\"charsPerLine\":32,\"foreground\":\"#102030\",\"background\":\"#ffffe1\","
               "\"border\":\"#000000\",\"font\":\"Tahoma\",\"fontSize\":15,\"fontWeight\":400,\"italic\":false},"
-              "\"images\":[[0,0,2,1],null],"
+              "\"sheets\":1,\"images\":[[0,0,2,1],null],"
               "\"states\":[{\"name\":\"Showing\",\"animations\":[\"Show\"]}],"
               "\"animations\":[{\"name\":\"Show\",\"return\":\"RESTPOSE\",\"frames\":["
               "{\"duration\":120,\"images\":[[0,3,-4],[1,0,0]],\"exit\":1,\"branches\":[[0,40]],\"mouths\":[[2,0,5,6,1]]},"
               "{\"duration\":0}]},"
               "{\"name\":\"RestPose\",\"frames\":[]}]}\n",
               web.description);
-    EXPECT_FALSE(web.sheet.empty());
+    ASSERT_EQ(1u, web.sheets.size());
+    EXPECT_FALSE(web.sheets[0].empty());
+}
+
+namespace {
+
+CharacterImage Square(int side)
+{
+    CharacterImage image;
+    image.width = image.height = uint16_t(side);
+    image.pixels.assign(image.Stride() * image.height, 1);
+    return image;
+}
+
+CharacterAnimation Showing(const std::string& name, std::initializer_list<uint32_t> images)
+{
+    CharacterAnimation animation;
+    animation.name = name;
+    for (uint32_t image : images) {
+        CharacterFrame frame;
+        frame.images = { { image, 0, 0 } };
+        animation.frames.push_back(frame);
+    }
+    return animation;
+}
+
+} // namespace
+
+TEST(WebCharacterSheets, WhatThePagePlaysOnItsOwnComesFirstTheRestInPartsOfAboutOneSize)
+{
+    CharacterData character;
+    character.info.width = character.info.height = 600;
+    character.info.states = { { "SHOWING", { "Show" } }, { "Moving Left", { "Slide" } }, { "IdlingLevel1", { "Blink" } } };
+    character.images = { Square(10), Square(10), Square(10), Square(600), Square(10), Square(10), Square(10), Square(20) };
+    CharacterAnimation show = Showing("Show", { 1 });
+    show.transition = kTransitionReturnAnimation;
+    show.returnAnimation = "BACK";
+    CharacterAnimation gesture = Showing("Gesture", { 3, 0 });
+    // A mouth's image goes with the frame that shows it.
+    gesture.frames[0].overlays.resize(1);
+    gesture.frames[0].overlays[0].image = 7;
+    character.animations = { Showing("RestPose", { 0 }), show, Showing("Gesture", {}), gesture, Showing("Wave", { 4 }),
+                             Showing("Back", { 2 }), Showing("Blink", { 0, 5 }), Showing("Slide", { 5 }) };
+    character.animations[2].name = "Empty";
+
+    const SheetPlan plan = PlanSheets(character);
+    // 0-2 and 5 are for the rest pose, showing (with its return) and moving; 3 and its
+    // mouth 7 fill a sheet on their own; 4 opens the next; 6 is shown by no frame.
+    EXPECT_EQ((std::vector<int>{ 0, 0, 0, 1, 2, 0, -1, 1 }), plan.sheetOf);
+    EXPECT_EQ(3, plan.sheetCount);
+
+    const WebCharacter web = MakeWebCharacter(character, "Parts");
+    ASSERT_EQ(3u, web.sheets.size());
+    EXPECT_NE(std::string::npos, web.description.find("\"sheets\":3,")) << web.description;
+    // The big image on its own sheet, named by its index after its place.
+    EXPECT_NE(std::string::npos, web.description.find("[0,0,600,600,1]")) << web.description;
+    EXPECT_NE(std::string::npos, web.description.find("[0,0,10,10,2]")) << web.description;
+    EXPECT_LE(600u, ReadU32(Chunks(web.sheets[1])["IHDR"], 0));
 }
 
 TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)
@@ -281,7 +339,7 @@ TEST_F(WebToolTest, WritesTheSheetAndDescriptionOfEachFile)
 {
     const std::string cast = CAST_DIR;
     ASSERT_EQ(0, Run(folder + " " + cast + "/Merlin.ACS " + cast + "/Peedy.ACS")) << errors;
-    for (const char* name : { "Merlin.png", "Merlin.json", "Peedy.png", "Peedy.json" })
+    for (const char* name : { "Merlin.png", "Merlin.1.png", "Merlin.json", "Peedy.png", "Peedy.json" })
         EXPECT_TRUE(Exists(name)) << name;
     std::ifstream description(folder + "/Merlin.json");
     std::string start(9, '\0');

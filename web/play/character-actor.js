@@ -1,11 +1,15 @@
 // One character on the page, performing its requests one after another as the player's
 // stage does, on the ticks the page gives it: it owns what is seen and heard of the
 // character (its picture, its balloon, its voice). When it has nothing to do and is
-// visible, it idles now and then with its idling animations.
+// visible, it idles now and then with its idling animations. An action that plays an
+// animation whose sheets have not come yet waits for them before it starts.
 import { frameLayers } from './character.js';
 import { MOUTH } from './mouths.js';
 import { PlayAction } from './play-action.js';
 import { ACTION_STATE } from './stage-action.js';
+
+// Sheets for characters whose images are all at hand.
+const ALL_AT_HAND = { ready: () => true };
 
 const SHORTEST_IDLE_WAIT = 10000; // ms after the last thing done
 const LONGEST_IDLE_WAIT = 20000;
@@ -24,15 +28,17 @@ export function isUnderWay(request) {
 
 export class CharacterActor {
   // The view draws the character's frames and places it, the balloon shows its words
-  // and the speech says them; `random` gives whole numbers of at least 0.
-  constructor(character, { view, balloon, speech, random }) {
+  // and the speech says them; `random` gives whole numbers of at least 0; `sheets` tell
+  // whether sheets have come (see CharacterSheets).
+  constructor(character, { view, balloon, speech, random, sheets = ALL_AT_HAND }) {
     this.character = character;
+    this.sheets = sheets;
     this.view = view;
     this.balloon = balloon;
     this.speech = speech;
     this.random = random;
     this.queued = []; // requests waiting their turn
-    this.current = null; // { request, action }; request is null while idling
+    this.current = null; // { request, action, waiting }; request is null while idling
     this.visible = false;
     this.position = { x: 0, y: 0 };
     this.frame = null;
@@ -119,17 +125,31 @@ export class CharacterActor {
   }
 
   tick(now) {
-    if (this.current) {
+    if (this.current?.waiting) this.startWhenReady(now);
+    else if (this.current) {
       const state = this.current.action.tick(this, now);
       if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
     }
     while (!this.current && this.queued.length) {
       this.current = this.queued.shift();
       this.current.request.status = REQUEST_STATUS.RUNNING;
-      const state = this.current.action.start(this, now);
-      if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
+      this.current.waiting = this.current.action.prepare?.(this) ?? null;
+      this.startWhenReady(now);
     }
     if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
+  }
+
+  // Starts the current action once the sheets of the animation it plays have come.
+  startWhenReady(now) {
+    const { waiting, request } = this.current;
+    if (waiting && !this.sheets.ready(this.character.sheetsNeeded.get(waiting))) {
+      // Idling waits for nobody.
+      if (!request && this.requestsWaiting) this.current = null;
+      return;
+    }
+    this.current.waiting = null;
+    const state = this.current.action.start(this, now);
+    if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
   }
 
   finish(state, now) {
@@ -143,8 +163,8 @@ export class CharacterActor {
   beginIdling(now) {
     const animation = this.character.pickAnimation(this.idling, this.random);
     if (!animation) return;
-    this.current = { request: null, action: new PlayAction(animation, true) };
-    if (this.current.action.start(this, now) !== ACTION_STATE.RUNNING) this.finish(ACTION_STATE.COMPLETE, now);
+    this.current = { request: null, action: new PlayAction(animation, true), waiting: animation };
+    this.startWhenReady(now);
   }
 
   remove() {

@@ -1,5 +1,8 @@
-// The characters the site has, fetched once each: their description and sprite sheet.
-import { Character } from './character.js';
+// The characters the site has, fetched once each: their description and first sprite
+// sheet, then the rest of their sheets while the greeting plays.
+import { Character, imagesOutside } from './character.js';
+import { CharacterSheets, loadImage } from './character-sheets.js';
+import { FetchQueue } from './fetch-queue.js';
 
 const BASE = '/play/';
 
@@ -15,21 +18,11 @@ async function fetchJson(address) {
   }
 }
 
-async function loadImage(address) {
-  const image = new Image();
-  image.src = address;
-  try {
-    await image.decode();
-  } catch {
-    throw new Error('its sprite sheet could not be read');
-  }
-  return image;
-}
-
 export class CharacterLoader {
   constructor() {
     this.loads = new Map();
     this.nameList = null;
+    this.queue = new FetchQueue();
   }
 
   // The names of the characters the site has.
@@ -42,19 +35,28 @@ export class CharacterLoader {
     return this.nameList;
   }
 
-  // A promise of { character, sheet } for a name of the site's list.
+  // A promise of { character, sheets } for a name of the site's list.
   load(name) {
     if (!this.loads.has(name)) this.loads.set(name, this.fetchCharacter(name));
     return this.loads.get(name);
   }
 
+  // The characters one after another in the order given, so that the first comes
+  // soonest on a slow line, then the rest of their sheets.
+  async loadInTurn(names) {
+    for (const name of names) await this.load(name).catch(() => {});
+    this.queue.begin();
+  }
+
   async fetchCharacter(name) {
     const file = `${BASE}characters/${encodeURIComponent(name)}`;
-    const [description, sheet] = await Promise.all([fetchJson(`${file}.json`), loadImage(`${file}.png`)]);
+    const first = loadImage(`${file}.png`).catch(() => {
+      throw new Error('its sprite sheet could not be read');
+    });
+    const [description, sheet] = await Promise.all([fetchJson(`${file}.json`), first]);
     const character = new Character(description);
-    const outside = character.images.findIndex((place) => place &&
-      (place.x + place.width > sheet.naturalWidth || place.y + place.height > sheet.naturalHeight));
+    const outside = imagesOutside(character, 0, sheet);
     if (outside >= 0) throw new Error(`its image ${outside} lies outside its sprite sheet`);
-    return { character, sheet };
+    return { character, sheets: new CharacterSheets(file, character, sheet, this.queue) };
   }
 }

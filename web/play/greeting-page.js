@@ -89,8 +89,8 @@ export class GreetingPage {
       this.unplayable('The greeting has no actions this page can play.');
       return;
     }
-    // Every character is fetched at once; each joins when the greeting first names it.
-    for (const name of new Set(playable.map((action) => action.character))) this.loader.load(name).catch(() => {});
+    // Each character joins when the greeting first names it; they come in that order.
+    this.loader.loadInTurn([...new Set(playable.map((action) => action.character))]);
     requestAnimationFrame((now) => this.frame(now));
     this.play();
   }
@@ -123,9 +123,10 @@ export class GreetingPage {
   }
 
   async join(name) {
-    const { character, sheet } = await this.loader.load(name);
+    const { character, sheets } = await this.loader.load(name);
     return new CharacterActor(character, {
-      view: new SpriteView(this.stage, character, sheet),
+      view: new SpriteView(this.stage, character, sheets),
+      sheets,
       balloon: new BalloonView(this.stage, character.balloon),
       speech: this.speech,
       random: randomWhole,

@@ -1,10 +1,11 @@
 // The character's picture on the stage: a canvas of its frame size, drawn from its
-// sprite sheet one frame at a time.
+// sprite sheets one frame at a time.
 export const SHOWN_MARK = 'parlacard:character-on-screen';
 
 export class SpriteView {
-  constructor(stage, character, sheet) {
-    this.sheet = sheet;
+  // `sheets` gives each sheet's picture, or null for one that has not come.
+  constructor(stage, character, sheets) {
+    this.sheets = sheets;
     this.canvas = document.createElement('canvas');
     this.canvas.className = 'character';
     this.canvas.width = character.width;
@@ -17,11 +18,13 @@ export class SpriteView {
     stage.append(this.canvas);
   }
 
-  // Each layer is a part of the sheet ({x, y, width, height}) drawn at (left, top).
+  // Each layer is a part of a sheet ({sheet, x, y, width, height}) drawn at (left, top).
   draw(layers) {
     this.context.clearRect(0, 0, this.canvas.width, this.canvas.height);
-    for (const { x, y, width, height, left, top } of layers)
-      this.context.drawImage(this.sheet, x, y, width, height, left, top, width, height);
+    for (const { sheet, x, y, width, height, left, top } of layers) {
+      const picture = this.sheets.picture(sheet);
+      if (picture) this.context.drawImage(picture, x, y, width, height, left, top, width, height);
+    }
   }
 
   setVisible(visible) {

@@ -48,10 +48,14 @@ test('the page of a stored greeting, with its policy and what it will fetch anno
   assert.equal(response.headers.get('content-type'), 'text/html; charset=utf-8');
   assert.match(response.headers.get('content-security-policy'), /default-src 'none'; script-src 'self'/);
   assert.match(await response.text(), /<script type="module" src="\/play\/main\.js">/);
-  // The greeting, the list, and the site's characters the greeting names, by the site's names.
+  // The greeting, the list, and the first of the site's characters the greeting names, by
+  // the site's name: the others would only hold it up on a slow line.
   const links = response.headers.get('link').split(', ').map((link) => link.split(';')[0]);
   assert.deepEqual(links, [`</play/greeting.asp?GID=${id}>`, '</play/characters.json>', '</play/characters/Merlin.json>',
-    '</play/characters/Merlin.png>', '</play/characters/Peedy.json>', '</play/characters/Peedy.png>']);
+    '</play/characters/Merlin.png>']);
+  const unknownFirst = await uploadGreeting(site, { actions: ['Bob,Say,Hi', 'peedy,Show'] });
+  const later = (await fetch(`${site}/play.asp?GID=${unknownFirst}`)).headers.get('link');
+  assert.match(later, /<\/play\/characters\/Peedy\.png>; rel=preload; as=image$/);
 });
 
 test('the stored greeting\'s bytes, in the sender\'s code page', async () => {
@@ -83,6 +87,7 @@ test('the page\'s files go out whole, under their types', async () => {
     '/play/player.css': 'text/css; charset=utf-8',
     '/play/characters/Merlin.json': 'application/json',
     '/play/characters/Merlin.png': 'image/png',
+    '/play/characters/Merlin.1.png': 'image/png',
   };
   for (const [path, type] of Object.entries(types)) {
     const response = await fetch(`${site}${path}`, { headers: { 'Accept-Encoding': 'gzip, deflate, br' } });
@@ -99,6 +104,8 @@ test('anything else under the page\'s paths is not found', async () => {
   const refused = [
     '/play/characters/..%2FMerlin.json', '/play/characters/Merlin.txt',
     '/play/characters/.json', '/play/characters/Nobody.json', '/play/characters/Merlin.JSON', '/play/characters/%20x.png',
+    '/play/characters/Merlin.0.png', '/play/characters/Merlin.999.png', '/play/characters/Merlin.1.json',
+    '/play/characters/Merlin.-1.png', '/play/characters/..%2FMerlin.1.png', '/play/characters/%20x.1.png',
     '/play/play.html', '/play/missing.html', '/play/nothing.js', '/play/..%2F..%2Fservice.log', '/play/main.js.map',
   ];
   for (const path of refused) assert.equal((await fetch(`${site}${path}`)).status, 404, path);
