@@ -1,4 +1,5 @@
 #include "cast/SheetPlan.h"
+#include <algorithm>
 #include <cctype>
 #include <set>
 #include <string>
@@ -15,11 +16,15 @@ std::string StateKey(const std::string& name)
     return key;
 }
 
-bool PlaysOnItsOwn(const std::string& state)
+// The sheet that an animation of the state goes on at the latest, if it is one the page
+// plays on its own.
+int StateSheet(const std::string& state)
 {
-    static const std::set<std::string> states = { "showing", "hiding", "speaking", "movingleft",
-                                                   "movingright", "movingup", "movingdown" };
-    return states.count(StateKey(state)) != 0;
+    const std::string key = StateKey(state);
+    if (key == "showing")
+        return 0;
+    static const std::set<std::string> own = { "hiding", "speaking", "movingleft", "movingright", "movingup", "movingdown" };
+    return own.count(key) ? SheetPlan::kOnItsOwn : -1;
 }
 
 } // namespace
@@ -27,32 +32,36 @@ bool PlaysOnItsOwn(const std::string& state)
 SheetPlan PlanSheets(const CharacterData& character)
 {
     const size_t count = character.animations.size();
-    std::vector<bool> first(count, false);
-    auto mark = [&](const std::string& name) {
-        if (const CharacterAnimation* animation = character.FindAnimation(name)) {
-            first[size_t(animation - character.animations.data())] = true;
-            if (animation->transition == kTransitionReturnAnimation && !animation->returnAnimation.empty())
-                if (const CharacterAnimation* back = character.FindAnimation(animation->returnAnimation))
-                    first[size_t(back - character.animations.data())] = true;
+    // The sheet each animation is wanted on at the latest; -1 for the later ones.
+    std::vector<int> wanted(count, -1);
+    auto want = [&](const std::string& name, int sheet) {
+        const CharacterAnimation* animation = character.FindAnimation(name);
+        for (int step = 0; animation && step < 2; ++step) {
+            int& at = wanted[size_t(animation - character.animations.data())];
+            at = at < 0 ? sheet : std::min(at, sheet);
+            animation = animation->transition == kTransitionReturnAnimation && !animation->returnAnimation.empty()
+                            ? character.FindAnimation(animation->returnAnimation)
+                            : nullptr;
         }
     };
-    mark("RestPose");
+    want("RestPose", 0);
     for (const CharacterState& state : character.info.states)
-        if (PlaysOnItsOwn(state.name))
+        if (StateSheet(state.name) >= 0)
             for (const std::string& name : state.animations)
-                mark(name);
+                want(name, StateSheet(state.name));
 
     SheetPlan plan;
     plan.sheetOf.assign(character.images.size(), -1);
-    int filling = 0;  // the sheet after the first that takes images now; 0 before there is one
+    plan.sheetCount = SheetPlan::kOnItsOwn + 1;
+    int filling = 0;  // the later sheet that takes images now; 0 before there is one
     double pixels = 0;
     bool full = true;
-    auto place = [&](const CharacterAnimation& animation, bool onFirst) {
+    auto place = [&](const CharacterAnimation& animation, int sheet) {
         auto put = [&](size_t image) {
             if (image >= plan.sheetOf.size() || plan.sheetOf[image] >= 0)
                 return;
-            if (onFirst) {
-                plan.sheetOf[image] = 0;
+            if (sheet >= 0) {
+                plan.sheetOf[image] = sheet;
                 return;
             }
             // A new sheet only between animations: one animation comes with one sheet.
@@ -70,13 +79,19 @@ SheetPlan PlanSheets(const CharacterData& character)
             for (const MouthOverlay& overlay : frame.overlays)
                 put(overlay.image);
         }
-        full = filling == 0 || pixels >= SheetPlan::kSheetPixels;
+        if (sheet < 0)
+            full = filling == 0 || pixels >= SheetPlan::kSheetPixels;
     };
-    for (size_t i = 0; i < count; ++i)
-        if (first[i])
-            place(character.animations[i], true);
-    for (size_t i = 0; i < count; ++i)
-        if (!first[i])
-            place(character.animations[i], false);
+    for (int sheet : { 0, SheetPlan::kOnItsOwn, -1 })
+        for (size_t i = 0; i < count; ++i)
+            if (wanted[i] == sheet)
+                place(character.animations[i], sheet);
+    // No sheet without images.
+    if (std::find(plan.sheetOf.begin(), plan.sheetOf.end(), SheetPlan::kOnItsOwn) == plan.sheetOf.end()) {
+        for (int& sheet : plan.sheetOf)
+            if (sheet > SheetPlan::kOnItsOwn)
+                --sheet;
+        --plan.sheetCount;
+    }
     return plan;
 }

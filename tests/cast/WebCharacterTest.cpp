@@ -279,18 +279,22 @@ TEST(WebCharacterSheets, WhatThePagePlaysOnItsOwnComesFirstTheRestInPartsOfAbout
     character.animations[2].name = "Empty";
 
     const SheetPlan plan = PlanSheets(character);
-    // 0-2 and 5 are for the rest pose, showing (with its return) and moving; 3 and its
+    // 0-2 are for the rest pose and showing (with its return), 5 for moving; 3 and its
     // mouth 7 fill a sheet on their own; 4 opens the next; 6 is shown by no frame.
-    EXPECT_EQ((std::vector<int>{ 0, 0, 0, 1, 2, 0, -1, 1 }), plan.sheetOf);
-    EXPECT_EQ(3, plan.sheetCount);
+    EXPECT_EQ((std::vector<int>{ 0, 0, 0, 2, 3, 1, -1, 2 }), plan.sheetOf);
+    EXPECT_EQ(4, plan.sheetCount);
 
     const WebCharacter web = MakeWebCharacter(character, "Parts");
-    ASSERT_EQ(3u, web.sheets.size());
-    EXPECT_NE(std::string::npos, web.description.find("\"sheets\":3,")) << web.description;
+    ASSERT_EQ(4u, web.sheets.size());
+    EXPECT_NE(std::string::npos, web.description.find("\"sheets\":4,")) << web.description;
     // The big image on its own sheet, named by its index after its place.
-    EXPECT_NE(std::string::npos, web.description.find("[0,0,600,600,1]")) << web.description;
-    EXPECT_NE(std::string::npos, web.description.find("[0,0,10,10,2]")) << web.description;
-    EXPECT_LE(600u, ReadU32(Chunks(web.sheets[1])["IHDR"], 0));
+    EXPECT_NE(std::string::npos, web.description.find("[0,0,600,600,2]")) << web.description;
+    EXPECT_NE(std::string::npos, web.description.find("[0,0,10,10,3]")) << web.description;
+    EXPECT_LE(600u, ReadU32(Chunks(web.sheets[2])["IHDR"], 0));
+
+    // Without moving, the later sheets move up one, and 5 goes with the idling.
+    character.info.states.erase(character.info.states.begin() + 1);
+    EXPECT_EQ((std::vector<int>{ 0, 0, 0, 1, 2, 2, -1, 1 }), PlanSheets(character).sheetOf);
 }
 
 TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)

@@ -1,5 +1,6 @@
 // A character's sprite sheets: the first comes with the character, the others through
-// the page's fetch queue while the greeting plays. A sheet that cannot be read, or that
+// the page's fetch queue while the greeting plays, the second (what the page plays on
+// its own: speaking, moving, hiding) before the others' later ones. A sheet that cannot be read, or that
 // is too small for the images said to lie on it, counts as come and draws nothing.
 import { imagesOutside } from './character.js';
 
@@ -22,7 +23,7 @@ export class CharacterSheets {
         .then((picture) => {
           if (imagesOutside(character, sheet, picture) < 0) this.pictures[sheet] = picture;
         }, () => {})
-        .finally(() => this.over.add(sheet)));
+        .finally(() => this.over.add(sheet)), sheet === 1);
     }
   }
 

@@ -1,6 +1,6 @@
 // Files the page will want but does not need yet, fetched a few at a time once it has
 // what it needs first, so that they do not hold that up on a slow line; a file needed
-// now goes at once, ahead of the queue.
+// now goes at once, ahead of the queue. Urgent entries go before the others.
 const AT_ONCE = 2;
 
 export class FetchQueue {
@@ -11,9 +11,10 @@ export class FetchQueue {
   }
 
   // `fetch` gives a promise; it is called once, when the entry's turn comes or it is hurried.
-  add(fetch) {
-    const entry = { fetch, started: false };
-    this.waiting.push(entry);
+  add(fetch, urgent = false) {
+    const entry = { fetch, started: false, urgent };
+    const after = urgent ? this.waiting.findIndex((other) => !other.urgent) : -1;
+    this.waiting.splice(after < 0 ? this.waiting.length : after, 0, entry);
     this.pump();
     return entry;
   }

@@ -7,6 +7,7 @@ import { CharacterActor } from '../play/character-actor.js';
 import { checkActions } from '../play/greeting-check.js';
 import { decodeLine } from '../play/greeting-line.js';
 import { MOVE_TIME, Performer } from '../play/performer.js';
+import { PlayAction } from '../play/play-action.js';
 import { SpeakAction } from '../play/speak-action.js';
 import { VisibilityAction } from '../play/visibility-action.js';
 import { Recorder, counter, description, makeActor } from './support/characters.js';
@@ -250,4 +251,61 @@ test('a hidden character does not idle, and Stop interrupts every request', asyn
   actor.stop();
   assert.deepEqual([first.status, second.status], ['interrupted', 'interrupted']);
   assert.deepEqual(recorder.images, [0]);
+});
+
+// Sheets that come when the test says; the actor asks for those it waits for.
+class Sheets {
+  constructor() {
+    this.come = new Set([0]);
+    this.asked = new Set();
+  }
+
+  ready(sheets) {
+    const missing = sheets.filter((sheet) => !this.come.has(sheet));
+    for (const sheet of missing) this.asked.add(sheet);
+    return missing.length === 0;
+  }
+}
+
+test('an action waits for the sheets its animation cuts from; idling waits for nobody', async () => {
+  // Hiding on sheet 1, Show's on 2, idling's first on 3.
+  const sheetOf = [0, 2, 2, 1, 1, 0, 0, 0, 3, 0];
+  const images = sheetOf.map((sheet, index) => [index * 10, 0, 10, 10, sheet]);
+  // Speaking without a mouth, whose image lies on the first sheet.
+  const states = description().states.map((state) => (state.name === 'Speaking' ? { ...state, animations: ['MoveLeft'] } : state));
+  const character = new Character(description({ sheets: 4, images, states }));
+  const recorder = new Recorder();
+  const sheets = new Sheets();
+  const actor = new CharacterActor(character, { ...recorder.views(), random: counter([5000]), sheets });
+
+  const show = actor.queue(new VisibilityAction(true, false));
+  actor.tick(0);
+  assert.equal(show.status, 'running');
+  assert.equal(recorder.visible, false, 'not shown without the images of its showing');
+  assert.deepEqual([...sheets.asked], [2]);
+  sheets.come.add(2);
+  actor.tick(100);
+  assert.deepEqual([recorder.visible, recorder.images], [true, [1]], 'shows from its first frame');
+
+  actor.tick(1000);
+  assert.equal(show.status, 'complete');
+  const hide = actor.queue(new PlayAction(character.findAnimation('Hide')));
+  actor.tick(1010);
+  actor.tick(5000);
+  assert.deepEqual([hide.status, recorder.images], ['running', [2]], 'stands as it was while the sheet comes');
+  sheets.come.add(1);
+  actor.tick(5010);
+  assert.deepEqual(recorder.images, [3], 'from its first frame once its sheet came');
+  actor.tick(5110);
+  assert.deepEqual(recorder.images, [4]);
+  actor.tick(5210);
+  assert.equal(hide.status, 'complete');
+
+  // Idle 15 s after the last request; its sheet has not come.
+  actor.tick(20210);
+  assert.deepEqual([...sheets.asked].sort(), [1, 2, 3]);
+  assert.deepEqual(recorder.images, [4]);
+  const speak = actor.queue(new SpeakAction('Hi there'));
+  actor.tick(20220);
+  assert.deepEqual([speak.status, recorder.balloon.open, recorder.images], ['running', true, [7]], 'the request goes first');
 });
