@@ -105,7 +105,8 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
                         ">; rel=preload; as=fetch; crossorigin, </play/characters.json>; rel=preload; as=fetch; crossorigin";
     if (const std::optional<std::string> name = FirstCharacter(greeting->summary)) {
         links += ", </play/characters/" + *name + ".json>; rel=preload; as=fetch; crossorigin";
-        links += ", </play/characters/" + *name + ".png>; rel=preload; as=image";
+        // Images come after scripts unless asked for sooner, and this one is the first frame.
+        links += ", </play/characters/" + *name + ".png>; rel=preload; as=image; fetchpriority=high";
     }
     response.set_header("Link", links);
 }

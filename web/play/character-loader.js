@@ -50,7 +50,7 @@ export class CharacterLoader {
 
   async fetchCharacter(name) {
     const file = `${BASE}characters/${encodeURIComponent(name)}`;
-    const first = loadImage(`${file}.png`).catch(() => {
+    const first = loadImage(`${file}.png`, 'high').catch(() => {
       throw new Error('its sprite sheet could not be read');
     });
     const [description, sheet] = await Promise.all([fetchJson(`${file}.json`), first]);

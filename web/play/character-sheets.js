@@ -4,8 +4,10 @@
 // is too small for the images said to lie on it, counts as come and draws nothing.
 import { imagesOutside } from './character.js';
 
-export async function loadImage(address) {
+// The first sheet is urgent: the character shows from it.
+export async function loadImage(address, priority = 'auto') {
   const image = new Image();
+  image.fetchPriority = priority;
   image.src = address;
   await image.decode();
   return image;

@@ -55,7 +55,7 @@ test('the page of a stored greeting, with its policy and what it will fetch anno
     '</play/characters/Merlin.png>']);
   const unknownFirst = await uploadGreeting(site, { actions: ['Bob,Say,Hi', 'peedy,Show'] });
   const later = (await fetch(`${site}/play.asp?GID=${unknownFirst}`)).headers.get('link');
-  assert.match(later, /<\/play\/characters\/Peedy\.png>; rel=preload; as=image$/);
+  assert.match(later, /<\/play\/characters\/Peedy\.png>; rel=preload; as=image; fetchpriority=high$/);
 });
 
 test('the stored greeting\'s bytes, in the sender\'s code page', async () => {
