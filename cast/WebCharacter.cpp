@@ -3,6 +3,7 @@
 #include "cast/PngFile.h"
 #include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
+#include "cast/WaveSound.h"
 #include <cstdio>
 
 namespace {
@@ -51,7 +52,7 @@ void WriteNumbers(JsonWriter& json, std::initializer_list<int64_t> numbers)
     json.EndArray();
 }
 
-void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
+void WriteFrame(JsonWriter& json, const CharacterFrame& frame, const std::vector<std::vector<uint8_t>>& sounds)
 {
     json.BeginObject();
     json.Key("duration");
@@ -74,6 +75,10 @@ void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
             WriteNumbers(json, { branch.frame, branch.probability });
         json.EndArray();
     }
+    if (frame.audio >= 0 && size_t(frame.audio) < sounds.size() && !sounds[size_t(frame.audio)].empty()) {
+        json.Key("sound");
+        json.Number(frame.audio);
+    }
     if (!frame.overlays.empty()) {
         json.Key("mouths");
         json.BeginArray();
@@ -84,7 +89,7 @@ void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
     json.EndObject();
 }
 
-void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation)
+void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation, const std::vector<std::vector<uint8_t>>& sounds)
 {
     json.BeginObject();
     json.Key("name");
@@ -96,7 +101,7 @@ void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation)
     json.Key("frames");
     json.BeginArray();
     for (const CharacterFrame& frame : animation.frames)
-        WriteFrame(json, frame);
+        WriteFrame(json, frame, sounds);
     json.EndArray();
     json.EndObject();
 }
@@ -108,7 +113,7 @@ struct ImagePlace {
 };
 
 std::string Describe(const CharacterData& character, const std::string& name, int sheets,
-                     const std::vector<std::optional<ImagePlace>>& places)
+                     const std::vector<std::optional<ImagePlace>>& places, const std::vector<std::vector<uint8_t>>& sounds)
 {
     JsonWriter json;
     json.BeginObject();
@@ -150,7 +155,7 @@ std::string Describe(const CharacterData& character, const std::string& name, in
     json.Key("animations");
     json.BeginArray();
     for (const CharacterAnimation& animation : character.animations)
-        WriteAnimation(json, animation);
+        WriteAnimation(json, animation, sounds);
     json.EndArray();
     json.EndObject();
     return json.Text() + "\n";
@@ -177,6 +182,8 @@ WebCharacter MakeWebCharacter(const CharacterData& character, const std::string&
         web.sheets.push_back(EncodeIndexedPng(sheet.width, sheet.height, sheet.pixels, character.info.palette,
                                               character.info.transparentIndex));
     }
-    web.description = Describe(character, name, plan.sheetCount, places);
+    for (const std::vector<uint8_t>& sound : character.audio)
+        web.sounds.push_back(IsPlayableWave(sound) ? sound : std::vector<uint8_t>());
+    web.description = Describe(character, name, plan.sheetCount, places, web.sounds);
     return web;
 }

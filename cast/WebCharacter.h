@@ -17,10 +17,13 @@
 // milliseconds, its "images" as [image, x, y] with the first on top, its exit frame
 // ("exit", left out when it has none), its "branches" as [frame, percent] and its
 // "mouths" as [mouth shape, image, x, y, replaces top image 0/1]; empty lists are left
-// out. Sounds are left out.
+// out. A frame's "sound" is the index of its sound among the character's sounds, left
+// out when it has none or when its sound is not one a browser plays (see IsPlayableWave).
 struct WebCharacter {
     std::vector<std::vector<uint8_t>> sheets;  // PNG each
     std::string description;     // JSON
+    // RIFF WAVE data, one per sound of the character by its index; empty where left out.
+    std::vector<std::vector<uint8_t>> sounds;
 };
 
 WebCharacter MakeWebCharacter(const CharacterData& character, const std::string& name);

@@ -2,8 +2,9 @@
 //
 //   pqweb <output folder> <file.ACS>...
 // Writes <output folder>/<name>.json (the animations), <name>.png (the first sprite
-// sheet) and <name>.<n>.png (the others, from 1 on) for each file, named after the file
-// as the player names characters.
+// sheet), <name>.<n>.png (the others, from 1 on) and <name>.<n>.wav (each sound a
+// browser plays, by its index) for each file, named after the file as the player names
+// characters.
 #include "cast/OutputFile.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
@@ -51,6 +52,11 @@ bool Convert(const std::string& folder, const std::string& file)
         if (!WriteOutputFile(path, web.sheets[i].data(), web.sheets[i].size(), "pqweb"))
             return false;
         sheetBytes += web.sheets[i].size();
+    }
+    for (size_t i = 0; i < web.sounds.size(); ++i) {
+        if (!web.sounds[i].empty() &&
+            !WriteOutputFile(base + "." + std::to_string(i) + ".wav", web.sounds[i].data(), web.sounds[i].size(), "pqweb"))
+            return false;
     }
     // The description last: the site counts a character once it is there.
     if (!WriteOutputFile(base + ".json", web.description.data(), web.description.size(), "pqweb"))

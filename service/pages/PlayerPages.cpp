@@ -68,15 +68,16 @@ void PlayerPages::Mount(httplib::Server& server)
                        return NotFound(response);
                    ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str(), type, response);
                });
-    // A character's later sprite sheets, numbered from 1.
-    server.Get(OnSite("/play/characters/([A-Za-z0-9 _-]+)\\.([1-9][0-9]{0,3})\\.png"),
+    // A character's later sprite sheets, numbered from 1, and its sounds, from 0.
+    server.Get(OnSite("/play/characters/([A-Za-z0-9 _-]+)\\.([1-9][0-9]{0,3}\\.png|(?:0|[1-9][0-9]{0,3})\\.wav)"),
                [this](const httplib::Request& request, httplib::Response& response) {
                    log_.Record(request);
                    const std::string name = request.matches[1];
+                   const std::string file = request.matches[2];
                    if (!IsWebCharacterName(name))
                        return NotFound(response);
-                   ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str() + ".png", "image/png",
-                             response);
+                   const bool sheet = file.compare(file.size() - 4, 4, ".png") == 0;
+                   ServeFile(folder_ + "/characters/" + name + "." + file, sheet ? "image/png" : "audio/wav", response);
                });
     server.Get(OnSite("/play/([A-Za-z0-9_-]+)\\.([a-z]+)"),
                [this](const httplib::Request& request, httplib::Response& response) {

@@ -16,6 +16,7 @@
 //   /play/characters.json         the names of the characters the site has
 //   /play/characters/<name>.json  a character's animations, .png its first sprite sheet
 //   /play/characters/<name>.<n>.png  its other sprite sheets, n from 1
+//   /play/characters/<name>.<n>.wav  its sounds, n from 0
 //   /play/<name>.js, .css         the page's scripts and style
 // all from a folder laid out as the build lays it out: play/ and characters/.
 class PlayerPages {

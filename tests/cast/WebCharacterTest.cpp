@@ -4,6 +4,7 @@
 #include "cast/PngFile.h"
 #include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
+#include "cast/WaveSound.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
 #include "tests/stage/SyntheticCharacter.h"
@@ -295,6 +296,96 @@ TEST(WebCharacterSheets, WhatThePagePlaysOnItsOwnComesFirstTheRestInPartsOfAbout
     // Without moving, the later sheets move up one, and 5 goes with the idling.
     character.info.states.erase(character.info.states.begin() + 1);
     EXPECT_EQ((std::vector<int>{ 0, 0, 0, 1, 2, 2, -1, 1 }), PlanSheets(character).sheetOf);
+}
+
+namespace {
+
+// A PCM wave of `samples` bytes, with an odd-sized chunk before its format to skip.
+std::vector<uint8_t> Wave(uint32_t samples, uint16_t channels = 1, uint16_t bits = 8, uint32_t rate = 11025)
+{
+    std::vector<uint8_t> bytes;
+    auto text = [&](const char* four) { bytes.insert(bytes.end(), four, four + 4); };
+    auto u16 = [&](uint32_t v) { bytes.insert(bytes.end(), { uint8_t(v), uint8_t(v >> 8) }); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    text("RIFF");
+    u32(4 + 8 + 3 + 1 + 8 + 16 + 8 + samples);
+    text("WAVE");
+    text("LIST");
+    u32(3);
+    bytes.insert(bytes.end(), { 'a', 'b', 'c', 0 });
+    text("fmt ");
+    u32(16);
+    u16(1);
+    u16(channels);
+    u32(rate);
+    u32(rate * channels * bits / 8);
+    u16(uint16_t(channels * bits / 8));
+    u16(bits);
+    text("data");
+    u32(samples);
+    bytes.insert(bytes.end(), samples, 0x80);
+    return bytes;
+}
+
+} // namespace
+
+TEST(WebSounds, OnlyWholePcmWaveDataGoesToThePage)
+{
+    EXPECT_TRUE(IsPlayableWave(Wave(100)));
+    EXPECT_TRUE(IsPlayableWave(Wave(100, 2, 16, 44100)));
+    std::vector<uint8_t> longer = Wave(100);
+    longer.push_back(0);  // bytes past the RIFF chunk are no harm
+    EXPECT_TRUE(IsPlayableWave(longer));
+
+    std::vector<std::vector<uint8_t>> broken;
+    broken.push_back({});
+    broken.push_back(Wave(100, 3));
+    broken.push_back(Wave(100, 1, 12));
+    broken.push_back(Wave(100, 1, 8, 0));
+    broken.push_back(Wave(0));
+    std::vector<uint8_t> cut = Wave(100);
+    cut.pop_back();  // shorter than its RIFF size says
+    broken.push_back(cut);
+    std::vector<uint8_t> notWave = Wave(100);
+    notWave[8] = 'X';
+    broken.push_back(notWave);
+    std::vector<uint8_t> compressed = Wave(100);
+    compressed[12 + 12 + 8] = 2;  // not PCM
+    broken.push_back(compressed);
+    std::vector<uint8_t> longData = Wave(100);
+    longData[longData.size() - 100 - 4] = 101;  // the data chunk runs past the RIFF chunk
+    broken.push_back(longData);
+    std::vector<uint8_t> hugeChunk = Wave(100);
+    hugeChunk[12 + 4 + 3] = 0xFF;  // a chunk size near 4 GB
+    broken.push_back(hugeChunk);
+    std::vector<uint8_t> noFormat = Wave(100);
+    std::copy_n("junk", 4, noFormat.begin() + 12 + 12);
+    broken.push_back(noFormat);
+    for (size_t i = 0; i < broken.size(); ++i)
+        EXPECT_FALSE(IsPlayableWave(broken[i])) << i;
+}
+
+TEST(WebSounds, FramesNameTheirSoundWhereItPlaysAndTheOthersAreLeftOut)
+{
+    CharacterData character;
+    character.info.width = character.info.height = 10;
+    character.images = { Square(10) };
+    character.audio = { Wave(10), { 'n', 'o' }, Wave(20) };
+    CharacterAnimation animation = Showing("Bang", { 0, 0, 0, 0 });
+    animation.frames[0].audio = 2;
+    animation.frames[1].audio = 1;
+    animation.frames[2].audio = 0;
+    character.animations = { animation };
+    const WebCharacter web = MakeWebCharacter(character, "Loud");
+    EXPECT_NE(std::string::npos, web.description.find("\"frames\":[{\"duration\":100,\"images\":[[0,0,0]],\"sound\":2},"
+                                                       "{\"duration\":100,\"images\":[[0,0,0]]},"
+                                                       "{\"duration\":100,\"images\":[[0,0,0]],\"sound\":0},"
+                                                       "{\"duration\":100,\"images\":[[0,0,0]]}]"))
+        << web.description;
+    ASSERT_EQ(3u, web.sounds.size());
+    EXPECT_EQ(character.audio[0], web.sounds[0]);
+    EXPECT_TRUE(web.sounds[1].empty());
+    EXPECT_EQ(character.audio[2], web.sounds[2]);
 }
 
 TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)
