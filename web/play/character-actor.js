@@ -1,15 +1,17 @@
 // One character on the page, performing its requests one after another as the player's
 // stage does, on the ticks the page gives it: it owns what is seen and heard of the
-// character (its picture, its balloon, its voice). When it has nothing to do and is
-// visible, it idles now and then with its idling animations. An action that plays an
-// animation whose sheets have not come yet waits for them before it starts.
+// character (its picture, its balloon, its voice, its sounds). When it has nothing to do
+// and is visible, it idles now and then with its idling animations. An action that plays
+// an animation whose sheets have not come yet waits for them before it starts. A frame's
+// sound starts as the frame comes and stops when the action ends or the character hides.
 import { frameLayers } from './character.js';
 import { MOUTH } from './mouths.js';
 import { PlayAction } from './play-action.js';
 import { ACTION_STATE } from './stage-action.js';
 
-// Sheets for characters whose images are all at hand.
+// Sheets for characters whose images are all at hand, and sounds for those without.
 const ALL_AT_HAND = { ready: () => true };
+const SILENCE = { play: () => null };
 
 const SHORTEST_IDLE_WAIT = 10000; // ms after the last thing done
 const LONGEST_IDLE_WAIT = 20000;
@@ -29,10 +31,12 @@ export function isUnderWay(request) {
 export class CharacterActor {
   // The view draws the character's frames and places it, the balloon shows its words
   // and the speech says them; `random` gives whole numbers of at least 0; `sheets` tell
-  // whether sheets have come (see CharacterSheets).
-  constructor(character, { view, balloon, speech, random, sheets = ALL_AT_HAND }) {
+  // whether sheets have come (see CharacterSheets); `sounds` play the frames' sounds.
+  constructor(character, { view, balloon, speech, random, sheets = ALL_AT_HAND, sounds = SILENCE }) {
     this.character = character;
     this.sheets = sheets;
+    this.sounds = sounds;
+    this.sounding = []; // what stops the sounds started
     this.view = view;
     this.balloon = balloon;
     this.speech = speech;
@@ -81,6 +85,11 @@ export class CharacterActor {
       this.current = null;
       this.showRestFrame();
     }
+    this.stopSounds();
+  }
+
+  stopSounds() {
+    for (const sound of this.sounding.splice(0)) sound.stop();
   }
 
   // Whether requests are performed or waiting; idling is none.
@@ -95,6 +104,7 @@ export class CharacterActor {
   setVisible(visible) {
     this.visible = visible;
     this.view.setVisible(visible);
+    if (!visible) this.stopSounds();
   }
 
   moveTo(point) {
@@ -105,10 +115,15 @@ export class CharacterActor {
   // Puts the frame on the stage with the mouth overlay of that shape (or MOUTH.NONE).
   showFrame(frame, mouth = MOUTH.NONE) {
     if (this.drawn && frame === this.frame && mouth === this.mouth) return;
+    const arriving = frame !== this.frame;
     this.frame = frame;
     this.mouth = mouth;
     this.view.draw(frameLayers(this.character, frame, mouth));
     this.drawn = true;
+    if (arriving && frame?.sound >= 0) {
+      const sound = this.sounds.play(frame.sound);
+      if (sound) this.sounding.push(sound);
+    }
   }
 
   showRestFrame() {
@@ -153,6 +168,7 @@ export class CharacterActor {
   }
 
   finish(state, now) {
+    this.stopSounds();
     if (this.current.request)
       this.current.request.status = state === ACTION_STATE.COMPLETE ? REQUEST_STATUS.COMPLETE : REQUEST_STATUS.FAILED;
     this.current = null;

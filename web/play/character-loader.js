@@ -1,7 +1,8 @@
 // The characters the site has, fetched once each: their description and first sprite
-// sheet, then the rest of their sheets while the greeting plays.
+// sheet, then the rest of their sheets and their sounds while the greeting plays.
 import { Character, imagesOutside } from './character.js';
 import { CharacterSheets, loadImage } from './character-sheets.js';
+import { CharacterSounds } from './character-sounds.js';
 import { FetchQueue } from './fetch-queue.js';
 
 const BASE = '/play/';
@@ -19,7 +20,9 @@ async function fetchJson(address) {
 }
 
 export class CharacterLoader {
-  constructor() {
+  // The characters' sounds play through `output` (an AudioOutput).
+  constructor(output) {
+    this.output = output;
     this.loads = new Map();
     this.nameList = null;
     this.queue = new FetchQueue();
@@ -35,7 +38,7 @@ export class CharacterLoader {
     return this.nameList;
   }
 
-  // A promise of { character, sheets } for a name of the site's list.
+  // A promise of { character, sheets, sounds } for a name of the site's list.
   load(name) {
     if (!this.loads.has(name)) this.loads.set(name, this.fetchCharacter(name));
     return this.loads.get(name);
@@ -57,6 +60,7 @@ export class CharacterLoader {
     const character = new Character(description);
     const outside = imagesOutside(character, 0, sheet);
     if (outside >= 0) throw new Error(`its image ${outside} lies outside its sprite sheet`);
-    return { character, sheets: new CharacterSheets(file, character, sheet, this.queue) };
+    const sheets = new CharacterSheets(file, character, sheet, this.queue);
+    return { character, sheets, sounds: new CharacterSounds(file, character, this.output, this.queue) };
   }
 }

@@ -5,6 +5,7 @@
 
 const MOST_FRAME_SIDE = 4096;
 const MOST_SHEETS = 1000;
+const MOST_SOUNDS = 10000;
 
 class BrokenCharacter extends Error {}
 
@@ -71,6 +72,7 @@ function checkFrame(frame, frameCount, imageCount, what) {
     duration: whole(frame.duration, 0, 655350, `${what}'s duration`),
     images: list(frame.images, `${what}'s images`).map(([index, x, y]) => ({ image: image(index), x: at(x), y: at(y) })),
     exit: frame.exit === undefined ? -1 : whole(frame.exit, 0, frameCount - 1, `${what}'s exit frame`),
+    sound: frame.sound === undefined ? -1 : whole(frame.sound, 0, MOST_SOUNDS - 1, `${what}'s sound`),
     branches: list(frame.branches, `${what}'s branches`).map(([target, percent]) =>
       [whole(target, 0, frameCount - 1, `${what}'s branch`), whole(percent, 0, 65535, `${what}'s branch chance`)]),
     mouths: list(frame.mouths, `${what}'s mouths`).map(([mouth, index, x, y, replacesTop]) => ({
@@ -124,6 +126,7 @@ export class Character {
       this.animations = list(description.animations, 'the animation list')
         .map((animation, index) => checkAnimation(animation, index, this.images.length));
       this.sheetsNeeded = new Map(this.animations.map((animation) => [animation, this.sheetsShowing(animation)]));
+      this.soundsUsed = new Set(this.animations.flatMap(({ frames }) => frames.map((frame) => frame.sound)).filter((sound) => sound >= 0));
     } catch (error) {
       if (error instanceof BrokenCharacter || error instanceof TypeError)
         throw new Error(`its description is broken: ${error.message}`);

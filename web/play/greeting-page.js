@@ -1,6 +1,7 @@
 // The greeting page: reads the stored greeting, shows who sends it and what happens in
 // it, and performs it on the stage with Play, Stop and Replay. Everything the greeting
 // holds reaches the page as text only.
+import { AudioOutput } from './audio-output.js';
 import { BalloonView } from './balloon-view.js';
 import { CharacterActor } from './character-actor.js';
 import { CharacterLoader } from './character-loader.js';
@@ -39,7 +40,7 @@ async function fetchGreeting(id) {
 }
 
 export class GreetingPage {
-  constructor(document, { loader = new CharacterLoader(), speech = new Speech() } = {}) {
+  constructor(document, { audio = new AudioOutput(), loader = new CharacterLoader(audio), speech = new Speech() } = {}) {
     const find = (id) => document.getElementById(id);
     this.body = document.body;
     this.stage = find('stage');
@@ -48,13 +49,20 @@ export class GreetingPage {
     this.notices = find('notices');
     this.buttons = { play: find('play'), stop: find('stop'), replay: find('replay') };
     this.script = new ScriptList(find('script'));
+    this.audio = audio;
     this.loader = loader;
     this.speech = speech;
     this.actions = [];
     this.noticed = new Set();
     this.moreNotices = null; // the line that counts the notices not listed
     this.performer = null;
-    for (const [name, button] of Object.entries(this.buttons)) button.addEventListener('click', () => this[name]());
+    // Pages may sound only once the user has pressed something.
+    for (const [name, button] of Object.entries(this.buttons)) {
+      button.addEventListener('click', () => {
+        this.audio.unlock();
+        this[name]();
+      });
+    }
     document.addEventListener('keydown', (event) => this.onKey(event));
     globalThis.addEventListener('resize', () => this.performer?.relayout());
     this.setState(PAGE_STATE.LOADING);
@@ -123,10 +131,11 @@ export class GreetingPage {
   }
 
   async join(name) {
-    const { character, sheets } = await this.loader.load(name);
+    const { character, sheets, sounds } = await this.loader.load(name);
     return new CharacterActor(character, {
       view: new SpriteView(this.stage, character, sheets),
       sheets,
+      sounds,
       balloon: new BalloonView(this.stage, character.balloon),
       speech: this.speech,
       random: randomWhole,
@@ -155,6 +164,7 @@ export class GreetingPage {
     const command = KEYS[event.key.toLowerCase()];
     if (!command || this.buttons[command].disabled) return;
     event.preventDefault();
+    this.audio.unlock();
     this[command]();
   }
 

@@ -22,6 +22,7 @@ test('refuses broken descriptions with the reason', () => {
     'broken: ': { animations: [null] },
     "image 0's sheet": { images: [[0, 0, 1, 1, 1]] },
     'the sheet count': { sheets: 0 },
+    "'s sound": { animations: [{ name: 'A', frames: [{ duration: 1, sound: -1 }] }] },
   };
   for (const [reason, change] of Object.entries(broken)) {
     assert.throws(() => new Character(description(change)), (error) =>
@@ -33,7 +34,7 @@ test('refuses broken descriptions with the reason', () => {
 test('fills in what a frame leaves out', () => {
   const character = new Character(description({ animations: [{ name: 'Bare', frames: [{ duration: 20 }] }] }));
   assert.deepEqual(character.animations[0], {
-    name: 'Bare', returnName: null, frames: [{ duration: 20, images: [], exit: -1, branches: [], mouths: [] }],
+    name: 'Bare', returnName: null, frames: [{ duration: 20, images: [], exit: -1, sound: -1, branches: [], mouths: [] }],
   });
 });
 

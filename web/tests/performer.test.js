@@ -10,7 +10,7 @@ import { MOVE_TIME, Performer } from '../play/performer.js';
 import { PlayAction } from '../play/play-action.js';
 import { SpeakAction } from '../play/speak-action.js';
 import { VisibilityAction } from '../play/visibility-action.js';
-import { Recorder, counter, description, makeActor } from './support/characters.js';
+import { Recorder, counter, description, frame, makeActor } from './support/characters.js';
 
 const TICK = 10; // ms between the clock's ticks
 const DEADLINE = 120000; // ms of the greeting's own time a test waits at most
@@ -308,4 +308,61 @@ test('an action waits for the sheets its animation cuts from; idling waits for n
   const speak = actor.queue(new SpeakAction('Hi there'));
   actor.tick(20220);
   assert.deepEqual([speak.status, recorder.balloon.open, recorder.images], ['running', true, [7]], 'the request goes first');
+});
+
+// Sounds that record when they start and stop, by the image the frame shows.
+class Speakers {
+  constructor(recorder) {
+    this.recorder = recorder;
+    this.log = [];
+  }
+
+  play(index) {
+    const entry = { index, image: this.recorder.images.at(-1), stopped: false };
+    this.log.push(entry);
+    return { stop: () => { entry.stopped = true; } };
+  }
+}
+
+test('a frame\'s sound starts as the frame comes and stops with the action or as the character hides', async () => {
+  const animations = description().animations.map((animation) => (animation.name === 'Hide'
+    ? { ...animation, frames: [frame(3, 100, { sound: 1 }), frame(4)] }
+    : animation));
+  animations.push({ name: 'Chime', frames: [frame(5), frame(6, 100, { sound: 0 }), frame(7)] });
+  const character = new Character(description({ animations }));
+  const recorder = new Recorder();
+  const sounds = new Speakers(recorder);
+  const actor = new CharacterActor(character, { ...recorder.views(), random: counter(), sounds });
+  actor.queue(new VisibilityAction(true, true));
+  const chime = actor.queue(new PlayAction(character.findAnimation('Chime')));
+  actor.tick(0);
+  actor.tick(10);
+  assert.deepEqual(sounds.log, [], 'not before its frame');
+  actor.tick(110);
+  assert.deepEqual(sounds.log, [{ index: 0, image: 6, stopped: false }]);
+  actor.tick(150);
+  assert.equal(sounds.log.length, 1, 'once as the frame comes, not at every tick');
+  actor.tick(210);
+  assert.equal(sounds.log[0].stopped, false, 'goes on while the animation does');
+  actor.tick(310);
+  assert.deepEqual([chime.status, sounds.log[0].stopped], ['complete', true]);
+
+  // Hiding: its sound stops as the character goes.
+  actor.queue(new VisibilityAction(false, false));
+  actor.tick(320);
+  assert.deepEqual(sounds.log[1], { index: 1, image: 3, stopped: false });
+  actor.tick(420);
+  assert.equal(recorder.visible, true);
+  actor.tick(520);
+  assert.deepEqual([recorder.visible, sounds.log[1].stopped], [false, true]);
+
+  // Stop cuts what sounds.
+  actor.queue(new VisibilityAction(true, true));
+  actor.queue(new PlayAction(character.findAnimation('Chime')));
+  actor.tick(600);
+  actor.tick(610);
+  actor.tick(710);
+  assert.equal(sounds.log[2].stopped, false);
+  actor.stop();
+  assert.equal(sounds.log[2].stopped, true);
 });
