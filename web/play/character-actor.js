@@ -3,7 +3,7 @@
 // character (its picture, its balloon, its voice, its sounds). When it has nothing to do
 // and is visible, it idles now and then with its idling animations. An action that plays
 // an animation whose sheets have not come yet waits for them before it starts. A frame's
-// sound starts as the frame comes and stops when the action ends or the character hides.
+// sound starts as the frame comes and stops when its action ends (hiding included).
 import { frameLayers } from './character.js';
 import { MOUTH } from './mouths.js';
 import { PlayAction } from './play-action.js';
@@ -104,7 +104,6 @@ export class CharacterActor {
   setVisible(visible) {
     this.visible = visible;
     this.view.setVisible(visible);
-    if (!visible) this.stopSounds();
   }
 
   moveTo(point) {
