@@ -1,9 +1,11 @@
 #include "cast/WebCharacter.h"
 #include "cast/JsonWriter.h"
+#include "cast/LanguageTag.h"
 #include "cast/PngFile.h"
 #include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
 #include "cast/WaveSound.h"
+#include "stage/CharacterVoice.h"
 #include <cstdio>
 
 namespace {
@@ -41,6 +43,39 @@ void WriteBalloon(JsonWriter& json, const CharacterBalloon& balloon)
     json.Number(balloon.fontWeight);
     json.Key("italic");
     json.Bool(balloon.italic);
+    json.EndObject();
+}
+
+// Only what a page's speech can use; a block that does not decode is left out.
+void WriteVoice(JsonWriter& json, const std::vector<uint8_t>& block)
+{
+    CharacterVoice voice;
+    std::string error;
+    if (block.empty() || !DecodeCharacterVoice(block, voice, error))
+        return;
+    const std::string language = voice.described ? LanguageTag(voice.languageId) : "";
+    const char* gender = !voice.described ? nullptr
+                         : voice.gender == kVoiceGenderFemale ? "female"
+                         : voice.gender == kVoiceGenderMale   ? "male"
+                                                              : nullptr;
+    json.Key("voice");
+    json.BeginObject();
+    if (voice.speed > 0) {
+        json.Key("speed");
+        json.Number(voice.speed);
+    }
+    if (voice.pitch > 0) {
+        json.Key("pitch");
+        json.Number(voice.pitch);
+    }
+    if (!language.empty()) {
+        json.Key("language");
+        json.String(language);
+    }
+    if (gender) {
+        json.Key("gender");
+        json.String(gender);
+    }
     json.EndObject();
 }
 
@@ -125,6 +160,7 @@ std::string Describe(const CharacterData& character, const std::string& name, in
     json.Number(character.info.height);
     json.Key("balloon");
     WriteBalloon(json, character.info.balloon);
+    WriteVoice(json, character.info.voice);
     json.Key("sheets");
     json.Number(sheets);
     json.Key("images");

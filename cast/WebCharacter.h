@@ -9,8 +9,10 @@
 // sheet holds what a page plays on its own, so that it can show the character before
 // the others have come (see SheetPlan).
 //
-// The description holds the character's name, frame size, balloon, the number of its
-// "sheets", states and animations. "images" lists each image's place as [x, y, width,
+// The description holds the character's name, frame size, balloon, "voice" (where the
+// file has voice settings: its "speed" in words a minute and "pitch" in Hz where set, its
+// "language" as a tag and "gender" where named), the number of its "sheets", states and
+// animations. "images" lists each image's place as [x, y, width,
 // height], followed by its sheet's index when that is not the first (null for an empty
 // slot or an image no frame shows). An animation has its name, its frames and, when it ends by
 // playing another, "return" with that animation's name. A frame has its "duration" in

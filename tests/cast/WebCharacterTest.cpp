@@ -1,12 +1,14 @@
 // Characters for the web: the PNG sheet, how images are laid out on it, the JSON text
 // and the tool as the build runs it.
 #include "cast/JsonWriter.h"
+#include "cast/LanguageTag.h"
 #include "cast/PngFile.h"
 #include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
 #include "cast/WaveSound.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
+#include "stage/CharacterVoice.h"
 #include "tests/stage/SyntheticCharacter.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -386,6 +388,43 @@ TEST(WebSounds, FramesNameTheirSoundWhereItPlaysAndTheOthersAreLeftOut)
     EXPECT_EQ(character.audio[0], web.sounds[0]);
     EXPECT_TRUE(web.sounds[1].empty());
     EXPECT_EQ(character.audio[2], web.sounds[2]);
+}
+
+TEST(WebVoice, SpeedPitchLanguageAndGenderAsTheFileSetsThem)
+{
+    CharacterData character;
+    character.info.width = character.info.height = 10;
+    auto described = [&](const CharacterVoice& voice) {
+        character.info.voice = EncodeCharacterVoice(voice);
+        const std::string text = MakeWebCharacter(character, "Voiced").description;
+        const size_t start = text.find("\"voice\":");
+        return start == std::string::npos ? std::string() : text.substr(start, text.find('}', start) + 1 - start);
+    };
+    CharacterVoice voice;
+    voice.speed = 150;
+    voice.pitch = 0;  // the engine's own
+    voice.described = true;
+    voice.languageId = 0x0407;
+    voice.gender = kVoiceGenderMale;
+    EXPECT_EQ("\"voice\":{\"speed\":150,\"language\":\"de-DE\",\"gender\":\"male\"}", described(voice));
+    voice.pitch = 210;
+    voice.languageId = 0x007F;  // no language of its own
+    voice.gender = 7;
+    EXPECT_EQ("\"voice\":{\"speed\":150,\"pitch\":210}", described(voice));
+    voice.described = false;
+    voice.languageId = 0x0409;
+    voice.gender = kVoiceGenderFemale;
+    EXPECT_EQ("\"voice\":{\"speed\":150,\"pitch\":210}", described(voice)) << "kind of voice not described";
+
+    // A block cut short, and none at all, give no voice.
+    character.info.voice.resize(20);
+    EXPECT_EQ(std::string::npos, MakeWebCharacter(character, "V").description.find("\"voice\""));
+    character.info.voice.clear();
+    EXPECT_EQ(std::string::npos, MakeWebCharacter(character, "V").description.find("\"voice\""));
+
+    EXPECT_EQ("en-GB", LanguageTag(0x0809));
+    EXPECT_EQ("es", LanguageTag(0x2C0A)) << "a variety not in the table, by its language";
+    EXPECT_EQ("", LanguageTag(0x007F));
 }
 
 TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)

@@ -36,6 +36,21 @@ function color(value, what) {
 
 // An image's place is [x, y, width, height] on the first sheet, or with a fifth number
 // naming another.
+// The voice settings of the character file, where it has them; null otherwise.
+function checkVoice(voice) {
+  if (voice === undefined) return null;
+  if (typeof voice !== 'object' || voice === null) fail('the voice is not a set of settings');
+  const language = voice.language === undefined ? null : text(voice.language, 'the voice language');
+  if (language !== null && !/^[a-z]{2,3}(-[A-Z]{2})?$/.test(language)) fail('the voice language is not a language tag');
+  if (voice.gender !== undefined && voice.gender !== 'female' && voice.gender !== 'male') fail('the voice gender is neither female nor male');
+  return {
+    speed: voice.speed === undefined ? null : whole(voice.speed, 1, 1000, 'the voice speed'),
+    pitch: voice.pitch === undefined ? null : whole(voice.pitch, 1, 2000, 'the voice pitch'),
+    language,
+    gender: voice.gender ?? null,
+  };
+}
+
 function checkImages(images, sheetCount) {
   return list(images, 'the image list').map((place, index) => {
     if (place === null) return null;
@@ -117,6 +132,7 @@ export class Character {
       this.width = whole(description.width, 1, MOST_FRAME_SIDE, 'the frame width');
       this.height = whole(description.height, 1, MOST_FRAME_SIDE, 'the frame height');
       this.balloon = checkBalloon(description.balloon);
+      this.voice = checkVoice(description.voice);
       this.sheetCount = description.sheets === undefined ? 1 : whole(description.sheets, 1, MOST_SHEETS, 'the sheet count');
       this.images = checkImages(description.images, this.sheetCount);
       this.states = list(description.states, 'the state list').map((state, index) => ({

@@ -32,7 +32,7 @@ export class SpeakAction {
     this.pacing = new SpeechPacing(words);
     this.began = now;
     actor.balloon.open(words, actor.bounds);
-    actor.speech.speak(this.text);
+    actor.speech.speak(this.text, actor.character.voice);
     if (this.speaking) {
       this.runner = new AnimationRunner(this.speaking, actor.random);
       this.runner.start(now);

@@ -22,6 +22,9 @@ test('refuses broken descriptions with the reason', () => {
     'broken: ': { animations: [null] },
     "image 0's sheet": { images: [[0, 0, 1, 1, 1]] },
     'the sheet count': { sheets: 0 },
+    'the voice language': { voice: { language: 'en GB' } },
+    'the voice gender': { voice: { gender: 'robot' } },
+    'the voice speed': { voice: { speed: 0 } },
     "'s sound": { animations: [{ name: 'A', frames: [{ duration: 1, sound: -1 }] }] },
   };
   for (const [reason, change] of Object.entries(broken)) {

@@ -11,6 +11,7 @@ import { addSampleCharacter } from './support/sample-character.js';
 
 const DEADLINE = 20000; // ms a state may take to come
 const LOUD = 'Sound Tester';
+const VOICED = 'Voice Tester';
 
 let site;
 let browser;
@@ -22,6 +23,8 @@ before(async () => {
     ['tone', 'Showing', '2', '300', '440'], ['broken', 'Wave', '0'], ['tone', 'Wave', '1', '200', '660'],
     ['tone', 'Wave', '4', '3000', '550'], ['tone', 'Hiding', '3', '3000', '330'],
   ]));
+  // 255 words a minute at 195 Hz, a woman's British English.
+  removals.push(addSampleCharacter(VOICED, [['voice', '255', '195', '0x0809', '1']]));
   browser = await launchBrowser();
 });
 
@@ -111,6 +114,41 @@ test('sounds start at their frames once a button was pressed, and stop with thei
     { seconds: 3, frame: drawing(character, 'Hiding', 3), stopped: true, hiddenAtStop: true },
   ]);
   assert.equal(await page.evaluate(() => window.contextsMade), 1);
+  assert.deepEqual(trouble, []);
+  await page.close();
+});
+
+// Records what the page asks the browser's speech synthesis to say, and how.
+function watchSpeech() {
+  window.utterances = [];
+  const voices = [{ name: 'Plain US', lang: 'en-US' }, { name: 'British Male', lang: 'en-GB' }, { name: 'British Female', lang: 'en-GB' }];
+  window.SpeechSynthesisUtterance = class {
+    constructor(text) {
+      Object.assign(this, { text, lang: '', rate: 1, pitch: 1, voice: null });
+    }
+  };
+  Object.defineProperty(window, 'speechSynthesis', {
+    value: {
+      speak: ({ text, lang, rate, pitch, voice }) => window.utterances.push({ text, lang, rate, pitch, voice: voice?.name ?? null }),
+      cancel() {},
+      getVoices: () => voices,
+    },
+  });
+}
+
+test('a character speaks with the speed, pitch and language of its file; one without settings as before', async () => {
+  const id = await uploadGreeting(site, { actions: [`${VOICED},Show,Don't Animate`, `${VOICED},Say,Good day to you`,
+    'Merlin,Show,Don\'t Animate', 'Merlin,Say,Hello there'] });
+  const page = await browser.browser.newPage();
+  const trouble = [];
+  page.on('pageerror', (error) => trouble.push(error.message));
+  await page.evaluateOnNewDocument(watchSpeech);
+  await page.goto(`${site}/play.asp?GID=${id}`);
+  await untilPageState(page, 'finished');
+  assert.deepEqual(await page.evaluate(() => window.utterances), [
+    { text: 'Good day to you', lang: 'en-GB', rate: 1.5, pitch: 1.5, voice: 'British Female' },
+    { text: 'Hello there', lang: 'en-US', rate: 1, pitch: 1, voice: null },
+  ]);
   assert.deepEqual(trouble, []);
   await page.close();
 });
