@@ -66,7 +66,7 @@ void PlayerPages::Mount(httplib::Server& server)
                    const char* type = TypeOf(request.matches[2], CharacterFiles);
                    if (!IsWebCharacterName(name) || !type)
                        return NotFound(response);
-                   ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str(), type, response);
+                   ServeFile(folder_ + "/characters/" + name + "." + request.matches[2].str(), type, request, response);
                });
     // A character's later sprite sheets, numbered from 1, and its sounds, from 0.
     server.Get(OnSite("/play/characters/([A-Za-z0-9 _-]+)\\.([1-9][0-9]{0,3}\\.png|(?:0|[1-9][0-9]{0,3})\\.wav)"),
@@ -77,7 +77,8 @@ void PlayerPages::Mount(httplib::Server& server)
                    if (!IsWebCharacterName(name))
                        return NotFound(response);
                    const bool sheet = file.compare(file.size() - 4, 4, ".png") == 0;
-                   ServeFile(folder_ + "/characters/" + name + "." + file, sheet ? "image/png" : "audio/wav", response);
+                   ServeFile(folder_ + "/characters/" + name + "." + file, sheet ? "image/png" : "audio/wav", request,
+                             response);
                });
     server.Get(OnSite("/play/([A-Za-z0-9_-]+)\\.([a-z]+)"),
                [this](const httplib::Request& request, httplib::Response& response) {
@@ -86,7 +87,7 @@ void PlayerPages::Mount(httplib::Server& server)
                    if (!type)
                        return NotFound(response);
                    ServeFile(folder_ + "/play/" + request.matches[1].str() + "." + request.matches[2].str(), type,
-                             response);
+                             request, response);
                });
 }
 
@@ -98,7 +99,7 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
         return NotFound(response);
     if (request.has_param("r"))
         pickedUp_(*id, request.get_param_value("r"));
-    ServeFile(folder_ + "/play/play.html", HtmlType, response);
+    ServeFile(folder_ + "/play/play.html", HtmlType, request, response);
     response.set_header("Content-Security-Policy", PagePolicy(false));
     // What the page's scripts will ask for first comes along while they load; the other
     // characters would only slow the first down on a slow line.
@@ -168,14 +169,25 @@ void PlayerPages::CharacterNames(httplib::Response& response) const
     response.set_content(list + "]\n", "application/json");
 }
 
-// Sent as they are: the HTTP library compresses set content at its slowest setting, tens
-// of milliseconds per script, which costs the page more than the bytes do here.
-void PlayerPages::ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const
+// Text goes gzip-compressed to browsers that take it, compressed once ahead: the HTTP
+// library would compress it at its slowest setting at every request, which costs more
+// than the bytes do on a fast line. Pictures and sounds are compressed already.
+void PlayerPages::ServeFile(const std::string& path, const std::string& type, const httplib::Request& request,
+                            httplib::Response& response) const
 {
     std::optional<std::string> read = ReadDataFile(path);
     if (!read)
         return NotFound(response);
-    const auto bytes = std::make_shared<const std::string>(std::move(*read));
+    std::shared_ptr<const std::string> bytes;
+    const bool text = type.rfind("text/", 0) == 0 || type == "application/json";
+    if (text && request.get_header_value("Accept-Encoding").find("gzip") != std::string::npos) {
+        bytes = gzipped_.Of(path, *read);
+        response.set_header("Content-Encoding", "gzip");
+    } else {
+        bytes = std::make_shared<const std::string>(std::move(*read));
+    }
+    if (text)
+        response.set_header("Vary", "Accept-Encoding");
     response.set_content_provider(bytes->size(), type,
                                   [bytes](size_t offset, size_t length, httplib::DataSink& sink) {
                                       return sink.write(bytes->data() + offset, length);

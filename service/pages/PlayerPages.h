@@ -1,5 +1,6 @@
 #pragma once
 #include "service/store/GreetingStore.h"
+#include "service/pages/GzipCopies.h"
 #include "service/pages/RequestLog.h"
 #include <filesystem>
 #include <functional>
@@ -33,7 +34,8 @@ private:
     void CharacterNames(httplib::Response& response) const;
     std::set<std::string> CharacterNameSet() const;
     std::optional<std::string> FirstCharacter(const GreetingSummary& greeting) const;
-    void ServeFile(const std::string& path, const std::string& type, httplib::Response& response) const;
+    void ServeFile(const std::string& path, const std::string& type, const httplib::Request& request,
+                   httplib::Response& response) const;
     void NotFound(httplib::Response& response) const;
 
     std::string folder_;
@@ -44,4 +46,5 @@ private:
     mutable std::set<std::string> characters_;
     mutable std::filesystem::file_time_type charactersChanged_;
     mutable bool charactersRead_ = false;
+    mutable GzipCopies gzipped_;
 };

@@ -2,7 +2,7 @@
 // client asks: what it serves, under which types, and the paths it refuses.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { copyFileSync, rmSync } from 'node:fs';
+import { copyFileSync, readFileSync, rmSync } from 'node:fs';
 import { connect } from 'node:net';
 import { siteAddress, uploadGreeting } from './support/browser.js';
 
@@ -81,7 +81,7 @@ test('the characters the site has, and a character put beside them', async () =>
   assert.deepEqual(await list(), CAST);
 });
 
-test('the page\'s files go out whole, under their types', async () => {
+test('the page\'s files go out whole, under their types, text gzip-compressed where the browser takes it', async () => {
   const types = {
     '/play/main.js': 'text/javascript; charset=utf-8',
     '/play/player.css': 'text/css; charset=utf-8',
@@ -89,12 +89,20 @@ test('the page\'s files go out whole, under their types', async () => {
     '/play/characters/Merlin.png': 'image/png',
     '/play/characters/Merlin.1.png': 'image/png',
   };
+  const files = new URL('../../play/', import.meta.url);
   for (const [path, type] of Object.entries(types)) {
-    const response = await fetch(`${site}${path}`, { headers: { 'Accept-Encoding': 'gzip, deflate, br' } });
-    assert.equal(response.status, 200, path);
-    assert.equal(response.headers.get('content-type'), type, path);
-    assert.equal(response.headers.get('content-encoding'), null, path);
-    assert.ok((await response.arrayBuffer()).byteLength > 0, path);
+    const text = !type.startsWith('image/');
+    const original = path.startsWith('/play/characters/')
+      ? readFileSync(`${characters()}/${path.slice('/play/characters/'.length)}`)
+      : readFileSync(new URL(path.slice('/play/'.length), files));
+    for (const encodings of ['gzip, deflate, br', 'identity']) {
+      const response = await fetch(`${site}${path}`, { headers: { 'Accept-Encoding': encodings } });
+      assert.equal(response.status, 200, path);
+      assert.equal(response.headers.get('content-type'), type, path);
+      assert.equal(response.headers.get('content-encoding'), text && encodings !== 'identity' ? 'gzip' : null, `${path} ${encodings}`);
+      // Once decoded, as the file is.
+      assert.ok(Buffer.from(await response.arrayBuffer()).equals(original), `${path} ${encodings}`);
+    }
   }
   assert.match(await throughProxy(`/play/characters/Merlin.json`), /^HTTP\/1\.1 200 OK\r\n[^]*\r\n\r\n\{"name":"Merlin"/);
   assert.match(await throughProxy(`/play.asp?GID=${id}`), /^HTTP\/1\.1 200 OK\r\n/);
