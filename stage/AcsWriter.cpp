@@ -3,67 +3,12 @@
 #include <algorithm>
 
 #include "stage/AcsCompressor.h"
+#include "stage/AcsOutput.h"
 #include "stage/AcsReader.h"
-#include "stage/Utf16Text.h"
 
 namespace {
 
-// Little-endian fields appended to the file.
-class Output {
-public:
-    void U8(uint8_t value) { bytes.push_back(value); }
-    void U16(uint16_t value)
-    {
-        U8(uint8_t(value));
-        U8(uint8_t(value >> 8));
-    }
-    void I16(int16_t value) { U16(uint16_t(value)); }
-    void U32(uint32_t value)
-    {
-        U16(uint16_t(value));
-        U16(uint16_t(value >> 16));
-    }
-    void I32(int32_t value) { U32(uint32_t(value)); }
-    void Bytes(const uint8_t* data, size_t size) { bytes.insert(bytes.end(), data, data + size); }
-    void Bytes(const std::vector<uint8_t>& data) { Bytes(data.data(), data.size()); }
-    void Put(AcsLocator locator)
-    {
-        U32(locator.offset);
-        U32(locator.size);
-    }
-    // Fills in a locator written earlier at `at`.
-    void PutAt(size_t at, AcsLocator locator)
-    {
-        Output field;
-        field.Put(locator);
-        std::copy(field.bytes.begin(), field.bytes.end(), bytes.begin() + at);
-    }
-
-    // A count of UTF-16 units, the units, and a terminator unless the count is 0.
-    void String(const std::string& text)
-    {
-        std::vector<uint16_t> units = Utf16FromUtf8(text);
-        U32(uint32_t(units.size()));
-        if (units.empty())
-            return;
-        for (uint16_t unit : units)
-            U16(unit);
-        U16(0);
-    }
-
-    // Appends what `write` writes and returns where it lies.
-    template <class Write>
-    AcsLocator Block(Write write)
-    {
-        size_t start = bytes.size();
-        write();
-        return AcsLocator{uint32_t(start), uint32_t(bytes.size() - start)};
-    }
-
-    std::vector<uint8_t> bytes;
-};
-
-void WriteBalloon(Output& out, const CharacterBalloon& balloon)
+void WriteBalloon(AcsOutput& out, const CharacterBalloon& balloon)
 {
     out.U8(balloon.lines);
     out.U8(balloon.charsPerLine);
@@ -77,7 +22,7 @@ void WriteBalloon(Output& out, const CharacterBalloon& balloon)
     out.U8(balloon.reserved);
 }
 
-void WriteLocalized(Output& out, const std::vector<CharacterLocalizedInfo>& languages)
+void WriteLocalized(AcsOutput& out, const std::vector<CharacterLocalizedInfo>& languages)
 {
     out.U16(uint16_t(languages.size()));
     for (const CharacterLocalizedInfo& language : languages) {
@@ -90,7 +35,7 @@ void WriteLocalized(Output& out, const std::vector<CharacterLocalizedInfo>& lang
 
 // The name list ends the block, right after the state list: readers take the state
 // list's length from where the name list starts.
-void WriteInfo(Output& out, const CharacterInfo& info)
+void WriteInfo(AcsOutput& out, const CharacterInfo& info)
 {
     out.U16(info.minorVersion);
     out.U16(info.majorVersion);
@@ -121,7 +66,7 @@ void WriteInfo(Output& out, const CharacterInfo& info)
     out.PutAt(localizedAt, out.Block([&] { WriteLocalized(out, info.localized); }));
 }
 
-void WriteFrame(Output& out, const CharacterFrame& frame)
+void WriteFrame(AcsOutput& out, const CharacterFrame& frame)
 {
     out.U16(uint16_t(frame.images.size()));
     for (const FrameImage& image : frame.images) {
@@ -155,7 +100,7 @@ void WriteFrame(Output& out, const CharacterFrame& frame)
     }
 }
 
-void WriteAnimation(Output& out, const CharacterAnimation& animation)
+void WriteAnimation(AcsOutput& out, const CharacterAnimation& animation)
 {
     out.String(AsciiUpperCase(animation.name));
     out.U8(animation.transition);
@@ -165,7 +110,7 @@ void WriteAnimation(Output& out, const CharacterAnimation& animation)
         WriteFrame(out, frame);
 }
 
-void WriteImage(Output& out, const CharacterImage& image)
+void WriteImage(AcsOutput& out, const CharacterImage& image)
 {
     out.U8(image.present ? 1 : 0);
     if (!image.present)
@@ -203,7 +148,7 @@ uint32_t Checksum(const std::vector<uint8_t>& bytes, AcsLocator block)
 // Each item's bytes, then the list of their locators (with a name or a checksum), which
 // `writeEntry` writes; returns where the list lies.
 template <class Item, class WriteItem, class WriteEntry>
-AcsLocator WriteList(Output& out, const std::vector<Item>& items, WriteItem writeItem,
+AcsLocator WriteList(AcsOutput& out, const std::vector<Item>& items, WriteItem writeItem,
                   WriteEntry writeEntry)
 {
     std::vector<AcsLocator> blocks;
@@ -227,7 +172,7 @@ std::vector<uint8_t> WriteCharacter(const CharacterData& character, std::string*
             *error = problem;
         return {};
     }
-    Output out;
+    AcsOutput out;
     out.bytes.resize(kAcsHeaderSize);  // filled in once the parts' places are known
 
     // The parts in the order real files have them, the character info last.
@@ -253,7 +198,7 @@ std::vector<uint8_t> WriteCharacter(const CharacterData& character, std::string*
             *error = "the character makes a file larger than 256 MB";
         return {};
     }
-    Output header;
+    AcsOutput header;
     header.U32(kAcsSignature);
     header.Put(info);
     header.Put(animations);

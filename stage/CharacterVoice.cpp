@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "stage/AcsOutput.h"
 #include "stage/Utf16Text.h"
 
 namespace {
@@ -69,32 +70,6 @@ private:
     size_t position_ = 0;
 };
 
-class VoiceOutput {
-public:
-    void U8(uint8_t value) { bytes.push_back(value); }
-    void U16(uint16_t value)
-    {
-        U8(uint8_t(value));
-        U8(uint8_t(value >> 8));
-    }
-    void U32(uint32_t value)
-    {
-        U16(uint16_t(value));
-        U16(uint16_t(value >> 16));
-    }
-    void String(const std::string& text)
-    {
-        std::vector<uint16_t> units = Utf16FromUtf8(text);
-        U32(uint32_t(units.size()));
-        if (units.empty())
-            return;
-        for (uint16_t unit : units)
-            U16(unit);
-        U16(0);
-    }
-    std::vector<uint8_t> bytes;
-};
-
 } // namespace
 
 bool CharacterVoice::operator==(const CharacterVoice& o) const
@@ -144,7 +119,7 @@ bool DecodeCharacterVoice(const std::vector<uint8_t>& block, CharacterVoice& voi
 
 std::vector<uint8_t> EncodeCharacterVoice(const CharacterVoice& voice)
 {
-    VoiceOutput out;
+    AcsOutput out;
     out.bytes.assign(voice.engine, voice.engine + 16);
     out.bytes.insert(out.bytes.end(), voice.mode, voice.mode + 16);
     out.U32(voice.speed);
