@@ -1,7 +1,11 @@
 #include "cast/WebCharacter.h"
 #include "cast/JsonWriter.h"
+#include "cast/LanguageTag.h"
 #include "cast/PngFile.h"
+#include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
+#include "cast/WaveSound.h"
+#include "stage/CharacterVoice.h"
 #include <cstdio>
 
 namespace {
@@ -42,6 +46,39 @@ void WriteBalloon(JsonWriter& json, const CharacterBalloon& balloon)
     json.EndObject();
 }
 
+// Only what a page's speech can use; a block that does not decode is left out.
+void WriteVoice(JsonWriter& json, const std::vector<uint8_t>& block)
+{
+    CharacterVoice voice;
+    std::string error;
+    if (block.empty() || !DecodeCharacterVoice(block, voice, error))
+        return;
+    const std::string language = voice.described ? LanguageTag(voice.languageId) : "";
+    const char* gender = !voice.described ? nullptr
+                         : voice.gender == kVoiceGenderFemale ? "female"
+                         : voice.gender == kVoiceGenderMale   ? "male"
+                                                              : nullptr;
+    json.Key("voice");
+    json.BeginObject();
+    if (voice.speed > 0) {
+        json.Key("speed");
+        json.Number(voice.speed);
+    }
+    if (voice.pitch > 0) {
+        json.Key("pitch");
+        json.Number(voice.pitch);
+    }
+    if (!language.empty()) {
+        json.Key("language");
+        json.String(language);
+    }
+    if (gender) {
+        json.Key("gender");
+        json.String(gender);
+    }
+    json.EndObject();
+}
+
 void WriteNumbers(JsonWriter& json, std::initializer_list<int64_t> numbers)
 {
     json.BeginArray();
@@ -50,7 +87,7 @@ void WriteNumbers(JsonWriter& json, std::initializer_list<int64_t> numbers)
     json.EndArray();
 }
 
-void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
+void WriteFrame(JsonWriter& json, const CharacterFrame& frame, const std::vector<std::vector<uint8_t>>& sounds)
 {
     json.BeginObject();
     json.Key("duration");
@@ -73,6 +110,10 @@ void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
             WriteNumbers(json, { branch.frame, branch.probability });
         json.EndArray();
     }
+    if (frame.audio >= 0 && size_t(frame.audio) < sounds.size() && !sounds[size_t(frame.audio)].empty()) {
+        json.Key("sound");
+        json.Number(frame.audio);
+    }
     if (!frame.overlays.empty()) {
         json.Key("mouths");
         json.BeginArray();
@@ -83,7 +124,7 @@ void WriteFrame(JsonWriter& json, const CharacterFrame& frame)
     json.EndObject();
 }
 
-void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation)
+void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation, const std::vector<std::vector<uint8_t>>& sounds)
 {
     json.BeginObject();
     json.Key("name");
@@ -95,12 +136,19 @@ void WriteAnimation(JsonWriter& json, const CharacterAnimation& animation)
     json.Key("frames");
     json.BeginArray();
     for (const CharacterFrame& frame : animation.frames)
-        WriteFrame(json, frame);
+        WriteFrame(json, frame, sounds);
     json.EndArray();
     json.EndObject();
 }
 
-std::string Describe(const CharacterData& character, const std::string& name, const SpriteSheet& sheet)
+// Where an image lies: on which sheet, and where on it.
+struct ImagePlace {
+    int sheet = 0;
+    SpriteRect rect;
+};
+
+std::string Describe(const CharacterData& character, const std::string& name, int sheets,
+                     const std::vector<std::optional<ImagePlace>>& places, const std::vector<std::vector<uint8_t>>& sounds)
 {
     JsonWriter json;
     json.BeginObject();
@@ -112,13 +160,18 @@ std::string Describe(const CharacterData& character, const std::string& name, co
     json.Number(character.info.height);
     json.Key("balloon");
     WriteBalloon(json, character.info.balloon);
+    WriteVoice(json, character.info.voice);
+    json.Key("sheets");
+    json.Number(sheets);
     json.Key("images");
     json.BeginArray();
-    for (const auto& place : sheet.places) {
-        if (place)
-            WriteNumbers(json, { place->x, place->y, place->width, place->height });
-        else
+    for (const auto& place : places) {
+        if (!place)
             json.Null();
+        else if (place->sheet == 0)
+            WriteNumbers(json, { place->rect.x, place->rect.y, place->rect.width, place->rect.height });
+        else
+            WriteNumbers(json, { place->rect.x, place->rect.y, place->rect.width, place->rect.height, place->sheet });
     }
     json.EndArray();
     json.Key("states");
@@ -138,7 +191,7 @@ std::string Describe(const CharacterData& character, const std::string& name, co
     json.Key("animations");
     json.BeginArray();
     for (const CharacterAnimation& animation : character.animations)
-        WriteAnimation(json, animation);
+        WriteAnimation(json, animation, sounds);
     json.EndArray();
     json.EndObject();
     return json.Text() + "\n";
@@ -148,10 +201,25 @@ std::string Describe(const CharacterData& character, const std::string& name, co
 
 WebCharacter MakeWebCharacter(const CharacterData& character, const std::string& name)
 {
-    const SpriteSheet sheet = PackSprites(character.images, character.info.transparentIndex);
+    const SheetPlan plan = PlanSheets(character);
     WebCharacter web;
-    web.sheet = EncodeIndexedPng(sheet.width, sheet.height, sheet.pixels, character.info.palette,
-                                 character.info.transparentIndex);
-    web.description = Describe(character, name, sheet);
+    std::vector<std::optional<ImagePlace>> places(character.images.size());
+    CharacterImage absent;
+    absent.present = false;
+    for (int index = 0; index < plan.sheetCount; ++index) {
+        std::vector<CharacterImage> images(character.images.size(), absent);
+        for (size_t i = 0; i < images.size(); ++i)
+            if (plan.sheetOf[i] == index)
+                images[i] = character.images[i];
+        const SpriteSheet sheet = PackSprites(images, character.info.transparentIndex);
+        for (size_t i = 0; i < images.size(); ++i)
+            if (sheet.places[i])
+                places[i] = ImagePlace{ index, *sheet.places[i] };
+        web.sheets.push_back(EncodeIndexedPng(sheet.width, sheet.height, sheet.pixels, character.info.palette,
+                                              character.info.transparentIndex));
+    }
+    for (const std::vector<uint8_t>& sound : character.audio)
+        web.sounds.push_back(IsPlayableWave(sound) ? sound : std::vector<uint8_t>());
+    web.description = Describe(character, name, plan.sheetCount, places, web.sounds);
     return web;
 }

@@ -1,9 +1,11 @@
 // Characters for the web: turns character files into what the greeting page plays.
 //
 //   pqweb <output folder> <file.ACS>...
-// Writes <output folder>/<name>.png (the sprite sheet) and <name>.json (the animations)
-// for each file, named after the file as the player names characters: a name in UTF-8,
-// or in Windows-1252 as a file from Windows may have it, is written in UTF-8.
+// Writes <output folder>/<name>.json (the animations), <name>.png (the first sprite
+// sheet), <name>.<n>.png (the others, from 1 on) and <name>.<n>.wav (each sound a
+// browser plays, by its index) for each file, named after the file as the player names
+// characters: a name in UTF-8, or in Windows-1252 as a file from Windows may have it,
+// is written in UTF-8.
 #include "cast/OutputFile.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
@@ -45,11 +47,23 @@ bool Convert(const std::string& folder, const std::string& file)
         return false;
     }
     const std::string base = folder + "/" + name;
-    if (!WriteOutputFile(base + ".png", web.sheet.data(), web.sheet.size(), "pqweb") ||
-        !WriteOutputFile(base + ".json", web.description.data(), web.description.size(), "pqweb"))
+    size_t sheetBytes = 0;
+    for (size_t i = 0; i < web.sheets.size(); ++i) {
+        const std::string path = i == 0 ? base + ".png" : base + "." + std::to_string(i) + ".png";
+        if (!WriteOutputFile(path, web.sheets[i].data(), web.sheets[i].size(), "pqweb"))
+            return false;
+        sheetBytes += web.sheets[i].size();
+    }
+    for (size_t i = 0; i < web.sounds.size(); ++i) {
+        if (!web.sounds[i].empty() &&
+            !WriteOutputFile(base + "." + std::to_string(i) + ".wav", web.sounds[i].data(), web.sounds[i].size(), "pqweb"))
+            return false;
+    }
+    // The description last: the site counts a character once it is there.
+    if (!WriteOutputFile(base + ".json", web.description.data(), web.description.size(), "pqweb"))
         return false;
-    std::printf("%s: sheet %zu bytes, description %zu bytes\n", name.c_str(), web.sheet.size(),
-                web.description.size());
+    std::printf("%s: %zu sheets of %zu bytes (the first %zu), description %zu bytes\n", name.c_str(),
+                web.sheets.size(), sheetBytes, web.sheets[0].size(), web.description.size());
     return true;
 }
 

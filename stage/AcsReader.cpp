@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "stage/AcsCompressor.h"
+#include "stage/CharacterVoice.h"
+#include "stage/Utf16Text.h"
 
 namespace {
 
@@ -21,45 +23,6 @@ struct FormatError {
 std::string Numbered(const char* what, size_t index)
 {
     return what + (" " + std::to_string(index));
-}
-
-void AppendUtf8(std::string& text, uint32_t c)
-{
-    if (c < 0x80) {
-        text += char(c);
-    } else if (c < 0x800) {
-        text += char(0xC0 | c >> 6);
-        text += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += char(0xE0 | c >> 12);
-        text += char(0x80 | (c >> 6 & 0x3F));
-        text += char(0x80 | (c & 0x3F));
-    } else {
-        text += char(0xF0 | c >> 18);
-        text += char(0x80 | (c >> 12 & 0x3F));
-        text += char(0x80 | (c >> 6 & 0x3F));
-        text += char(0x80 | (c & 0x3F));
-    }
-}
-
-// Lone surrogates become U+FFFD rather than failing the file over a name.
-std::string Utf8FromUtf16(const uint8_t* units, size_t count)
-{
-    auto unit = [units](size_t i) { return uint32_t(units[2 * i] | units[2 * i + 1] << 8); };
-    std::string text;
-    text.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        uint32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < count && unit(i + 1) >= 0xDC00 &&
-            unit(i + 1) < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(text, c);
-    }
-    return text;
 }
 
 // Little-endian fields from one part of the file; reading past the part's end fails
@@ -121,6 +84,8 @@ public:
     }
 
     const std::string& Part() const { return part; }
+    const uint8_t* Here() const { return data + position; }
+    size_t Left() const { return size - position; }
     size_t Position() const { return position; }
     std::vector<uint8_t> BytesSince(size_t start) const
     {
@@ -145,18 +110,6 @@ AcsLocator ReadLocator(Cursor& cursor)
     locator.offset = cursor.U32();
     locator.size = cursor.U32();
     return locator;
-}
-
-// Engine and mode ids, speed, pitch, then optionally language, dialect, gender, age, style.
-void SkipVoice(Cursor& cursor)
-{
-    cursor.Take(16 + 16 + 4 + 2);
-    if (cursor.U8() != 0) {
-        cursor.U16();
-        cursor.String();
-        cursor.Take(2 + 2);
-        cursor.String();
-    }
 }
 
 // A monochrome and a colour bitmap, each as a size and its bytes.
@@ -239,9 +192,12 @@ private:
         info.animationSetMajorVersion = cursor.U16();
         info.animationSetMinorVersion = cursor.U16();
         if (info.flags & kCharacterVoiceEnabled) {
-            size_t start = cursor.Position();
-            SkipVoice(cursor);
-            info.voice = cursor.BytesSince(start);
+            CharacterVoice voice;
+            std::string error;
+            size_t used = ReadCharacterVoice(cursor.Here(), cursor.Left(), voice, error);
+            if (used == 0)
+                Fail(error);
+            info.voice = cursor.Bytes(used);
         }
         if (info.flags & kCharacterBalloonEnabled)
             ReadBalloon(cursor, info.balloon);
@@ -464,9 +420,10 @@ void Check(const CharacterData& character)
         Fail(voiceFlagged ? "the flags ask for voice settings and there are none"
                           : "there are voice settings but the flags leave them out");
     if (!info.voice.empty()) {
-        Cursor voice(info.voice.data(), info.voice.size(), "the voice block");
-        SkipVoice(voice);
-        voice.ExpectEnd();
+        CharacterVoice voice;
+        std::string error;
+        if (!DecodeCharacterVoice(info.voice, voice, error))
+            Fail(error);
     }
     if (!info.trayIcon.empty()) {
         Cursor icon(info.trayIcon.data(), info.trayIcon.size(), "the tray icon");

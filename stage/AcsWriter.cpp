@@ -4,55 +4,9 @@
 
 #include "stage/AcsCompressor.h"
 #include "stage/AcsReader.h"
+#include "stage/Utf16Text.h"
 
 namespace {
-
-constexpr uint32_t kReplacementCharacter = 0xFFFD;
-
-// Decodes one UTF-8 sequence at text[i] and moves i past it; a malformed sequence gives
-// U+FFFD and moves one byte on.
-uint32_t NextCodePoint(const std::string& text, size_t& i)
-{
-    auto byte = [&text](size_t at) { return uint32_t(uint8_t(text[at])); };
-    uint32_t lead = byte(i);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                     : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || length > text.size() - i) {
-        ++i;
-        return kReplacementCharacter;
-    }
-    uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return kReplacementCharacter;
-        }
-        c = c << 6 | (byte(i + k) & 0x3F);
-    }
-    static const uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
-        ++i;
-        return kReplacementCharacter;
-    }
-    i += length;
-    return c;
-}
-
-std::vector<uint16_t> Utf16FromUtf8(const std::string& text)
-{
-    std::vector<uint16_t> units;
-    units.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        uint32_t c = NextCodePoint(text, i);
-        if (c < 0x10000) {
-            units.push_back(uint16_t(c));
-        } else {
-            units.push_back(uint16_t(0xD800 + ((c - 0x10000) >> 10)));
-            units.push_back(uint16_t(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        }
-    }
-    return units;
-}
 
 // Little-endian fields appended to the file.
 class Output {

@@ -1,5 +1,8 @@
 #include "stage/SampleCharacter.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const int kSide = 128;
@@ -236,4 +239,60 @@ CharacterData MakeSampleCharacter()
     character.images = MakeImages();
     character.animations = MakeAnimations();
     return character;
+}
+
+std::vector<uint8_t> MakeSampleTone(unsigned milliseconds, unsigned hertz)
+{
+    const uint32_t kRate = 11025;
+    const uint32_t samples = kRate * milliseconds / 1000;
+    const uint32_t padding = samples % 2;  // chunks are padded to an even size
+    std::vector<uint8_t> wave;
+    auto text = [&wave](const char* four) { wave.insert(wave.end(), four, four + 4); };
+    auto u16 = [&wave](uint32_t v) {
+        wave.push_back(uint8_t(v));
+        wave.push_back(uint8_t(v >> 8));
+    };
+    auto u32 = [&u16](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    text("RIFF");
+    u32(36 + samples + padding);
+    text("WAVE");
+    text("fmt ");
+    u32(16);
+    u16(1);  // PCM
+    u16(1);  // mono
+    u32(kRate);
+    u32(kRate);  // bytes a second
+    u16(1);      // block alignment
+    u16(8);      // bits a sample
+    text("data");
+    u32(samples);
+    const double kTwoPi = 6.283185307179586;
+    for (uint32_t i = 0; i < samples; ++i)
+        wave.push_back(uint8_t(128 + 60 * std::sin(kTwoPi * hertz * i / kRate)));
+    wave.resize(wave.size() + padding, 128);
+    return wave;
+}
+
+bool AddSampleSounds(CharacterData& character, const std::vector<SampleSound>& sounds)
+{
+    CharacterData changed = character;
+    for (const SampleSound& sound : sounds) {
+        auto named = std::find_if(changed.animations.begin(), changed.animations.end(),
+                                  [&](const CharacterAnimation& a) { return a.name == sound.animation; });
+        if (named == changed.animations.end() || sound.frame >= named->frames.size())
+            return false;
+        named->frames[sound.frame].audio = int32_t(changed.audio.size());
+        changed.audio.push_back(sound.wave);
+    }
+    character = std::move(changed);
+    return true;
+}
+
+void SetSampleVoice(CharacterData& character, const CharacterVoice& voice)
+{
+    character.info.voice = EncodeCharacterVoice(voice);
+    character.info.flags = (character.info.flags & ~kCharacterVoiceDisabled) | kCharacterVoiceEnabled;
 }

@@ -1,5 +1,9 @@
 #pragma once
 #include "stage/CharacterData.h"
+#include "stage/CharacterVoice.h"
+
+#include <string>
+#include <vector>
 
 // A small round character drawn from plain shapes, for the stage's showcase, benchmark
 // and tests (not part of the programs). 128 x 128 with a palette of a few colours; it
@@ -21,3 +25,20 @@ enum SampleColor : uint8_t {
     kSampleHand,
     kSampleColorCount,
 };
+
+// A tone as RIFF WAVE data (8-bit mono PCM at 11025 samples a second).
+std::vector<uint8_t> MakeSampleTone(unsigned milliseconds, unsigned hertz);
+
+// A sound for one frame of an animation, named as the character names it.
+struct SampleSound {
+    std::string animation;
+    size_t frame = 0;
+    std::vector<uint8_t> wave;  // as the file stores it, valid or not
+};
+
+// Appends each sound to the character's sounds and names it on its frame; false (and
+// the character unchanged) when a frame does not exist.
+bool AddSampleSounds(CharacterData& character, const std::vector<SampleSound>& sounds);
+
+// Gives the character that voice block and the flag that says it has one.
+void SetSampleVoice(CharacterData& character, const CharacterVoice& voice);

@@ -77,21 +77,26 @@ void PlayerPages::Mount(SiteServer& server)
                      const char* type = TypeOf(request.matches[2], CharacterFiles);
                      if (!IsWebCharacterName(name) || !type)
                          return NotFound(response);
-                     std::optional<std::string> read =
-                         ReadDataFile(folder_ + "/characters/" + name + "." + request.matches[2].str());
-                     if (!read)
+                     ServeCharacterFile(name + "." + request.matches[2].str(), type, request, response);
+                 });
+    // A character's later sprite sheets, numbered from 1, and its sounds, from 0.
+    server.Serve("GET", "/play/characters/([^/.]+)\\.([1-9][0-9]{0,3}\\.png|(?:0|[1-9][0-9]{0,3})\\.wav)",
+                 [this](const httplib::Request& request, httplib::Response& response) {
+                     const std::string name = request.matches[1];
+                     const std::string file = request.matches[2];
+                     if (!IsWebCharacterName(name))
                          return NotFound(response);
-                     ServeFile(std::make_shared<const std::string>(std::move(*read)), type, response);
+                     const bool sheet = file.compare(file.size() - 4, 4, ".png") == 0;
+                     ServeCharacterFile(name + "." + file, sheet ? "image/png" : "audio/wav", request, response);
                  });
     server.Serve("GET", "/play/([A-Za-z0-9_-]+)\\.([a-z]+)",
                  [this](const httplib::Request& request, httplib::Response& response) {
                      const char* type = TypeOf(request.matches[2], PageFileKinds);
-                     const std::shared_ptr<const std::string> file =
-                         type ? files_.Find("play/" + request.matches[1].str() + "." + request.matches[2].str())
-                              : nullptr;
+                     const std::string path = "play/" + request.matches[1].str() + "." + request.matches[2].str();
+                     const std::shared_ptr<const std::string> file = type ? files_.Find(path) : nullptr;
                      if (!file)
                          return NotFound(response);
-                     ServeFile(file, type, response);
+                     ServeFile(path, file, type, request, response);
                  });
 }
 
@@ -106,31 +111,32 @@ void PlayerPages::Page(const httplib::Request& request, httplib::Response& respo
     const std::shared_ptr<const std::string> page = files_.Find("play/play.html");
     if (!page)
         return NotFound(response);
-    ServeFile(page, HtmlType, response);
+    ServeFile("play/play.html", page, HtmlType, request, response);
     response.set_header("Content-Security-Policy", PagePolicy(false));
-    // What the page's scripts will ask for comes along while they load.
+    // What the page's scripts will ask for first comes along while they load; the other
+    // characters would only slow the first down on a slow line.
     std::string links = "</play/greeting.asp?GID=" + std::to_string(*id) +
                         ">; rel=preload; as=fetch; crossorigin, </play/characters.json>; rel=preload; as=fetch; crossorigin";
-    for (const std::string& name : GreetingCharacters(greeting->summary)) {
-        links += ", </play/characters/" + InAddress(name) + ".json>; rel=preload; as=fetch; crossorigin";
-        links += ", </play/characters/" + InAddress(name) + ".png>; rel=preload; as=image";
+    if (const std::optional<std::string> name = FirstCharacter(greeting->summary)) {
+        links += ", </play/characters/" + InAddress(*name) + ".json>; rel=preload; as=fetch; crossorigin";
+        // Images come after scripts unless asked for sooner, and this one is the first frame.
+        links += ", </play/characters/" + InAddress(*name) + ".png>; rel=preload; as=image; fetchpriority=high";
     }
     response.set_header("Link", links);
 }
 
-// The characters the site has that the greeting's lines begin with, by the site's names
-// (UTF-8; the greeting's are Windows-1252).
-std::set<std::string> PlayerPages::GreetingCharacters(const GreetingSummary& greeting) const
+// The first character the site has that a line of the greeting begins with, by the site's
+// name (UTF-8; the greeting's are Windows-1252).
+std::optional<std::string> PlayerPages::FirstCharacter(const GreetingSummary& greeting) const
 {
     const std::shared_ptr<const std::set<std::string>> served = CharacterNameSet();
-    std::set<std::string> names;
     for (const std::string& line : greeting.actionLines) {
         const std::string first = Utf8FromWindows1252(line.substr(0, line.find(',')));
         for (const std::string& name : *served)
             if (strcasecmp(name.c_str(), first.c_str()) == 0)
-                names.insert(name);
+                return name;
     }
-    return names;
+    return std::nullopt;
 }
 
 void PlayerPages::Greeting(const httplib::Request& request, httplib::Response& response) const
@@ -176,11 +182,30 @@ void PlayerPages::CharacterNames(httplib::Response& response) const
     response.set_content(list + "]\n", "application/json");
 }
 
-// Sent as they are: the HTTP library compresses set content at its slowest setting, tens
-// of milliseconds per script, which costs the page more than the bytes do here.
-void PlayerPages::ServeFile(const std::shared_ptr<const std::string>& bytes, const std::string& type,
+// Read per request: a user's character put into the folder counts at once.
+void PlayerPages::ServeCharacterFile(const std::string& file, const std::string& type,
+                                     const httplib::Request& request, httplib::Response& response) const
+{
+    std::optional<std::string> read = ReadDataFile(folder_ + "/characters/" + file);
+    if (!read)
+        return NotFound(response);
+    ServeFile("characters/" + file, std::make_shared<const std::string>(std::move(*read)), type, request, response);
+}
+
+// Text goes gzip-compressed to browsers that take it, compressed once ahead: the HTTP
+// library would compress it at its slowest setting at every request, which costs more
+// than the bytes do on a fast line. Pictures and sounds are compressed already.
+void PlayerPages::ServeFile(const std::string& path, std::shared_ptr<const std::string> bytes,
+                            const std::string& type, const httplib::Request& request,
                             httplib::Response& response) const
 {
+    const bool text = type.rfind("text/", 0) == 0 || type == "application/json";
+    if (text && request.get_header_value("Accept-Encoding").find("gzip") != std::string::npos) {
+        bytes = gzipped_.Of(path, *bytes);
+        response.set_header("Content-Encoding", "gzip");
+    }
+    if (text)
+        response.set_header("Vary", "Accept-Encoding");
     response.set_content_provider(bytes->size(), type,
                                   [bytes](size_t offset, size_t length, httplib::DataSink& sink) {
                                       return sink.write(bytes->data() + offset, length);

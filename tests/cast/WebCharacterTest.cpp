@@ -1,10 +1,14 @@
 // Characters for the web: the PNG sheet, how images are laid out on it, the JSON text
 // and the tool as the build runs it.
 #include "cast/JsonWriter.h"
+#include "cast/LanguageTag.h"
 #include "cast/PngFile.h"
+#include "cast/SheetPlan.h"
 #include "cast/SpriteSheet.h"
+#include "cast/WaveSound.h"
 #include "cast/WebCharacter.h"
 #include "cast/WebCharacterName.h"
+#include "stage/CharacterVoice.h"
 #include "tests/stage/SyntheticCharacter.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -225,14 +229,202 @@ TEST(WebCharacterDescription, FramesBranchesExitsMouthsAndReturn)
     EXPECT_EQ("{\"name\":\"Tester\",\"width\":40,\"height\":30,"
               "\"balloon\":{\"lines\":3,\"charsPerLine\":32,\"foreground\":\"#102030\",\"background\":\"#ffffe1\","
               "\"border\":\"#000000\",\"font\":\"Tahoma\",\"fontSize\":15,\"fontWeight\":400,\"italic\":false},"
-              "\"images\":[[0,0,2,1],null],"
+              "\"sheets\":1,\"images\":[[0,0,2,1],null],"
               "\"states\":[{\"name\":\"Showing\",\"animations\":[\"Show\"]}],"
               "\"animations\":[{\"name\":\"Show\",\"return\":\"RESTPOSE\",\"frames\":["
               "{\"duration\":120,\"images\":[[0,3,-4],[1,0,0]],\"exit\":1,\"branches\":[[0,40]],\"mouths\":[[2,0,5,6,1]]},"
               "{\"duration\":0}]},"
               "{\"name\":\"RestPose\",\"frames\":[]}]}\n",
               web.description);
-    EXPECT_FALSE(web.sheet.empty());
+    ASSERT_EQ(1u, web.sheets.size());
+    EXPECT_FALSE(web.sheets[0].empty());
+}
+
+namespace {
+
+CharacterImage Square(int side)
+{
+    CharacterImage image;
+    image.width = image.height = uint16_t(side);
+    image.pixels.assign(image.Stride() * image.height, 1);
+    return image;
+}
+
+CharacterAnimation Showing(const std::string& name, std::initializer_list<uint32_t> images)
+{
+    CharacterAnimation animation;
+    animation.name = name;
+    for (uint32_t image : images) {
+        CharacterFrame frame;
+        frame.images = { { image, 0, 0 } };
+        animation.frames.push_back(frame);
+    }
+    return animation;
+}
+
+} // namespace
+
+TEST(WebCharacterSheets, WhatThePagePlaysOnItsOwnComesFirstTheRestInPartsOfAboutOneSize)
+{
+    CharacterData character;
+    character.info.width = character.info.height = 600;
+    character.info.states = { { "SHOWING", { "Show" } }, { "Moving Left", { "Slide" } }, { "IdlingLevel1", { "Blink" } } };
+    character.images = { Square(10), Square(10), Square(10), Square(600), Square(10), Square(10), Square(10), Square(20) };
+    CharacterAnimation show = Showing("Show", { 1 });
+    show.transition = kTransitionReturnAnimation;
+    show.returnAnimation = "BACK";
+    CharacterAnimation gesture = Showing("Gesture", { 3, 0 });
+    // A mouth's image goes with the frame that shows it.
+    gesture.frames[0].overlays.resize(1);
+    gesture.frames[0].overlays[0].image = 7;
+    character.animations = { Showing("RestPose", { 0 }), show, Showing("Gesture", {}), gesture, Showing("Wave", { 4 }),
+                             Showing("Back", { 2 }), Showing("Blink", { 0, 5 }), Showing("Slide", { 5 }) };
+    character.animations[2].name = "Empty";
+
+    const SheetPlan plan = PlanSheets(character);
+    // 0-2 are for the rest pose and showing (with its return), 5 for moving; 3 and its
+    // mouth 7 fill a sheet on their own; 4 opens the next; 6 is shown by no frame.
+    EXPECT_EQ((std::vector<int>{ 0, 0, 0, 2, 3, 1, -1, 2 }), plan.sheetOf);
+    EXPECT_EQ(4, plan.sheetCount);
+
+    const WebCharacter web = MakeWebCharacter(character, "Parts");
+    ASSERT_EQ(4u, web.sheets.size());
+    EXPECT_NE(std::string::npos, web.description.find("\"sheets\":4,")) << web.description;
+    // The big image on its own sheet, named by its index after its place.
+    EXPECT_NE(std::string::npos, web.description.find("[0,0,600,600,2]")) << web.description;
+    EXPECT_NE(std::string::npos, web.description.find("[0,0,10,10,3]")) << web.description;
+    EXPECT_LE(600u, ReadU32(Chunks(web.sheets[2])["IHDR"], 0));
+
+    // Without moving, the later sheets move up one, and 5 goes with the idling.
+    character.info.states.erase(character.info.states.begin() + 1);
+    EXPECT_EQ((std::vector<int>{ 0, 0, 0, 1, 2, 2, -1, 1 }), PlanSheets(character).sheetOf);
+}
+
+namespace {
+
+// A PCM wave of `samples` bytes, with an odd-sized chunk before its format to skip.
+std::vector<uint8_t> Wave(uint32_t samples, uint16_t channels = 1, uint16_t bits = 8, uint32_t rate = 11025)
+{
+    std::vector<uint8_t> bytes;
+    auto text = [&](const char* four) { bytes.insert(bytes.end(), four, four + 4); };
+    auto u16 = [&](uint32_t v) { bytes.insert(bytes.end(), { uint8_t(v), uint8_t(v >> 8) }); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    text("RIFF");
+    u32(4 + 8 + 3 + 1 + 8 + 16 + 8 + samples);
+    text("WAVE");
+    text("LIST");
+    u32(3);
+    bytes.insert(bytes.end(), { 'a', 'b', 'c', 0 });
+    text("fmt ");
+    u32(16);
+    u16(1);
+    u16(channels);
+    u32(rate);
+    u32(rate * channels * bits / 8);
+    u16(uint16_t(channels * bits / 8));
+    u16(bits);
+    text("data");
+    u32(samples);
+    bytes.insert(bytes.end(), samples, 0x80);
+    return bytes;
+}
+
+} // namespace
+
+TEST(WebSounds, OnlyWholePcmWaveDataGoesToThePage)
+{
+    EXPECT_TRUE(IsPlayableWave(Wave(100)));
+    EXPECT_TRUE(IsPlayableWave(Wave(100, 2, 16, 44100)));
+    std::vector<uint8_t> longer = Wave(100);
+    longer.push_back(0);  // bytes past the RIFF chunk are no harm
+    EXPECT_TRUE(IsPlayableWave(longer));
+
+    std::vector<std::vector<uint8_t>> broken;
+    broken.push_back({});
+    broken.push_back(Wave(100, 3));
+    broken.push_back(Wave(100, 1, 12));
+    broken.push_back(Wave(100, 1, 8, 0));
+    broken.push_back(Wave(0));
+    std::vector<uint8_t> cut = Wave(100);
+    cut.pop_back();  // shorter than its RIFF size says
+    broken.push_back(cut);
+    std::vector<uint8_t> notWave = Wave(100);
+    notWave[8] = 'X';
+    broken.push_back(notWave);
+    std::vector<uint8_t> compressed = Wave(100);
+    compressed[12 + 12 + 8] = 2;  // not PCM
+    broken.push_back(compressed);
+    std::vector<uint8_t> longData = Wave(100);
+    longData[longData.size() - 100 - 4] = 101;  // the data chunk runs past the RIFF chunk
+    broken.push_back(longData);
+    std::vector<uint8_t> hugeChunk = Wave(100);
+    hugeChunk[12 + 4 + 3] = 0xFF;  // a chunk size near 4 GB
+    broken.push_back(hugeChunk);
+    std::vector<uint8_t> noFormat = Wave(100);
+    std::copy_n("junk", 4, noFormat.begin() + 12 + 12);
+    broken.push_back(noFormat);
+    for (size_t i = 0; i < broken.size(); ++i)
+        EXPECT_FALSE(IsPlayableWave(broken[i])) << i;
+}
+
+TEST(WebSounds, FramesNameTheirSoundWhereItPlaysAndTheOthersAreLeftOut)
+{
+    CharacterData character;
+    character.info.width = character.info.height = 10;
+    character.images = { Square(10) };
+    character.audio = { Wave(10), { 'n', 'o' }, Wave(20) };
+    CharacterAnimation animation = Showing("Bang", { 0, 0, 0, 0 });
+    animation.frames[0].audio = 2;
+    animation.frames[1].audio = 1;
+    animation.frames[2].audio = 0;
+    character.animations = { animation };
+    const WebCharacter web = MakeWebCharacter(character, "Loud");
+    EXPECT_NE(std::string::npos, web.description.find("\"frames\":[{\"duration\":100,\"images\":[[0,0,0]],\"sound\":2},"
+                                                       "{\"duration\":100,\"images\":[[0,0,0]]},"
+                                                       "{\"duration\":100,\"images\":[[0,0,0]],\"sound\":0},"
+                                                       "{\"duration\":100,\"images\":[[0,0,0]]}]"))
+        << web.description;
+    ASSERT_EQ(3u, web.sounds.size());
+    EXPECT_EQ(character.audio[0], web.sounds[0]);
+    EXPECT_TRUE(web.sounds[1].empty());
+    EXPECT_EQ(character.audio[2], web.sounds[2]);
+}
+
+TEST(WebVoice, SpeedPitchLanguageAndGenderAsTheFileSetsThem)
+{
+    CharacterData character;
+    character.info.width = character.info.height = 10;
+    auto described = [&](const CharacterVoice& voice) {
+        character.info.voice = EncodeCharacterVoice(voice);
+        const std::string text = MakeWebCharacter(character, "Voiced").description;
+        const size_t start = text.find("\"voice\":");
+        return start == std::string::npos ? std::string() : text.substr(start, text.find('}', start) + 1 - start);
+    };
+    CharacterVoice voice;
+    voice.speed = 150;
+    voice.pitch = 0;  // the engine's own
+    voice.described = true;
+    voice.languageId = 0x0407;
+    voice.gender = kVoiceGenderMale;
+    EXPECT_EQ("\"voice\":{\"speed\":150,\"language\":\"de-DE\",\"gender\":\"male\"}", described(voice));
+    voice.pitch = 210;
+    voice.languageId = 0x007F;  // no language of its own
+    voice.gender = 7;
+    EXPECT_EQ("\"voice\":{\"speed\":150,\"pitch\":210}", described(voice));
+    voice.described = false;
+    voice.languageId = 0x0409;
+    voice.gender = kVoiceGenderFemale;
+    EXPECT_EQ("\"voice\":{\"speed\":150,\"pitch\":210}", described(voice)) << "kind of voice not described";
+
+    // A block cut short, and none at all, give no voice.
+    character.info.voice.resize(20);
+    EXPECT_EQ(std::string::npos, MakeWebCharacter(character, "V").description.find("\"voice\""));
+    character.info.voice.clear();
+    EXPECT_EQ(std::string::npos, MakeWebCharacter(character, "V").description.find("\"voice\""));
+
+    EXPECT_EQ("en-GB", LanguageTag(0x0809));
+    EXPECT_EQ("es", LanguageTag(0x2C0A)) << "a variety not in the table, by its language";
+    EXPECT_EQ("", LanguageTag(0x007F));
 }
 
 TEST(WebCharacterName, OnlyNamesThatAreSafeInAFileNameAndAnAddress)
@@ -319,7 +511,7 @@ TEST_F(WebToolTest, WritesTheSheetAndDescriptionOfEachFile)
 {
     const std::string cast = CAST_DIR;
     ASSERT_EQ(0, Run(folder + " " + cast + "/Merlin.ACS " + cast + "/Peedy.ACS")) << errors;
-    for (const char* name : { "Merlin.png", "Merlin.json", "Peedy.png", "Peedy.json" })
+    for (const char* name : { "Merlin.png", "Merlin.1.png", "Merlin.json", "Peedy.png", "Peedy.json" })
         EXPECT_TRUE(Exists(name)) << name;
     std::ifstream description(folder + "/Merlin.json");
     std::string start(9, '\0');

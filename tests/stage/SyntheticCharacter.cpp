@@ -1,25 +1,27 @@
 #include "SyntheticCharacter.h"
 
+#include <algorithm>
 #include <random>
 
+#include "stage/CharacterVoice.h"
 #include "stage/ImageRegion.h"
 
 namespace {
 
 std::vector<uint8_t> MakeVoice()
 {
-    ByteList voice;
-    voice.Repeat(16, 0x11);  // engine
-    voice.Repeat(16, 0x22);  // mode
-    voice.U32(150);          // speed
-    voice.U16(120);          // pitch
-    voice.U8(1);
-    voice.U16(0x0409);
-    voice.String("US English");
-    voice.U16(1);  // gender
-    voice.U16(3);  // age
-    voice.String("Casual");
-    return voice.bytes;
+    CharacterVoice voice;
+    std::fill_n(voice.engine, 16, 0x11);
+    std::fill_n(voice.mode, 16, 0x22);
+    voice.speed = 150;
+    voice.pitch = 120;
+    voice.described = true;
+    voice.languageId = 0x0409;
+    voice.dialect = "US English";
+    voice.gender = kVoiceGenderFemale;
+    voice.age = 3;
+    voice.style = "Casual";
+    return EncodeCharacterVoice(voice);
 }
 
 std::vector<uint8_t> MakeTrayIcon()

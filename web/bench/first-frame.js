@@ -1,14 +1,21 @@
 // From the greeting page's load to its first character on the screen, beside the load of
-// a plain page of the same stand-in, in one headless Chromium and one run; and the size
-// of each character's sprite sheet. Cold loads: the browser's cache is off.
+// a plain page of the same stand-in, in one headless Chromium and one run: on the
+// loopback and on a slow mobile link that Chromium simulates, for a greeting of one of
+// our characters, one of three, and one of a large character; and the size of each
+// character's files. Cold loads: the browser's cache is off.
 //
-//   node web/bench/first-frame.js <stand-in port file> <web characters folder>
+//   node web/bench/first-frame.js <stand-in port file> <web characters folder> <large character>
 import { readdirSync, statSync } from 'node:fs';
 import { launchBrowser, siteAddress, uploadGreeting } from '../tests/served/support/browser.js';
 import { SHOWN_MARK } from '../play/sprite-view.js';
 
-const ROUNDS = 15;
-const TARGET_MORE_MS = 300;
+const LINKS = [
+  { name: 'loopback', rounds: 15, conditions: null },
+  // 1.6 Mbit/s down, 750 kbit/s up, 150 ms round trip.
+  { name: 'slow mobile link', rounds: 5, conditions: { download: 1.6e6 / 8, upload: 0.75e6 / 8, latency: 150 } },
+];
+const TARGET_MORE_MS = 100; // on the loopback, beyond the plain page
+const TARGET_SLOW_MS = 1500; // on the slow link, from the start
 const TARGET_SHEET_KB = 400;
 
 function median(values) {
@@ -16,57 +23,106 @@ function median(values) {
   return sorted[Math.floor(sorted.length / 2)];
 }
 
-function figures(name, values) {
-  return `${name}: median ${median(values).toFixed(1)} ms, best ${Math.min(...values).toFixed(1)} ms, worst ${Math.max(...values).toFixed(1)} ms`;
+function figures(values) {
+  return `median ${median(values).toFixed(0).padStart(5)} ms (best ${Math.min(...values).toFixed(0)}, worst ${Math.max(...values).toFixed(0)})`;
 }
 
-async function timeLoad(browser, address, measure, ...values) {
+async function timeLoad(browser, conditions, address, measure, ...values) {
   const page = await browser.newPage();
   await page.setCacheEnabled(false);
+  if (conditions) await page.emulateNetworkConditions(conditions);
   await page.goto(address);
   const ms = await page.evaluate(measure, ...values);
   await page.close();
   return ms;
 }
 
-const [portFile, characters] = process.argv.slice(2);
-if (!portFile || !characters) {
-  console.error('usage: node web/bench/first-frame.js <stand-in port file> <web characters folder>');
+function loadEnd() {
+  return new Promise((resolve) => {
+    const look = () => {
+      const [navigation] = performance.getEntriesByType('navigation');
+      if (navigation?.loadEventEnd) resolve(navigation.loadEventEnd);
+      else setTimeout(look, 5);
+    };
+    look();
+  });
+}
+
+function firstFrame(mark) {
+  return new Promise((resolve) => {
+    const look = () => {
+      const [shown] = performance.getEntriesByName(mark);
+      if (shown) resolve(shown.startTime);
+      else setTimeout(look, 5);
+    };
+    look();
+  });
+}
+
+const [portFile, characters, large] = process.argv.slice(2);
+if (!portFile || !characters || !large) {
+  console.error('usage: node web/bench/first-frame.js <stand-in port file> <web characters folder> <large character>');
   process.exit(2);
 }
 process.env.PARLA_SERVICE_PORT_FILE = portFile;
 const site = siteAddress();
-const id = await uploadGreeting(site, { actions: ['Merlin,Show,Animate', 'Merlin,Say,Hello there!'] });
+const greetings = [
+  { name: 'one character', actions: ['Merlin,Show,Animate', 'Merlin,Say,Hello there!'] },
+  { name: 'three characters', actions: ['Merlin,Show,Animate', 'Genie,Show,Animate', 'Robby,Show,Animate',
+    'Merlin,Say,Hello there!', 'Genie,Animate,Wave', 'Robby,Say,Goodbye!'] },
+  { name: `large character (${large})`, actions: [`${large},Show,Animate`, `${large},Say,Hello there!`] },
+];
+for (const greeting of greetings) greeting.id = await uploadGreeting(site, { actions: greeting.actions });
 
 const chromium = await launchBrowser();
-const plain = [];
-const greeting = [];
+const results = [];
 try {
-  for (let round = 0; round < ROUNDS; round += 1) {
-    plain.push(await timeLoad(chromium.browser, `${site}/help/`, () => performance.getEntriesByType('navigation')[0].loadEventEnd));
-    greeting.push(await timeLoad(chromium.browser, `${site}/play.asp?GID=${id}`, (mark) => new Promise((resolve) => {
-      const look = () => {
-        const [shown] = performance.getEntriesByName(mark);
-        if (shown) resolve(shown.startTime);
-        else setTimeout(look, 5);
-      };
-      look();
-    }), SHOWN_MARK));
+  for (const link of LINKS) {
+    const plain = [];
+    const shown = greetings.map(() => []);
+    // Alternating, so that the machine's load falls on all alike.
+    for (let round = 0; round < link.rounds; round += 1) {
+      plain.push(await timeLoad(chromium.browser, link.conditions, `${site}/help/`, loadEnd));
+      for (const [index, greeting] of greetings.entries()) {
+        shown[index].push(await timeLoad(chromium.browser, link.conditions, `${site}/play.asp?GID=${greeting.id}`,
+          firstFrame, SHOWN_MARK));
+      }
+    }
+    results.push({ link, plain, shown });
   }
 } finally {
   await chromium.close();
 }
 
-console.log(`${ROUNDS} cold loads each, alternating, in headless Chromium from the stand-in on 127.0.0.1`);
-console.log(figures('plain page (/help/), start to load event', plain));
-console.log(figures('greeting page, start to first character frame on screen', greeting));
-const more = median(greeting) - median(plain);
-console.log(`greeting page takes ${more.toFixed(1)} ms more than the plain page (target: under ${TARGET_MORE_MS} ms)`);
+console.log('Cold loads in headless Chromium from the stand-in on 127.0.0.1, alternating; times from the start of the load');
+for (const { link, plain, shown } of results) {
+  console.log(`${link.name}, ${link.rounds} loads each:`);
+  console.log(`  plain page (/help/) to its load event:  ${figures(plain)}`);
+  for (const [index, greeting] of greetings.entries()) {
+    const values = shown[index];
+    const target = link.conditions
+      ? `target: under ${TARGET_SLOW_MS} ms`
+      : `${(median(values) - median(plain)).toFixed(0)} ms more than the plain page, target: under ${TARGET_MORE_MS} ms more`;
+    console.log(`  ${greeting.name.padEnd(38)} first frame: ${figures(values)}; ${target}`);
+  }
+}
 
-console.log('sprite sheets and descriptions:');
-for (const file of readdirSync(characters).filter((name) => name.endsWith('.png')).sort()) {
-  const name = file.slice(0, -4);
-  const sheet = statSync(`${characters}/${file}`).size / 1024;
-  const description = statSync(`${characters}/${name}.json`).size / 1024;
-  console.log(`  ${name.padEnd(10)} sheet ${sheet.toFixed(1).padStart(6)} KB (target: under ${TARGET_SHEET_KB} KB), description ${description.toFixed(1)} KB`);
+console.log('each character\'s files (descriptions, sprite sheets):');
+const sizes = new Map();
+for (const file of readdirSync(characters).sort()) {
+  const [name, ...rest] = file.split('.');
+  const kind = rest.at(-1);
+  const entry = sizes.get(name) ?? { json: 0, png: 0, sheets: 0, first: 0 };
+  const kb = statSync(`${characters}/${file}`).size / 1024;
+  if (kind === 'json') entry.json += kb;
+  if (kind === 'png') {
+    entry.png += kb;
+    entry.sheets += 1;
+    if (rest.length === 1) entry.first = kb;
+  }
+  sizes.set(name, entry);
+}
+for (const [name, { json, png, sheets, first }] of sizes) {
+  console.log(`  ${name.padEnd(13)} description ${json.toFixed(1).padStart(5)} KB, sheets ${png.toFixed(1).padStart(7)} KB in ${sheets}` +
+    ` (the first ${first.toFixed(1)} KB; target for the whole: under ${TARGET_SHEET_KB} KB for ours)`);
 }

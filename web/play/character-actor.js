@@ -1,11 +1,17 @@
 // One character on the page, performing its requests one after another as the player's
 // stage does, on the ticks the page gives it: it owns what is seen and heard of the
-// character (its picture, its balloon, its voice). When it has nothing to do and is
-// visible, it idles now and then with its idling animations.
+// character (its picture, its balloon, its voice, its sounds). When it has nothing to do
+// and is visible, it idles now and then with its idling animations. An action that plays
+// an animation whose sheets have not come yet waits for them before it starts. A frame's
+// sound starts as the frame comes and stops when its action ends (hiding included).
 import { frameLayers } from './character.js';
 import { MOUTH } from './mouths.js';
 import { PlayAction } from './play-action.js';
 import { ACTION_STATE } from './stage-action.js';
+
+// Sheets for characters whose images are all at hand, and sounds for those without.
+const ALL_AT_HAND = { ready: () => true };
+const SILENCE = { play: () => null };
 
 const SHORTEST_IDLE_WAIT = 10000; // ms after the last thing done
 const LONGEST_IDLE_WAIT = 20000;
@@ -24,15 +30,19 @@ export function isUnderWay(request) {
 
 export class CharacterActor {
   // The view draws the character's frames and places it, the balloon shows its words
-  // and the speech says them; `random` gives whole numbers of at least 0.
-  constructor(character, { view, balloon, speech, random }) {
+  // and the speech says them; `random` gives whole numbers of at least 0; `sheets` tell
+  // whether sheets have come (see CharacterSheets); `sounds` play the frames' sounds.
+  constructor(character, { view, balloon, speech, random, sheets = ALL_AT_HAND, sounds = SILENCE }) {
     this.character = character;
+    this.sheets = sheets;
+    this.sounds = sounds;
+    this.sounding = []; // what stops the sounds started
     this.view = view;
     this.balloon = balloon;
     this.speech = speech;
     this.random = random;
     this.queued = []; // requests waiting their turn
-    this.current = null; // { request, action }; request is null while idling
+    this.current = null; // { request, action, waiting }; request is null while idling
     this.visible = false;
     this.position = { x: 0, y: 0 };
     this.frame = null;
@@ -75,6 +85,11 @@ export class CharacterActor {
       this.current = null;
       this.showRestFrame();
     }
+    this.stopSounds();
+  }
+
+  stopSounds() {
+    for (const sound of this.sounding.splice(0)) sound.stop();
   }
 
   // Whether requests are performed or waiting; idling is none.
@@ -99,10 +114,15 @@ export class CharacterActor {
   // Puts the frame on the stage with the mouth overlay of that shape (or MOUTH.NONE).
   showFrame(frame, mouth = MOUTH.NONE) {
     if (this.drawn && frame === this.frame && mouth === this.mouth) return;
+    const arriving = frame !== this.frame;
     this.frame = frame;
     this.mouth = mouth;
     this.view.draw(frameLayers(this.character, frame, mouth));
     this.drawn = true;
+    if (arriving && frame?.sound >= 0) {
+      const sound = this.sounds.play(frame.sound);
+      if (sound) this.sounding.push(sound);
+    }
   }
 
   showRestFrame() {
@@ -119,20 +139,35 @@ export class CharacterActor {
   }
 
   tick(now) {
-    if (this.current) {
+    if (this.current?.waiting) this.startWhenReady(now);
+    else if (this.current) {
       const state = this.current.action.tick(this, now);
       if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
     }
     while (!this.current && this.queued.length) {
       this.current = this.queued.shift();
       this.current.request.status = REQUEST_STATUS.RUNNING;
-      const state = this.current.action.start(this, now);
-      if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
+      this.current.waiting = this.current.action.prepare?.(this) ?? null;
+      this.startWhenReady(now);
     }
     if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
   }
 
+  // Starts the current action once the sheets of the animation it plays have come.
+  startWhenReady(now) {
+    const { waiting, request } = this.current;
+    if (waiting && !this.sheets.ready(this.character.sheetsNeeded.get(waiting))) {
+      // Idling waits for nobody.
+      if (!request && this.requestsWaiting) this.current = null;
+      return;
+    }
+    this.current.waiting = null;
+    const state = this.current.action.start(this, now);
+    if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
+  }
+
   finish(state, now) {
+    this.stopSounds();
     if (this.current.request)
       this.current.request.status = state === ACTION_STATE.COMPLETE ? REQUEST_STATUS.COMPLETE : REQUEST_STATUS.FAILED;
     this.current = null;
@@ -143,8 +178,8 @@ export class CharacterActor {
   beginIdling(now) {
     const animation = this.character.pickAnimation(this.idling, this.random);
     if (!animation) return;
-    this.current = { request: null, action: new PlayAction(animation, true) };
-    if (this.current.action.start(this, now) !== ACTION_STATE.RUNNING) this.finish(ACTION_STATE.COMPLETE, now);
+    this.current = { request: null, action: new PlayAction(animation, true), waiting: animation };
+    this.startWhenReady(now);
   }
 
   remove() {

@@ -1,5 +1,9 @@
-// The characters the site has, fetched once each: their description and sprite sheet.
-import { Character } from './character.js';
+// The characters the site has, fetched once each: their description and first sprite
+// sheet, then the rest of their sheets and their sounds while the greeting plays.
+import { Character, imagesOutside } from './character.js';
+import { CharacterSheets, loadImage } from './character-sheets.js';
+import { CharacterSounds } from './character-sounds.js';
+import { FetchQueue } from './fetch-queue.js';
 
 const BASE = '/play/';
 
@@ -15,21 +19,13 @@ async function fetchJson(address) {
   }
 }
 
-async function loadImage(address) {
-  const image = new Image();
-  image.src = address;
-  try {
-    await image.decode();
-  } catch {
-    throw new Error('its sprite sheet could not be read');
-  }
-  return image;
-}
-
 export class CharacterLoader {
-  constructor() {
+  // The characters' sounds play through `output` (an AudioOutput).
+  constructor(output) {
+    this.output = output;
     this.loads = new Map();
     this.nameList = null;
+    this.queue = new FetchQueue();
   }
 
   // The names of the characters the site has.
@@ -42,19 +38,29 @@ export class CharacterLoader {
     return this.nameList;
   }
 
-  // A promise of { character, sheet } for a name of the site's list.
+  // A promise of { character, sheets, sounds } for a name of the site's list.
   load(name) {
     if (!this.loads.has(name)) this.loads.set(name, this.fetchCharacter(name));
     return this.loads.get(name);
   }
 
+  // The characters one after another in the order given, so that the first comes
+  // soonest on a slow line, then the rest of their sheets.
+  async loadInTurn(names) {
+    for (const name of names) await this.load(name).catch(() => {});
+    this.queue.begin();
+  }
+
   async fetchCharacter(name) {
     const file = `${BASE}characters/${encodeURIComponent(name)}`;
-    const [description, sheet] = await Promise.all([fetchJson(`${file}.json`), loadImage(`${file}.png`)]);
+    const first = loadImage(`${file}.png`, 'high').catch(() => {
+      throw new Error('its sprite sheet could not be read');
+    });
+    const [description, sheet] = await Promise.all([fetchJson(`${file}.json`), first]);
     const character = new Character(description);
-    const outside = character.images.findIndex((place) => place &&
-      (place.x + place.width > sheet.naturalWidth || place.y + place.height > sheet.naturalHeight));
+    const outside = imagesOutside(character, 0, sheet);
     if (outside >= 0) throw new Error(`its image ${outside} lies outside its sprite sheet`);
-    return { character, sheet };
+    const sheets = new CharacterSheets(file, character, sheet, this.queue);
+    return { character, sheets, sounds: new CharacterSounds(file, character, this.output, this.queue) };
   }
 }

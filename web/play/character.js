@@ -4,6 +4,8 @@
 // greeting.
 
 const MOST_FRAME_SIDE = 4096;
+const MOST_SHEETS = 1000;
+const MOST_SOUNDS = 10000;
 
 class BrokenCharacter extends Error {}
 
@@ -32,15 +34,33 @@ function color(value, what) {
   return value;
 }
 
-function checkImages(images) {
+// An image's place is [x, y, width, height] on the first sheet, or with a fifth number
+// naming another.
+// The voice settings of the character file, where it has them; null otherwise.
+function checkVoice(voice) {
+  if (voice === undefined) return null;
+  if (typeof voice !== 'object' || voice === null) fail('the voice is not a set of settings');
+  const language = voice.language === undefined ? null : text(voice.language, 'the voice language');
+  if (language !== null && !/^[a-z]{2,3}(-[A-Z]{2})?$/.test(language)) fail('the voice language is not a language tag');
+  if (voice.gender !== undefined && voice.gender !== 'female' && voice.gender !== 'male') fail('the voice gender is neither female nor male');
+  return {
+    speed: voice.speed === undefined ? null : whole(voice.speed, 1, 1000, 'the voice speed'),
+    pitch: voice.pitch === undefined ? null : whole(voice.pitch, 1, 2000, 'the voice pitch'),
+    language,
+    gender: voice.gender ?? null,
+  };
+}
+
+function checkImages(images, sheetCount) {
   return list(images, 'the image list').map((place, index) => {
     if (place === null) return null;
-    const [x, y, width, height] = list(place, `image ${index}`);
+    const [x, y, width, height, sheet = 0] = list(place, `image ${index}`);
     return {
       x: whole(x, 0, 1 << 20, `image ${index}`),
       y: whole(y, 0, 1 << 20, `image ${index}`),
       width: whole(width, 1, MOST_FRAME_SIDE, `image ${index}`),
       height: whole(height, 1, MOST_FRAME_SIDE, `image ${index}`),
+      sheet: whole(sheet, 0, sheetCount - 1, `image ${index}'s sheet`),
     };
   });
 }
@@ -67,6 +87,7 @@ function checkFrame(frame, frameCount, imageCount, what) {
     duration: whole(frame.duration, 0, 655350, `${what}'s duration`),
     images: list(frame.images, `${what}'s images`).map(([index, x, y]) => ({ image: image(index), x: at(x), y: at(y) })),
     exit: frame.exit === undefined ? -1 : whole(frame.exit, 0, frameCount - 1, `${what}'s exit frame`),
+    sound: frame.sound === undefined ? -1 : whole(frame.sound, 0, MOST_SOUNDS - 1, `${what}'s sound`),
     branches: list(frame.branches, `${what}'s branches`).map(([target, percent]) =>
       [whole(target, 0, frameCount - 1, `${what}'s branch`), whole(percent, 0, 65535, `${what}'s branch chance`)]),
     mouths: list(frame.mouths, `${what}'s mouths`).map(([mouth, index, x, y, replacesTop]) => ({
@@ -111,18 +132,35 @@ export class Character {
       this.width = whole(description.width, 1, MOST_FRAME_SIDE, 'the frame width');
       this.height = whole(description.height, 1, MOST_FRAME_SIDE, 'the frame height');
       this.balloon = checkBalloon(description.balloon);
-      this.images = checkImages(description.images);
+      this.voice = checkVoice(description.voice);
+      this.sheetCount = description.sheets === undefined ? 1 : whole(description.sheets, 1, MOST_SHEETS, 'the sheet count');
+      this.images = checkImages(description.images, this.sheetCount);
       this.states = list(description.states, 'the state list').map((state, index) => ({
         name: text(state.name, `state ${index}'s name`),
         animations: list(state.animations, `state ${index}'s animations`).map((name) => text(name, 'a state animation')),
       }));
       this.animations = list(description.animations, 'the animation list')
         .map((animation, index) => checkAnimation(animation, index, this.images.length));
+      this.sheetsNeeded = new Map(this.animations.map((animation) => [animation, this.sheetsShowing(animation)]));
+      this.soundsUsed = new Set(this.animations.flatMap(({ frames }) => frames.map((frame) => frame.sound)).filter((sound) => sound >= 0));
     } catch (error) {
       if (error instanceof BrokenCharacter || error instanceof TypeError)
         throw new Error(`its description is broken: ${error.message}`);
       throw error;
     }
+  }
+
+  // The sheets that the animation's frames, and those of the one it returns by, cut from.
+  sheetsShowing(animation) {
+    const sheets = new Set();
+    const returning = animation.returnName === null ? null : this.findAnimation(animation.returnName);
+    for (const { frames } of returning ? [animation, returning] : [animation]) {
+      for (const frame of frames) {
+        for (const { image } of [...frame.images, ...frame.mouths])
+          if (this.images[image]) sheets.add(this.images[image].sheet);
+      }
+    }
+    return [...sheets];
   }
 
   // Without regard to ASCII case, as the player finds animations; null when none.
@@ -157,6 +195,13 @@ export class Character {
     if (shown) return shown.frames.at(-1);
     return this.animations.find((animation) => animation.frames.length)?.frames[0] ?? null;
   }
+}
+
+// The first of the character's images said to lie on that sheet that does not fit the
+// sheet's picture, or -1 when all do.
+export function imagesOutside(character, sheet, picture) {
+  return character.images.findIndex((place) => place?.sheet === sheet &&
+    (place.x + place.width > picture.naturalWidth || place.y + place.height > picture.naturalHeight));
 }
 
 // The images of a frame in the order they are drawn, bottom first, with the mouth

@@ -3,6 +3,7 @@
 // said and ends on a card. Everything the greeting holds reaches the page as text only.
 // The send page plays the greeting with the same page for its sender.
 import { tellAction } from './action-words.js';
+import { AudioOutput } from './audio-output.js';
 import { BalloonView } from './balloon-view.js';
 import { CharacterActor } from './character-actor.js';
 import { CharacterLoader } from './character-loader.js';
@@ -43,7 +44,7 @@ async function fetchGreeting(id) {
 }
 
 export class GreetingPage {
-  constructor(document, { loader = new CharacterLoader(), speech = new Speech() } = {}) {
+  constructor(document, { audio = new AudioOutput(), loader = new CharacterLoader(audio), speech = new Speech() } = {}) {
     const find = (id) => document.getElementById(id);
     this.document = document;
     this.body = document.body;
@@ -59,13 +60,20 @@ export class GreetingPage {
     this.script = new ScriptList(find('script'), sending ? describeAction : tellAction);
     this.endCard = new EndCard(this.stage, { replay: () => this.replay(), invite: !sending });
     this.senderName = '';
+    this.audio = audio;
     this.loader = loader;
     this.speech = speech;
     this.actions = [];
     this.noticed = new Set();
     this.moreNotices = null; // the line that counts the notices not listed
     this.performer = null;
-    for (const [name, button] of Object.entries(this.buttons)) button.addEventListener('click', () => this[name]());
+    // Pages may sound only once the user has pressed something.
+    for (const [name, button] of Object.entries(this.buttons)) {
+      button.addEventListener('click', () => {
+        this.audio.unlock();
+        this[name]();
+      });
+    }
     document.addEventListener('keydown', (event) => this.onKey(event));
     // The window, a long title or the captions may change the stage's size.
     new ResizeObserver(() => {
@@ -104,8 +112,8 @@ export class GreetingPage {
       this.unplayable('The greeting has no actions this page can play.');
       return;
     }
-    // Every character is fetched at once; each joins when the greeting first names it.
-    for (const name of new Set(playable.map((action) => action.character))) this.loader.load(name).catch(() => {});
+    // Each character joins when the greeting first names it; they come in that order.
+    this.loader.loadInTurn([...new Set(playable.map((action) => action.character))]);
     requestAnimationFrame((now) => this.frame(now));
     this.play();
   }
@@ -141,9 +149,11 @@ export class GreetingPage {
   }
 
   async join(name) {
-    const { character, sheet } = await this.loader.load(name);
+    const { character, sheets, sounds } = await this.loader.load(name);
     return new CharacterActor(character, {
-      view: new SpriteView(this.stage, character, sheet, this.layout),
+      view: new SpriteView(this.stage, character, sheets, this.layout),
+      sheets,
+      sounds,
       balloon: new BalloonView(this.stage, character.balloon, this.layout),
       speech: this.speech,
       random: randomWhole,
@@ -187,6 +197,7 @@ export class GreetingPage {
     const command = KEYS[event.key.toLowerCase()];
     if (!command || this.buttons[command].disabled) return;
     event.preventDefault();
+    this.audio.unlock();
     this[command]();
   }
 

@@ -17,19 +17,28 @@ export class MoveAction {
     this.target = target;
     this.duration = duration;
     this.from = null;
+    this.jump = true;
+    this.animation = null;
     this.began = 0;
     this.runner = null;
   }
 
-  start(actor, now) {
+  // Picks the moving animation, which the actor waits for.
+  prepare(actor) {
     this.from = actor.position;
-    this.began = now;
     // A glide nobody can see would only hold up what comes next.
-    if (this.duration === 0 || !actor.visible || (this.from.x === this.target.x && this.from.y === this.target.y)) {
+    this.jump = this.duration === 0 || !actor.visible || (this.from.x === this.target.x && this.from.y === this.target.y);
+    this.animation = this.jump ? null : actor.stateAnimation(movingState(this.from, this.target));
+    return this.animation;
+  }
+
+  start(actor, now) {
+    this.began = now;
+    if (this.jump) {
       actor.moveTo(this.target);
       return ACTION_STATE.COMPLETE;
     }
-    const animation = actor.stateAnimation(movingState(this.from, this.target));
+    const { animation } = this;
     if (animation) {
       this.runner = new AnimationRunner(animation, actor.random);
       this.runner.start(now);

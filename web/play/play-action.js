@@ -11,6 +11,10 @@ export class PlayAction {
     this.runner = null;
   }
 
+  prepare() {
+    return this.animation;
+  }
+
   start(actor, now) {
     return this.begin(actor, this.animation, now);
   }

@@ -15,7 +15,15 @@ export class SpeakAction {
     this.began = 0;
     this.shown = 0;
     this.frame = null;
+    this.speaking = null;
     this.runner = null;
+  }
+
+  // Picks the speaking animation where the frame has no mouth; the actor waits for it.
+  prepare(actor) {
+    this.frame = actor.currentFrame;
+    this.speaking = this.frame?.mouths.length ? null : actor.stateAnimation('Speaking');
+    return this.speaking;
   }
 
   start(actor, now) {
@@ -24,14 +32,10 @@ export class SpeakAction {
     this.pacing = new SpeechPacing(words);
     this.began = now;
     actor.balloon.open(words, actor.bounds);
-    actor.speech.speak(this.text);
-    this.frame = actor.currentFrame;
-    if (!this.frame?.mouths.length) {
-      const speaking = actor.stateAnimation('Speaking');
-      if (speaking) {
-        this.runner = new AnimationRunner(speaking, actor.random);
-        this.runner.start(now);
-      }
+    actor.speech.speak(this.text, actor.character.voice);
+    if (this.speaking) {
+      this.runner = new AnimationRunner(this.speaking, actor.random);
+      this.runner.start(now);
     }
     return this.tick(actor, now);
   }

@@ -1,11 +1,12 @@
 // The character's picture on the stage: a canvas of its frame size, drawn from its
-// sprite sheet one frame at a time and shown at the stage's scale.
+// sprite sheets one frame at a time and shown at the stage's scale.
 export const SHOWN_MARK = 'parlacard:character-on-screen';
 
 export class SpriteView {
-  // `layout` gives the stage's scale (see StageLayout).
-  constructor(stage, character, sheet, layout) {
-    this.sheet = sheet;
+  // `sheets` gives each sheet's picture, or null for one that has not come; `layout`
+  // gives the stage's scale (see StageLayout).
+  constructor(stage, character, sheets, layout) {
+    this.sheets = sheets;
     this.layout = layout;
     this.canvas = document.createElement('canvas');
     this.canvas.className = 'character';
@@ -19,11 +20,13 @@ export class SpriteView {
     stage.append(this.canvas);
   }
 
-  // Each layer is a part of the sheet ({x, y, width, height}) drawn at (left, top).
+  // Each layer is a part of a sheet ({sheet, x, y, width, height}) drawn at (left, top).
   draw(layers) {
     this.context.clearRect(0, 0, this.canvas.width, this.canvas.height);
-    for (const { x, y, width, height, left, top } of layers)
-      this.context.drawImage(this.sheet, x, y, width, height, left, top, width, height);
+    for (const { sheet, x, y, width, height, left, top } of layers) {
+      const picture = this.sheets.picture(sheet);
+      if (picture) this.context.drawImage(picture, x, y, width, height, left, top, width, height);
+    }
   }
 
   setVisible(visible) {

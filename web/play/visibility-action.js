@@ -7,12 +7,20 @@ export class VisibilityAction {
   constructor(show, fast) {
     this.show = show;
     this.fast = fast;
+    this.animation = null;
     this.runner = null;
+  }
+
+  // Picks the animation, which the actor waits for.
+  prepare(actor) {
+    const needed = !this.fast && actor.visible !== this.show;
+    this.animation = needed ? actor.stateAnimation(this.show ? 'Showing' : 'Hiding') : null;
+    return this.animation;
   }
 
   start(actor, now) {
     if (actor.visible === this.show) return ACTION_STATE.COMPLETE;
-    const animation = this.fast ? null : actor.stateAnimation(this.show ? 'Showing' : 'Hiding');
+    const { animation } = this;
     if (!animation) {
       if (this.show) actor.showRestFrame();
       return this.complete(actor);

@@ -20,6 +20,12 @@ test('refuses broken descriptions with the reason', () => {
     "'s duration": { animations: [{ name: 'A', frames: [{ duration: 1.5 }] }] },
     "animation 0's name": { animations: [{ frames: [] }] },
     'broken: ': { animations: [null] },
+    "image 0's sheet": { images: [[0, 0, 1, 1, 1]] },
+    'the sheet count': { sheets: 0 },
+    'the voice language': { voice: { language: 'en GB' } },
+    'the voice gender': { voice: { gender: 'robot' } },
+    'the voice speed': { voice: { speed: 0 } },
+    "'s sound": { animations: [{ name: 'A', frames: [{ duration: 1, sound: -1 }] }] },
   };
   for (const [reason, change] of Object.entries(broken)) {
     assert.throws(() => new Character(description(change)), (error) =>
@@ -31,7 +37,7 @@ test('refuses broken descriptions with the reason', () => {
 test('fills in what a frame leaves out', () => {
   const character = new Character(description({ animations: [{ name: 'Bare', frames: [{ duration: 20 }] }] }));
   assert.deepEqual(character.animations[0], {
-    name: 'Bare', returnName: null, frames: [{ duration: 20, images: [], exit: -1, branches: [], mouths: [] }],
+    name: 'Bare', returnName: null, frames: [{ duration: 20, images: [], exit: -1, sound: -1, branches: [], mouths: [] }],
   });
 });
 
@@ -84,4 +90,17 @@ test('a frame draws its images bottom first, a mouth over them or in place of th
   assert.deepEqual(where(MOUTH.WIDE2), [[5, 3, 4], [10, 9, 9]]);
   assert.deepEqual(where(MOUTH.WIDE4), where(MOUTH.NONE));
   assert.deepEqual(frameLayers(character, null, MOUTH.NONE), []);
+});
+
+test('an animation needs the sheets its frames and mouths cut from, and those of the one it returns by', () => {
+  const images = Array.from({ length: 10 }, (_, index) => [index * 10, 0, 10, 10, Math.floor(index / 3)]);
+  images[6] = null;
+  const character = new Character(description({ sheets: 4, images }));
+  const needed = (name) => [...character.sheetsNeeded.get(character.findAnimation(name))].sort();
+  assert.deepEqual(needed('RestPose'), [0, 3], 'its mouth lies on the last sheet');
+  assert.deepEqual(needed('Show'), [0, 3], 'it returns by the rest pose');
+  assert.deepEqual(needed('Idle'), [2, 3]);
+  assert.deepEqual(needed('MoveLeft'), [2]);
+  assert.deepEqual(character.images[9], { x: 90, y: 0, width: 10, height: 10, sheet: 3 });
+  assert.equal(new Character(description()).sheetCount, 1, 'one sheet when the description names none');
 });

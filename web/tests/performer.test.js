@@ -7,9 +7,10 @@ import { CharacterActor } from '../play/character-actor.js';
 import { checkActions } from '../play/greeting-check.js';
 import { decodeLine } from '../play/greeting-line.js';
 import { MOVE_TIME, Performer } from '../play/performer.js';
+import { PlayAction } from '../play/play-action.js';
 import { SpeakAction } from '../play/speak-action.js';
 import { VisibilityAction } from '../play/visibility-action.js';
-import { Recorder, counter, description, makeActor } from './support/characters.js';
+import { Recorder, counter, description, frame, makeActor } from './support/characters.js';
 
 const TICK = 10; // ms between the clock's ticks
 const DEADLINE = 120000; // ms of the greeting's own time a test waits at most
@@ -270,4 +271,118 @@ test('a character larger than a quarter of the stage stays wholly on it wherever
   await show.until(() => !show.performer.actors.get('Merlin').busy, 'Merlin done');
   show.performer.relayout();
   assert.deepEqual(show.character('Merlin').position, { x: 512, y: 0 }, 'at Top Center of the larger stage');
+});
+
+// Sheets that come when the test says; the actor asks for those it waits for.
+class Sheets {
+  constructor() {
+    this.come = new Set([0]);
+    this.asked = new Set();
+  }
+
+  ready(sheets) {
+    const missing = sheets.filter((sheet) => !this.come.has(sheet));
+    for (const sheet of missing) this.asked.add(sheet);
+    return missing.length === 0;
+  }
+}
+
+test('an action waits for the sheets its animation cuts from; idling waits for nobody', async () => {
+  // Hiding on sheet 1, Show's on 2, idling's first on 3.
+  const sheetOf = [0, 2, 2, 1, 1, 0, 0, 0, 3, 0];
+  const images = sheetOf.map((sheet, index) => [index * 10, 0, 10, 10, sheet]);
+  // Speaking without a mouth, whose image lies on the first sheet.
+  const states = description().states.map((state) => (state.name === 'Speaking' ? { ...state, animations: ['MoveLeft'] } : state));
+  const character = new Character(description({ sheets: 4, images, states }));
+  const recorder = new Recorder();
+  const sheets = new Sheets();
+  const actor = new CharacterActor(character, { ...recorder.views(), random: counter([5000]), sheets });
+
+  const show = actor.queue(new VisibilityAction(true, false));
+  actor.tick(0);
+  assert.equal(show.status, 'running');
+  assert.equal(recorder.visible, false, 'not shown without the images of its showing');
+  assert.deepEqual([...sheets.asked], [2]);
+  sheets.come.add(2);
+  actor.tick(100);
+  assert.deepEqual([recorder.visible, recorder.images], [true, [1]], 'shows from its first frame');
+
+  actor.tick(1000);
+  assert.equal(show.status, 'complete');
+  const hide = actor.queue(new PlayAction(character.findAnimation('Hide')));
+  actor.tick(1010);
+  actor.tick(5000);
+  assert.deepEqual([hide.status, recorder.images], ['running', [2]], 'stands as it was while the sheet comes');
+  sheets.come.add(1);
+  actor.tick(5010);
+  assert.deepEqual(recorder.images, [3], 'from its first frame once its sheet came');
+  actor.tick(5110);
+  assert.deepEqual(recorder.images, [4]);
+  actor.tick(5210);
+  assert.equal(hide.status, 'complete');
+
+  // Idle 15 s after the last request; its sheet has not come.
+  actor.tick(20210);
+  assert.deepEqual([...sheets.asked].sort(), [1, 2, 3]);
+  assert.deepEqual(recorder.images, [4]);
+  const speak = actor.queue(new SpeakAction('Hi there'));
+  actor.tick(20220);
+  assert.deepEqual([speak.status, recorder.balloon.open, recorder.images], ['running', true, [7]], 'the request goes first');
+});
+
+// Sounds that record when they start and stop, by the image the frame shows.
+class Speakers {
+  constructor(recorder) {
+    this.recorder = recorder;
+    this.log = [];
+  }
+
+  play(index) {
+    const entry = { index, image: this.recorder.images.at(-1), stopped: false };
+    this.log.push(entry);
+    return { stop: () => { entry.stopped = true; } };
+  }
+}
+
+test('a frame\'s sound starts as the frame comes and stops with the action or as the character hides', async () => {
+  const animations = description().animations.map((animation) => (animation.name === 'Hide'
+    ? { ...animation, frames: [frame(3, 100, { sound: 1 }), frame(4)] }
+    : animation));
+  animations.push({ name: 'Chime', frames: [frame(5), frame(6, 100, { sound: 0 }), frame(7)] });
+  const character = new Character(description({ animations }));
+  const recorder = new Recorder();
+  const sounds = new Speakers(recorder);
+  const actor = new CharacterActor(character, { ...recorder.views(), random: counter(), sounds });
+  actor.queue(new VisibilityAction(true, true));
+  const chime = actor.queue(new PlayAction(character.findAnimation('Chime')));
+  actor.tick(0);
+  actor.tick(10);
+  assert.deepEqual(sounds.log, [], 'not before its frame');
+  actor.tick(110);
+  assert.deepEqual(sounds.log, [{ index: 0, image: 6, stopped: false }]);
+  actor.tick(150);
+  assert.equal(sounds.log.length, 1, 'once as the frame comes, not at every tick');
+  actor.tick(210);
+  assert.equal(sounds.log[0].stopped, false, 'goes on while the animation does');
+  actor.tick(310);
+  assert.deepEqual([chime.status, sounds.log[0].stopped], ['complete', true]);
+
+  // Hiding: its sound stops as the character goes.
+  actor.queue(new VisibilityAction(false, false));
+  actor.tick(320);
+  assert.deepEqual(sounds.log[1], { index: 1, image: 3, stopped: false });
+  actor.tick(420);
+  assert.equal(recorder.visible, true);
+  actor.tick(520);
+  assert.deepEqual([recorder.visible, sounds.log[1].stopped], [false, true]);
+
+  // Stop cuts what sounds.
+  actor.queue(new VisibilityAction(true, true));
+  actor.queue(new PlayAction(character.findAnimation('Chime')));
+  actor.tick(600);
+  actor.tick(610);
+  actor.tick(710);
+  assert.equal(sounds.log[2].stopped, false);
+  actor.stop();
+  assert.equal(sounds.log[2].stopped, true);
 });

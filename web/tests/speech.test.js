@@ -21,3 +21,30 @@ test('without synthesis, or without utterances, it stays silent', () => {
     speech.stop();
   }
 });
+
+test('a character\'s own voice: its speed, pitch and language, and a voice of that language and gender', (t) => {
+  const said = [];
+  globalThis.SpeechSynthesisUtterance = function Utterance(text) {
+    Object.assign(this, { text, rate: 1, pitch: 1, voice: null });
+  };
+  t.after(() => delete globalThis.SpeechSynthesisUtterance);
+  const voices = [
+    { name: 'Anna US', lang: 'en-US' }, { name: 'Brian male', lang: 'en-GB' }, { name: 'Carol (Female)', lang: 'en_GB' },
+    { name: 'Dieter', lang: 'de-AT' },
+  ];
+  const speech = new Speech({ speak: (utterance) => said.push(utterance), cancel() {}, getVoices: () => voices });
+  const heard = () => {
+    const { lang, rate, pitch, voice } = said.at(-1);
+    return { lang, rate, pitch, voice: voice?.name ?? null };
+  };
+  speech.speak('Hi', { speed: 340, pitch: 65, language: 'en-GB', gender: 'female' });
+  assert.deepEqual(heard(), { lang: 'en-GB', rate: 2, pitch: 0.5, voice: 'Carol (Female)' });
+  speech.speak('Hi', { speed: null, pitch: null, language: 'en-GB', gender: 'male' });
+  assert.deepEqual(heard(), { lang: 'en-GB', rate: 1, pitch: 1, voice: 'Brian male' }, 'not the female one');
+  speech.speak('Hi', { speed: 5, pitch: 1000, language: 'de-DE', gender: null });
+  assert.deepEqual(heard(), { lang: 'de-DE', rate: 0.1, pitch: 2, voice: 'Dieter' }, 'bounded, and of its kind');
+  speech.speak('Hi', { speed: 170, pitch: null, language: 'fi-FI', gender: null });
+  assert.deepEqual(heard(), { lang: 'fi-FI', rate: 1, pitch: 1, voice: null }, 'the browser picks for the language');
+  speech.speak('Hi', null);
+  assert.deepEqual(heard(), { lang: 'en-US', rate: 1, pitch: 1, voice: null }, 'without settings as before');
+});

@@ -1,4 +1,5 @@
-// Debian's Chromium, headless, driven by puppeteer-core, and the service stand-in the
+// Debian's Chromium, or its Firefox ESR where PARLA_BROWSER says "firefox", headless,
+// driven by puppeteer-core (Firefox through WebDriver BiDi), and the service stand-in the
 // CTest fixture started: for tests and the benchmark of the greeting page.
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -13,6 +14,8 @@ const CHROMIUM_FLAGS = [
 ];
 
 export const VIEWPORT = { width: 1024, height: 768, deviceScaleFactor: 1 };
+
+export const FIREFOX = process.env.PARLA_BROWSER === 'firefox';
 
 // The address of the stand-in whose port the fixture wrote to PARLA_SERVICE_PORT_FILE.
 export function siteAddress() {
@@ -34,8 +37,8 @@ export async function uploadGreeting(site, { version = 1, recipient = 'Anna', se
 // With a proxy ("127.0.0.1:port"), the browser reaches the site by its own name through
 // the stand-in, as the program does, and the addresses in its pages and mail work as they are.
 export async function launchBrowser({ proxy } = {}) {
-  const profile = mkdtempSync(join(tmpdir(), 'parlacard-chromium-'));
-  const browser = await puppeteer.launch({
+  const profile = mkdtempSync(join(tmpdir(), FIREFOX ? 'parlacard-firefox-' : 'parlacard-chromium-'));
+  const browser = FIREFOX ? await launchFirefox(profile, proxy) : await puppeteer.launch({
     executablePath: process.env.PARLA_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
@@ -49,4 +52,28 @@ export async function launchBrowser({ proxy } = {}) {
       rmSync(profile, { recursive: true, force: true });
     },
   };
+}
+
+// Firefox's own updates, reports and first-run pages reach out to the network, which
+// is closed here.
+function launchFirefox(profile, proxy) {
+  const [host, port] = proxy ? proxy.split(':') : [];
+  return puppeteer.launch({
+    browser: 'firefox',
+    protocol: 'webDriverBiDi',
+    executablePath: process.env.PARLA_FIREFOX || '/usr/bin/firefox-esr',
+    headless: true,
+    userDataDir: profile,
+    defaultViewport: VIEWPORT,
+    extraPrefsFirefox: {
+      'app.update.enabled': false,
+      'datareporting.policy.dataSubmissionEnabled': false,
+      'toolkit.telemetry.enabled': false,
+      'browser.shell.checkDefaultBrowser': false,
+      'network.captive-portal-service.enabled': false,
+      'network.connectivity-service.enabled': false,
+      ...(proxy ? { 'network.proxy.type': 1, 'network.proxy.http': host, 'network.proxy.http_port': Number(port),
+        'network.proxy.allow_hijacking_localhost': true, 'network.proxy.no_proxies_on': '' } : {}),
+    },
+  });
 }
