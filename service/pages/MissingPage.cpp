@@ -1,4 +1,5 @@
 #include "service/pages/MissingPage.h"
+#include "service/pages/Freshness.h"
 #include "service/store/GreetingText.h"
 
 std::optional<std::uint64_t> RequestedGreetingId(const httplib::Request& request)
@@ -8,18 +9,20 @@ std::optional<std::uint64_t> RequestedGreetingId(const httplib::Request& request
     return GreetingIdFrom(request.get_param_value("GID"));
 }
 
-std::string PagePolicy(bool postsForms)
+std::string PagePolicy(bool postsForms, const std::string& scriptSources)
 {
-    return std::string("default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self'; "
-                       "connect-src 'self'; base-uri 'none'; form-action ") +
+    return "default-src 'none'; script-src 'self'" + (scriptSources.empty() ? "" : " " + scriptSources) +
+           "; style-src 'self'; img-src 'self'; connect-src 'self'; base-uri 'none'; form-action " +
            (postsForms ? "'self'" : "'none'") + "; frame-ancestors 'none'";
 }
 
 void AnswerMissingGreeting(const PageFiles& files, httplib::Response& response)
 {
     response.status = 404;
-    const std::shared_ptr<const std::string> page = files.Find("play/missing.html");
-    response.set_content(page ? *page : "<!DOCTYPE html>\n<title>Not Found</title>\n<p>There is no such greeting.</p>\n",
+    const PageFile* page = files.Find("play/missing.html");
+    response.set_content(page ? *page->bytes : "<!DOCTYPE html>\n<title>Not Found</title>\n<p>There is no such greeting.</p>\n",
                          "text/html; charset=utf-8");
     response.set_header("Content-Security-Policy", PagePolicy(false));
+    // What is missing now may be there later.
+    ForbidStoring(response);
 }

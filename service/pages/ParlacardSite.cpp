@@ -1,6 +1,7 @@
 #include "service/pages/ParlacardSite.h"
 #include "service/mail/MailText.h"
 #include "service/pages/ClientAddress.h"
+#include "service/pages/Freshness.h"
 #include "service/pages/MissingPage.h"
 #include "service/pages/SiteServer.h"
 #include "service/store/StoreUnavailable.h"
@@ -34,11 +35,13 @@ const PlainPage PlainPages[] = {
     { "/products/.*", "More from Zentorix", "Other programs from the makers of Parlacard." },
 };
 
-// A refusal is one plain line: the program shows the first line of the reply.
+// A refusal is one plain line: the program shows the first line of the reply. It holds
+// only for now: no cache keeps it.
 void Refuse(httplib::Response& response, int status, const std::string& reason)
 {
     response.status = status;
     response.set_content(reason + "\r\n", "text/plain; charset=windows-1252");
+    ForbidStoring(response);
 }
 
 const int SecondsPerHour = 3600;
@@ -51,7 +54,7 @@ ParlacardSite::ParlacardSite(const SiteSettings& settings, const std::string& we
     : settings_(settings), files_(webFolder, { "play", "send" }), store_(store), composer_(composer),
       mailQueued_(std::move(mailQueued)), plan_(plan),
       player_(webFolder, files_, store, [this](std::uint64_t id, const std::string& token) { NotePickUp(id, token); }),
-      send_(settings, files_, store, composer, mailQueued_)
+      send_(settings, files_, store, composer, mailQueued_), pageFiles_(files_)
 {
 }
 
@@ -71,6 +74,8 @@ void ParlacardSite::Mount(SiteServer& server)
     });
     send_.Mount(server);
     player_.Mount(server);
+    pageFiles_.Mount(server, "play");
+    pageFiles_.Mount(server, "send");
     for (const PlainPage& page : PlainPages) {
         server.Serve("GET", page.path, [page](const httplib::Request&, httplib::Response& response) {
             SetPage(response, page.title, "<p>" + HtmlEscape(page.text) + "</p>\n");
@@ -107,6 +112,7 @@ void ParlacardSite::Mount(SiteServer& server)
     const auto notFound = [](const httplib::Request&, httplib::Response& response) {
         response.status = 404;
         SetPage(response, "Not Found", "<p>There is no such page on this site.</p>\n");
+        ForbidStoring(response);
     };
     // Any path at all, in either form.
     server.Serve("GET", ".*", notFound);

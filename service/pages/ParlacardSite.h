@@ -1,5 +1,6 @@
 #pragma once
 #include "service/mail/MailComposer.h"
+#include "service/pages/PageFileRoutes.h"
 #include "service/pages/PlayerPages.h"
 #include "service/pages/PageFiles.h"
 #include "service/pages/SendPages.h"
@@ -34,4 +35,5 @@ private:
     const UploadReplyPlan& plan_;
     PlayerPages player_;
     SendPages send_;
+    PageFileRoutes pageFiles_;
 };

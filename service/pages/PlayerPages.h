@@ -1,15 +1,12 @@
 #pragma once
 #include "service/store/GreetingStore.h"
-#include "service/pages/GzipCopies.h"
+#include "service/pages/CharacterFolder.h"
+#include "service/pages/FileReplies.h"
 #include "service/pages/PageFiles.h"
 #include "service/pages/SiteServer.h"
-#include <filesystem>
 #include <functional>
-#include <memory>
-#include <mutex>
-#include <optional>
 #include <httplib.h>
-#include <set>
+#include <optional>
 #include <string>
 
 // The greeting page, where a greeting plays in the browser:
@@ -17,40 +14,31 @@
 //                                 a recipient's own link brings its token along
 //   /play/greeting.asp?GID=<id>   the stored greeting's bytes
 //   /play/characters.json         the names of the characters the site has
-//   /play/characters/<name>.json  a character's animations, .png its first sprite sheet
-//   /play/characters/<name>.<n>.png  its other sprite sheets, n from 1
-//   /play/characters/<name>.<n>.wav  its sounds, n from 0
-//   /play/<name>.js, .css         the page's scripts and style
-// all from a folder laid out as the build lays it out: play/ and characters/.
+//   /play/characters/<file>       a character's files (see CharacterFileName)
+// from a folder laid out as the build lays it out: play/ and characters/. The page's
+// scripts and styles are PageFileRoutes'. No cache keeps the pages or the greetings: the
+// service must see every pick-up, and greetings are deleted in time. The characters'
+// descriptions and first sheets are asked again each time (a user's character may
+// change); their other sheets and sounds go under hashed names, kept for good.
 class PlayerPages {
 public:
     // pickedUp hears of every page asked for with a recipient's token.
-    PlayerPages(std::string folder, const PageFiles& files, const GreetingStore& store,
+    PlayerPages(const std::string& folder, const PageFiles& files, const GreetingStore& store,
                 std::function<void(std::uint64_t id, const std::string& token)> pickedUp);
 
     void Mount(SiteServer& server);
 
 private:
-    void Page(const httplib::Request& request, httplib::Response& response) const;
+    void Page(const httplib::Request& request, httplib::Response& response);
     void Greeting(const httplib::Request& request, httplib::Response& response) const;
-    void CharacterNames(httplib::Response& response) const;
-    // Shared, not copied: every greeting page asks for it.
-    std::shared_ptr<const std::set<std::string>> CharacterNameSet() const;
+    void CharacterNames(const httplib::Request& request, httplib::Response& response);
+    void CharacterFile(const httplib::Request& request, httplib::Response& response);
     std::optional<std::string> FirstCharacter(const GreetingSummary& greeting) const;
-    void ServeCharacterFile(const std::string& file, const std::string& type, const httplib::Request& request,
-                            httplib::Response& response) const;
-    // path names the file for its compressed copy.
-    void ServeFile(const std::string& path, std::shared_ptr<const std::string> bytes, const std::string& type,
-                   const httplib::Request& request, httplib::Response& response) const;
     void NotFound(httplib::Response& response) const;
 
-    std::string folder_;
     const GreetingStore& store_;
     const PageFiles& files_;
     std::function<void(std::uint64_t, const std::string&)> pickedUp_;
-    mutable std::mutex charactersMutex_;
-    mutable std::shared_ptr<const std::set<std::string>> characters_;
-    mutable std::filesystem::file_time_type charactersChanged_;
-    mutable bool charactersRead_ = false;
-    mutable GzipCopies gzipped_;
+    CharacterFolder characters_;
+    FileReplies replies_;
 };

@@ -1,6 +1,7 @@
 #include "service/pages/SendPages.h"
 #include "service/mail/MailText.h"
 #include "service/pages/ClientAddress.h"
+#include "service/pages/Freshness.h"
 #include "service/pages/MissingPage.h"
 #include <ctime>
 
@@ -54,15 +55,19 @@ bool SameToken(const std::string& given, const std::string& expected)
     return difference == 0;
 }
 
-void PlainPage(httplib::Response& response, int status, const std::string& title, const std::string& text)
+void PlainPage(const PageFiles& files, httplib::Response& response, int status, const std::string& title,
+               const std::string& text)
 {
     response.status = status;
     response.set_content("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" + HtmlEscape(title) +
-                             "</title><link rel=\"stylesheet\" href=\"/play/player.css\"></head>\n"
+                             "</title><link rel=\"stylesheet\" href=\"" + files.Address("play/player.css") +
+                             "\"></head>\n"
                              "<body class=\"missing\"><main class=\"message\"><h1>" +
                              HtmlEscape(title) + "</h1><p>" + HtmlEscape(text) + "</p></main></body></html>\n",
                          HtmlType);
     response.set_header("Content-Security-Policy", PagePolicy(false));
+    // Answers to what a link or a form did, each time anew.
+    ForbidStoring(response);
 }
 
 } // namespace
@@ -70,7 +75,7 @@ void PlainPage(httplib::Response& response, int status, const std::string& title
 SendPages::SendPages(const SiteSettings& settings, const PageFiles& files, GreetingStore& store,
                      const MailComposer& composer, std::function<void()> mailQueued)
     : settings_(settings), files_(files), store_(store), composer_(composer), mailQueued_(std::move(mailQueued)),
-      page_(files.Find("send/send.html")), marker_(page_ ? page_->find(Marker) : std::string::npos)
+      page_(files.Find("send/send.html")), marker_(page_ ? page_->bytes->find(Marker) : std::string::npos)
 {
 }
 
@@ -85,12 +90,6 @@ void SendPages::Mount(SiteServer& server)
     };
     server.Serve("GET", "/unsubscribe\\.asp", unsubscribe);
     server.Serve("POST", "/unsubscribe\\.asp", unsubscribe);
-    server.Serve("GET", "/send/send\\.css", [this](const httplib::Request&, httplib::Response& response) {
-        const std::shared_ptr<const std::string> style = files_.Find("send/send.css");
-        if (!style)
-            return AnswerMissingGreeting(files_, response);
-        response.set_content(*style, "text/css; charset=utf-8");
-    });
 }
 
 void SendPages::Page(const httplib::Request& request, httplib::Response& response) const
@@ -99,14 +98,15 @@ void SendPages::Page(const httplib::Request& request, httplib::Response& respons
     const std::optional<StoredGreeting> greeting = id ? store_.Load(*id) : std::nullopt;
     if (!greeting || !page_)
         return AnswerMissingGreeting(files_, response);
+    const std::string& page = *page_->bytes;
     if (marker_ == std::string::npos)
-        response.set_content(*page_, HtmlType);
+        response.set_content(page, HtmlType);
     else
-        response.set_content(page_->substr(0, marker_) + Panel(*greeting) + page_->substr(marker_ + sizeof Marker - 1),
+        response.set_content(page.substr(0, marker_) + Panel(*greeting) + page.substr(marker_ + sizeof Marker - 1),
                              HtmlType);
-    response.set_header("Content-Security-Policy", PagePolicy(true));
+    response.set_header("Content-Security-Policy", PagePolicy(true, files_.ImportMapSource()));
     // The states change; a page from a cache would show old ones.
-    response.set_header("Cache-Control", "no-store");
+    ForbidStoring(response);
 }
 
 std::string SendPages::Panel(const StoredGreeting& greeting) const
@@ -147,7 +147,7 @@ void SendPages::Send(const httplib::Request& request, httplib::Response& respons
     // Only the site's own page knows the token: a form posted from anywhere else fails here.
     if (request.get_param_value_count("token") != 1 ||
         !SameToken(request.get_param_value("token"), greeting->sendToken))
-        return PlainPage(response, 403, "This form was not sent from its page",
+        return PlainPage(files_, response, 403, "This form was not sent from its page",
                          "Open the greeting's send page and press Send there.");
     const std::string pageAddress = "/send/default.asp?GID=" + std::to_string(greeting->id);
     if (!greeting->sent) {
@@ -178,7 +178,7 @@ void SendPages::Unsubscribe(const httplib::Request& request, httplib::Response& 
     const std::optional<std::string> address =
         token.size() == 32 ? store_.Unsubscribe(token, std::time(nullptr)) : std::nullopt;
     if (!address)
-        return PlainPage(response, 404, "This link is not known", "The link may have been cut short in your e-mail.");
-    PlainPage(response, 200, "You will receive no more greetings",
+        return PlainPage(files_, response, 404, "This link is not known", "The link may have been cut short in your e-mail.");
+    PlainPage(files_, response, 200, "You will receive no more greetings",
               "This site will send no more mail to " + *address + ".");
 }

@@ -14,7 +14,7 @@
 //   POST /send/default.asp            Send: GID and the greeting's form token; queues one
 //                                     message per recipient, once
 //   GET|POST /unsubscribe.asp?r=<t>   the recipient of that link is never mailed again
-//   GET  /send/<name>.css             the page's style
+// The page's style, /send/send.css, is PageFileRoutes'.
 class SendPages {
 public:
     SendPages(const SiteSettings& settings, const PageFiles& files, GreetingStore& store, const MailComposer& composer,
@@ -34,6 +34,6 @@ private:
     const MailComposer& composer_;
     std::function<void()> mailQueued_;
     // The page's file, and where the panel goes into it.
-    std::shared_ptr<const std::string> page_;
+    const PageFile* page_;
     size_t marker_ = std::string::npos;
 };

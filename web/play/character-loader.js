@@ -60,7 +60,9 @@ export class CharacterLoader {
     const character = new Character(description);
     const outside = imagesOutside(character, 0, sheet);
     if (outside >= 0) throw new Error(`its image ${outside} lies outside its sprite sheet`);
-    const sheets = new CharacterSheets(file, character, sheet, this.queue);
-    return { character, sheets, sounds: new CharacterSounds(file, character, this.output, this.queue) };
+    // The later files by the names the description gives them.
+    const address = (suffix) => `${BASE}characters/${encodeURIComponent(character.fileName(`${name}.${suffix}`))}`;
+    const sheets = new CharacterSheets(address, character, sheet, this.queue);
+    return { character, sheets, sounds: new CharacterSounds(address, character, this.output, this.queue) };
   }
 }

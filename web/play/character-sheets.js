@@ -14,14 +14,14 @@ export async function loadImage(address, priority = 'auto') {
 }
 
 export class CharacterSheets {
-  // `file` is the character's address without its extension; sheet n > 0 is <file>.<n>.png.
-  constructor(file, character, first, queue) {
+  // `address("<n>.png")` is the address of sheet n > 0.
+  constructor(address, character, first, queue) {
     this.queue = queue;
     this.pictures = [first];
     this.over = new Set([0]); // sheets that came or failed
     this.entries = [];
     for (let sheet = 1; sheet < character.sheetCount; sheet += 1) {
-      this.entries[sheet] = queue.add(() => loadImage(`${file}.${sheet}.png`)
+      this.entries[sheet] = queue.add(() => loadImage(address(`${sheet}.png`))
         .then((picture) => {
           if (imagesOutside(character, sheet, picture) < 0) this.pictures[sheet] = picture;
         }, () => {})

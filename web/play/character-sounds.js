@@ -8,12 +8,12 @@ async function fetchBytes(address) {
 }
 
 export class CharacterSounds {
-  // `file` is the character's address without its extension; sound n is <file>.<n>.wav.
-  constructor(file, character, output, queue) {
+  // `address("<n>.wav")` is the address of sound n.
+  constructor(address, character, output, queue) {
     this.output = output;
     this.buffers = new Map();
     for (const index of character.soundsUsed) {
-      queue.add(() => fetchBytes(`${file}.${index}.wav`).then((bytes) => {
+      queue.add(() => fetchBytes(address(`${index}.wav`)).then((bytes) => {
         output.whenUnlocked(() => output.decode(bytes).then((buffer) => this.buffers.set(index, buffer), () => {}));
       }, () => {}));
     }

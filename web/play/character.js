@@ -51,6 +51,23 @@ function checkVoice(voice) {
   };
 }
 
+// Whether `hashed` is the file name `plain` with a content hash before its extension.
+function isHashedName(plain, hashed) {
+  const dot = plain.lastIndexOf('.');
+  const hash = hashed.slice(dot + 1, dot + 17);
+  return dot > 0 && /^[0-9a-f]{16}$/.test(hash) && hashed === `${plain.slice(0, dot)}.${hash}${plain.slice(dot)}`;
+}
+
+// The site names the files fetched after the description by their content: "files" maps a
+// plain name ("Merlin.1.png") to its hashed name, which caches keep for good.
+function checkFiles(files) {
+  if (files === undefined) return new Map();
+  if (typeof files !== 'object' || files === null || Array.isArray(files)) fail('the file names are not a map');
+  for (const [plain, hashed] of Object.entries(files))
+    if (!isHashedName(plain, text(hashed, `the file name of ${plain}`))) fail(`the file name of ${plain} is not that name with its hash`);
+  return new Map(Object.entries(files));
+}
+
 function checkImages(images, sheetCount) {
   return list(images, 'the image list').map((place, index) => {
     if (place === null) return null;
@@ -133,6 +150,7 @@ export class Character {
       this.height = whole(description.height, 1, MOST_FRAME_SIDE, 'the frame height');
       this.balloon = checkBalloon(description.balloon);
       this.voice = checkVoice(description.voice);
+      this.files = checkFiles(description.files);
       this.sheetCount = description.sheets === undefined ? 1 : whole(description.sheets, 1, MOST_SHEETS, 'the sheet count');
       this.images = checkImages(description.images, this.sheetCount);
       this.states = list(description.states, 'the state list').map((state, index) => ({
@@ -161,6 +179,11 @@ export class Character {
       }
     }
     return [...sheets];
+  }
+
+  // The name under which the site serves one of the character's files ("Merlin.1.png").
+  fileName(plain) {
+    return this.files.get(plain) ?? plain;
   }
 
   // Without regard to ASCII case, as the player finds animations; null when none.

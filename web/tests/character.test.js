@@ -26,6 +26,13 @@ test('refuses broken descriptions with the reason', () => {
     'the voice gender': { voice: { gender: 'robot' } },
     'the voice speed': { voice: { speed: 0 } },
     "'s sound": { animations: [{ name: 'A', frames: [{ duration: 1, sound: -1 }] }] },
+    'the file names are not a map': { files: ['Merlin.1.png'] },
+    'the file name of Merlin.1.png is not': { files: { 'Merlin.1.png': 'Merlin.1.png' } },
+    'the file name of Merlin.2.png is not': { files: { 'Merlin.2.png': 'Merlin.2.0123456789ABCDEF.png' } },
+    'the file name of Merlin.0.wav is not': { files: { 'Merlin.0.wav': '../Merlin.0.0123456789abcdef.wav' } },
+    'the file name of Merlin.3.png is not': { files: { 'Merlin.3.png': 'Merlin.0123456789abcdef.3.png' } },
+    'the file name of png is not': { files: { png: '0123456789abcdef.png' } },
+    'the file name of Merlin.1.png is not a text': { files: { 'Merlin.1.png': 7 } },
   };
   for (const [reason, change] of Object.entries(broken)) {
     assert.throws(() => new Character(description(change)), (error) =>
@@ -90,6 +97,14 @@ test('a frame draws its images bottom first, a mouth over them or in place of th
   assert.deepEqual(where(MOUTH.WIDE2), [[5, 3, 4], [10, 9, 9]]);
   assert.deepEqual(where(MOUTH.WIDE4), where(MOUTH.NONE));
   assert.deepEqual(frameLayers(character, null, MOUTH.NONE), []);
+});
+
+test('names its later files as the site does: by their hashes where the description gives them', () => {
+  const character = new Character(description({ files: { 'Zo\u00eb.1.png': 'Zo\u00eb.1.0123456789abcdef.png', 'Zo\u00eb.0.wav': 'Zo\u00eb.0.fedcba9876543210.wav' } }));
+  assert.equal(character.fileName('Zo\u00eb.1.png'), 'Zo\u00eb.1.0123456789abcdef.png');
+  assert.equal(character.fileName('Zo\u00eb.0.wav'), 'Zo\u00eb.0.fedcba9876543210.wav');
+  assert.equal(character.fileName('Zo\u00eb.2.png'), 'Zo\u00eb.2.png', 'a file it does not name goes under its plain name');
+  assert.equal(new Character(description()).fileName('Merlin.1.png'), 'Merlin.1.png');
 });
 
 test('an animation needs the sheets its frames and mouths cut from, and those of the one it returns by', () => {

@@ -4,6 +4,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
 import { copyFileSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { connect } from 'node:net';
 import { tmpdir } from 'node:os';
@@ -36,6 +37,17 @@ before(async () => {
 
 after(removeVisitor);
 
+// The hashed names the site gives a character's later files, by their plain names in
+// the order of their bytes.
+function laterFiles(name) {
+  const names = {};
+  for (const file of readdirSync(characters()).sort().filter((entry) => new RegExp(`^${name}\\.\\d+\\.(png|wav)$`).test(entry))) {
+    const hash = createHash('sha256').update(readFileSync(`${characters()}/${file}`)).digest('hex').slice(0, 16);
+    names[file] = file.replace(/(\.[a-z]+)$/, `.${hash}$1`);
+  }
+  return names;
+}
+
 // One request written by hand, as a client sends it through a proxy: the site in full.
 function throughProxy(path) {
   const { port } = new URL(site);
@@ -54,7 +66,7 @@ test('the page of a stored greeting, with its policy and what it will fetch anno
   assert.equal(response.status, 200);
   assert.equal(response.headers.get('content-type'), 'text/html; charset=utf-8');
   assert.match(response.headers.get('content-security-policy'), /default-src 'none'; script-src 'self'/);
-  assert.match(await response.text(), /<script type="module" src="\/play\/main\.js">/);
+  assert.match(await response.text(), /<script type="module" src="\/play\/main\.[0-9a-f]{16}\.js">/);
   // The greeting, the list, and the first of the site's characters the greeting names, by
   // the site's name: the others would only hold it up on a slow line.
   const links = response.headers.get('link').split(', ').map((link) => link.split(';')[0]);
@@ -143,9 +155,11 @@ test('the page\'s files go out whole, under their types, text gzip-compressed wh
   const files = new URL('../../play/', import.meta.url);
   for (const [path, type] of Object.entries(types)) {
     const text = !type.startsWith('image/');
-    const original = path.startsWith('/play/characters/')
+    let original = path.startsWith('/play/characters/')
       ? readFileSync(`${characters()}/${path.slice('/play/characters/'.length)}`)
       : readFileSync(new URL(path.slice('/play/'.length), files));
+    // A description comes with the hashed names of its later files first.
+    if (path.endsWith('.json')) original = Buffer.concat([Buffer.from(`{"files":${JSON.stringify(laterFiles('Merlin'))},`), original.subarray(1)]);
     for (const encodings of ['gzip, deflate, br', 'identity']) {
       const response = await fetch(`${site}${path}`, { headers: { 'Accept-Encoding': encodings } });
       assert.equal(response.status, 200, path);
@@ -155,7 +169,7 @@ test('the page\'s files go out whole, under their types, text gzip-compressed wh
       assert.ok(Buffer.from(await response.arrayBuffer()).equals(original), `${path} ${encodings}`);
     }
   }
-  assert.match(await throughProxy(`/play/characters/Merlin.json`), /^HTTP\/1\.1 200 OK\r\n[^]*\r\n\r\n\{"name":"Merlin"/);
+  assert.match(await throughProxy(`/play/characters/Merlin.json`), /^HTTP\/1\.1 200 OK\r\n[^]*\r\n\r\n\{"files":\{[^}]*\},"name":"Merlin"/);
   assert.match(await throughProxy(`/play.asp?GID=${id}`), /^HTTP\/1\.1 200 OK\r\n/);
 });
 
