@@ -171,6 +171,9 @@ test('Move glides the character across the page to the named position', async ()
   const stage = await box(await page.$('#stage'));
   const start = await box(character);
   assert.deepEqual([start.left, start.top], [stage.left, stage.top]);
+  // The scene behind, taken before the glide: a screenshot on a busy machine can last
+  // longer than the glide does.
+  const scene = await sceneShot(page);
   await untilRow(page, 4, 'current');
   // Somewhere on the way: neither where it began nor where it goes.
   await page.waitForFunction((left) => document.querySelector('canvas.character').getBoundingClientRect().left > left + 100,
@@ -179,7 +182,6 @@ test('Move glides the character across the page to the named position', async ()
   // it was just before and just after.
   const size = await character.evaluate((canvas) => ({ width: canvas.width, height: canvas.height }));
   const goal = await placed(page, 'Bottom Right', size);
-  const scene = await sceneShot(page);
   const before = await box(character);
   const shot = await shoot(page, 'move');
   const after = await box(character);
