@@ -193,7 +193,11 @@ protected:
     RelayCertificates certificates{ folder.File("certificates") };
 };
 
-TEST_F(TlsOutboxTest, DeliversOverStartTlsAndOverTlsWithALogin)
+// The relay's side does not depend on where the messages wait.
+INSTANTIATE_TEST_SUITE_P(OneBackEnd, TlsOutboxTest, testing::Values("sqlite"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(TlsOutboxTest, DeliversOverStartTlsAndOverTlsWithALogin)
 {
     const std::pair<const char*, SmtpSettings::Security> modes[] = { { "--starttls", SmtpSettings::Security::StartTls },
                                                                       { "--tls", SmtpSettings::Security::Tls } };
@@ -212,7 +216,7 @@ TEST_F(TlsOutboxTest, DeliversOverStartTlsAndOverTlsWithALogin)
 }
 
 // A wrong password is not a passing trouble: the message fails, with the reason, at once.
-TEST_F(TlsOutboxTest, ARefusedLoginIsAFinalFailure)
+TEST_P(TlsOutboxTest, ARefusedLoginIsAFinalFailure)
 {
     SmtpSink relay(folder.File("relay"), SinkOptions("--tls"));
     const std::uint64_t id = SendTo("bob@example.com");
@@ -229,7 +233,7 @@ TEST_F(TlsOutboxTest, ARefusedLoginIsAFinalFailure)
 
 // Required STARTTLS that the relay does not offer, or a certificate from an authority the
 // site does not trust: nothing goes, in clear or otherwise, and the message waits.
-TEST_F(TlsOutboxTest, NothingGoesWithoutTlsOrToAnUntrustedRelay)
+TEST_P(TlsOutboxTest, NothingGoesWithoutTlsOrToAnUntrustedRelay)
 {
     {
         const std::uint64_t id = SendTo("bob@example.com");
