@@ -20,6 +20,8 @@ const int SweepMs = 250;
 const int LingerMs = 2000;
 // While a request is at a worker, a pipelining client may send this much ahead.
 const size_t AheadBytes = 64 * 1024;
+// What a connection on its way out drops at one turn, so that a flood cannot hold the loop.
+const size_t DropBytes = 1024 * 1024;
 const char Continue[] = "HTTP/1.1 100 Continue\r\n\r\n";
 
 void AddressOf(int socket, bool peer, std::string& ip, int& port)
@@ -192,12 +194,16 @@ void ConnectionLoop::PauseAccepting(bool paused)
 bool ConnectionLoop::Read(Connection& c)
 {
     char buffer[16384];
-    while (!c.peerClosed && !(c.busy && c.input.size() >= AheadBytes)) {
+    size_t dropped = 0;
+    while (!c.peerClosed && !(c.busy && c.input.size() >= AheadBytes) && dropped < DropBytes) {
         const ssize_t received = recv(c.socket, buffer, sizeof buffer, 0);
         if (received > 0) {
-            c.lastProgress = now_;
-            if (c.closing || c.lingering)
+            // What comes to a connection on its way out is dropped, and keeps it no longer.
+            if (c.closing || c.lingering) {
+                dropped += static_cast<size_t>(received);
                 continue;
+            }
+            c.lastProgress = now_;
             if (c.input.empty())
                 c.requestStarted = now_;
             c.input.append(buffer, static_cast<size_t>(received));
