@@ -81,10 +81,12 @@ ConnectionLoop::ConnectionLoop(int listening, const LoopSettings& settings, Answ
     if (epoll_ctl(epoll_, EPOLL_CTL_ADD, listening_, &listen) != 0 || epoll_ctl(epoll_, EPOLL_CTL_ADD, wake_, &wake) != 0)
         throw std::runtime_error("cannot watch connections");
     workers_ = std::make_unique<WorkerPool>(settings_.workers);
+    readingWorkers_ = std::make_unique<WorkerPool>(settings_.readingWorkers);
 }
 
 ConnectionLoop::~ConnectionLoop()
 {
+    readingWorkers_.reset();
     workers_.reset();
     for (auto& entry : connections_)
         close(entry.second->socket);
@@ -284,7 +286,8 @@ void ConnectionLoop::Dispatch(Connection& c, std::string request, bool closeAfte
     c.busy = true;
     c.continueSent = false;
     ++inHand_;
-    workers_->Run([this, id = c.id, request = std::move(request), addresses = c.addresses, closeAfter]() mutable {
+    const bool reading = request.compare(0, 4, "GET ") == 0 || request.compare(0, 5, "HEAD ") == 0;
+    (reading ? readingWorkers_ : workers_)->Run([this, id = c.id, request = std::move(request), addresses = c.addresses, closeAfter]() mutable {
         ConnectionStream stream(std::move(request), addresses, [this, id](std::string piece, bool last, bool close) {
             Post(id, std::move(piece), last, close);
         });

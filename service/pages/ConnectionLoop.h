@@ -14,7 +14,10 @@
 
 struct LoopSettings {
     size_t maxConnections = 1000;
+    // Requests with a body (uploads, forms) wait for their commit, and the more of them
+    // wait together, the more share one; reading pages only needs the processors.
     size_t workers = 64;
+    size_t readingWorkers = 4;
     size_t maxHeadBytes = 16 * 1024;
     size_t maxBodyBytes = 1024 * 1024;
     // A kept connection waits this long for its next request.
@@ -90,6 +93,7 @@ private:
     std::mutex postedMutex_;
     std::vector<Posted> posted_;
 
-    // Last, so that its workers are gone before what they post to.
+    // Last, so that their workers are gone before what they post to.
     std::unique_ptr<WorkerPool> workers_;
+    std::unique_ptr<WorkerPool> readingWorkers_;
 };

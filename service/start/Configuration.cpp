@@ -24,7 +24,7 @@ const Setting Settings[] = {
     { "web", "", "The folder of the pages' files (default: web beside the program)." },
     { "updates", "", "The folder whose files /update/ publishes (default: updates in the data folder)." },
     { "max-connections", "1000", "Connections open at once; more wait their turn." },
-    { "request-threads", "64", "Requests answered at once; uploads waiting for the disk share its writes." },
+    { "request-threads", "64", "Uploads and forms answered at once; those waiting for the disk share its writes. Pages are read beside them." },
     { "public-address", "http://www.parlacard.example", "The site's address as the links in mails name it." },
     { "mail-from", "parlacard@parlacard.example", "The address the site's mails come from." },
     { "smtp-host", "", "The mail relay; empty writes each message as an .eml file into the outbox folder." },

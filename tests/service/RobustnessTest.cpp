@@ -438,3 +438,32 @@ TEST(RobustnessTest, IdleConnectionsHoldNoThreads)
     for (int socket : idle)
         close(socket);
 }
+
+// Pages are read beside the uploads: with every upload thread waiting, a page is still
+// answered, and before the upload in hand.
+TEST(RobustnessTest, APageIsAnsweredWhileEveryUploadThreadWaits)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), { "--test-switches", "--request-threads", "1" });
+    httplib::Client control = service.Client();
+    ASSERT_TRUE(control.Post("/_test/upload-reply?kind=store&delay=2000", "", "text/plain"));
+    const int uploading = Connect(service.Port());
+    ASSERT_GE(uploading, 0);
+    const std::string upload = GreetingText("bob@example.com");
+    SendText(uploading, "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(upload.size()) +
+                            "\r\n\r\n" + upload);
+    // The upload is in hand once the service logged it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (ReadWholeFile(folder.File("requests/000001.http")).empty() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+
+    httplib::Client reader = service.Client();
+    const httplib::Result page = reader.Get("/help/");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(200, page->status);
+    char byte;
+    EXPECT_LT(recv(uploading, &byte, 1, MSG_DONTWAIT), 0) << "the upload was answered before the page";
+    const std::string reply = ReceiveUntil(uploading, "\r\n\r\n", 1);
+    close(uploading);
+    EXPECT_EQ(0u, reply.find("HTTP/1.1 200 OK\r\n")) << reply;
+}
