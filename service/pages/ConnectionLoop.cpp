@@ -20,6 +20,8 @@ const int SweepMs = 250;
 const int LingerMs = 2000;
 // While a request is at a worker, a pipelining client may send this much ahead.
 const size_t AheadBytes = 64 * 1024;
+// At a stop, a request still on its way gets this long to come in whole.
+const int StopGraceMs = 2000;
 // What a connection on its way out drops at one turn, so that a flood cannot hold the loop.
 const size_t DropBytes = 1024 * 1024;
 const char Continue[] = "HTTP/1.1 100 Continue\r\n\r\n";
@@ -139,7 +141,7 @@ void ConnectionLoop::Run()
         }
         if (stopRequested_ && !stopping_) {
             stopping_ = true;
-            stopDeadline_ = now_ + std::chrono::milliseconds(settings_.idleMs);
+            stopDeadline_ = now_ + std::chrono::milliseconds(StopGraceMs);
             epoll_ctl(epoll_, EPOLL_CTL_DEL, listening_, nullptr);
             close(listening_);
             Sweep();
