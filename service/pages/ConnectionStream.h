@@ -1,19 +1,29 @@
 #pragma once
 #include <httplib.h>
-#include <chrono>
+#include <functional>
 #include <string>
 
-// One client connection as the HTTP library reads and writes it, with a time limit on
-// every wait. The library reads a request's head a byte at a time: reads come from a
-// buffer of this connection's, filled a socket read at a time, and what a pipelining
-// client sent beyond one request stays there for the next. A reply's head is held back
-// until its body's first piece, so that the two leave in one packet; what is held goes
-// before any read and when the reply ends. A handler may take the connection over and
-// answer with raw bytes (or with nothing at all): whatever the library writes afterwards
-// is dropped.
+// Where a connection's peer and this end are, as the HTTP library asks for them.
+struct ConnectionAddresses {
+    std::string remoteIp;
+    int remotePort = -1;
+    std::string localIp;
+    int localPort = -1;
+};
+
+// One whole request, already received, as the HTTP library reads it, and its reply as the
+// library writes it, handed on piece by piece: a reply's head goes with its body's first
+// piece, and each piece is held until the next one or the end, so that a plain reply
+// leaves in one piece. A handler may take the connection over and answer with raw bytes
+// (or with nothing at all): whatever the library writes afterwards is dropped, and the
+// connection ends after them.
 class ConnectionStream : public httplib::Stream {
 public:
-    ConnectionStream(int socket, int timeoutMs);
+    // Gets each piece of the reply; last: the reply is all there, and close: the
+    // connection ends after it.
+    using Sink = std::function<void(std::string piece, bool last, bool close)>;
+
+    ConnectionStream(std::string request, const ConnectionAddresses& addresses, Sink sink);
 
     bool is_readable() const override;
     bool is_writable() const override;
@@ -27,32 +37,16 @@ public:
     void TakeOver(const std::string& rawReply);
     bool IsTakenOver() const { return takenOver_; }
 
-    // From now on reads give up when the request is not all there within the time.
-    void StartRequest(int deadlineMs);
-    // Sends what is held back; false when the client is gone.
-    bool Flush();
-    // Whether another request starts within the time.
-    bool WaitForNextRequest(int timeoutMs);
+    // Hands on what is held, as the reply's last piece.
+    void Finish(bool close);
 
 private:
-    bool WaitFor(short events) const;
-    int ReadWaitMs() const;
-    bool SendAll(const char* data, size_t size) const;
-    bool SendHeld() const;
-    bool Fill();
-
-    int socket_;
-    int timeoutMs_;
-    std::string remoteIp_;
-    int remotePort_ = -1;
-    std::string localIp_;
-    int localPort_ = -1;
-    bool takenOver_ = false;
-    bool headExpected_ = false;
-    // Sent from the waits for input too, which the library sees as const.
-    mutable std::string held_;
-    char buffer_[4096];
-    size_t buffered_ = 0;
+    const std::string request_;
     size_t taken_ = 0;
-    std::chrono::steady_clock::time_point requestDeadline_ = std::chrono::steady_clock::time_point::max();
+    const ConnectionAddresses& addresses_;
+    Sink sink_;
+    bool takenOver_ = false;
+    bool written_ = false;
+    bool headOnly_ = false;
+    std::string held_;
 };

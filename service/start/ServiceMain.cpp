@@ -119,8 +119,11 @@ int Serve(const Configuration& config)
     RequestLog log(testSwitches ? data + "/requests" : std::string());
     UploadReplyPlan plan;
     UpdateReplyPlan updatePlan;
-    SiteServer server(static_cast<size_t>(config.Number("max-connections", 1, 100000)));
-    server.set_payload_max_length(settings.upload.maxBytes);
+    LoopSettings loop;
+    loop.maxConnections = static_cast<size_t>(config.Number("max-connections", 1, 100000));
+    loop.workers = static_cast<size_t>(config.Number("request-threads", 1, 1000));
+    loop.maxBodyBytes = settings.upload.maxBytes;
+    SiteServer server(loop);
     server.set_logger([&](const httplib::Request& request, const httplib::Response& response) {
         accessLog.Record(ClientAddress(request, settings.trustedProxies), request, response);
     });
@@ -141,7 +144,7 @@ int Serve(const Configuration& config)
         return 1;
     }
     outbox.Start();
-    std::thread serving([&server] { server.listen_after_bind(); });
+    std::thread serving([&server] { server.Run(); });
     std::printf("parlacard-service: listening on http://%s:%d/\n", host.c_str(), bound);
     std::fflush(stdout);
     if (!config.Text("port-file").empty())
@@ -159,7 +162,7 @@ int Serve(const Configuration& config)
     } while (!stopSignal.WaitFor(purgeIntervalSeconds));
 
     // Requests in hand are answered, the message in hand is sent and recorded.
-    server.stop();
+    server.Stop();
     serving.join();
     outbox.Stop();
     std::printf("parlacard-service: stopped\n");

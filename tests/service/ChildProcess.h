@@ -15,6 +15,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     int Port() const { return port_; }
+    pid_t Pid() const { return pid_; }
     // Sends the signal and waits for the end, killing it after 30 s: a test must end.
     // Returns its exit status (or 128 + signal), -1 when it was stopped before.
     int Stop(int signal);

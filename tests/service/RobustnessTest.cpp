@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <mutex>
@@ -299,5 +300,170 @@ TEST(RobustnessTest, AClientWaitingToContinueIsToldToGoOn)
     send(socket, upload.data(), upload.size(), MSG_NOSIGNAL);
     const std::string reply = ReceiveUntil(socket, "\r\n\r\n", 1);
     close(socket);
+    EXPECT_EQ(0u, reply.find("HTTP/1.1 200 OK\r\n")) << reply;
+}
+
+namespace {
+
+// Whether the service closed the connection within 20 s (whatever it sent first is kept).
+bool ClosedByService(int socket, std::string& received)
+{
+    timeval wait{ 1, 0 };
+    setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        char buffer[4096];
+        const ssize_t got = recv(socket, buffer, sizeof buffer, 0);
+        if (got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+            return true;
+        if (got > 0)
+            received.append(buffer, static_cast<size_t>(got));
+    }
+    return false;
+}
+
+void SendText(int socket, const std::string& text)
+{
+    send(socket, text.data(), text.size(), MSG_NOSIGNAL);
+}
+
+int ThreadsOf(int pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Threads:", 0) == 0)
+            return std::stoi(line.substr(8));
+    return -1;
+}
+
+} // namespace
+
+// A request that arrives in pieces, cut anywhere (inside a line, inside the body), is
+// answered once, when its last byte is in, and not before.
+TEST(RobustnessTest, ARequestInPiecesIsAnsweredWhenItIsWhole)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    const int socket = Connect(service.Port());
+    ASSERT_GE(socket, 0);
+    const std::string upload = GreetingText("bob@example.com");
+    const std::string request = "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+                                std::to_string(upload.size()) + "\r\n\r\n" + upload;
+    const size_t cuts[] = { 0, 7, 30, request.size() - upload.size() - 1, request.size() - 3, request.size() };
+    for (size_t i = 0; i + 1 < std::size(cuts); ++i) {
+        char byte;
+        EXPECT_LT(recv(socket, &byte, 1, MSG_DONTWAIT), 0) << "a reply before the request was whole";
+        SendText(socket, request.substr(cuts[i], cuts[i + 1] - cuts[i]));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    const std::string reply = ReceiveUntil(socket, "\r\n\r\n", 1);
+    close(socket);
+    EXPECT_EQ(0u, reply.find("HTTP/1.1 200 OK\r\n")) << reply;
+}
+
+// A head too large, a body larger than the site takes, a body without a length: each is
+// refused with its status before the body is read, and the connection ends.
+TEST(RobustnessTest, WhatIsTooLargeIsRefusedBeforeItIsRead)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), { "--upload-max-bytes", "2048" });
+    const struct {
+        std::string head;
+        const char* status;
+        const char* says;
+    } cases[] = {
+        { "GET /play.asp?" + std::string(20000, 'a') + " HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 431 ", "" },
+        { "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 5000000\r\n\r\n", "HTTP/1.1 413 ",
+          "larger than the 2 KB" },
+        { "POST /upload.asp HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n", "HTTP/1.1 411 ", "" },
+        { "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 12x\r\n\r\n", "HTTP/1.1 400 ", "" },
+    };
+    for (const auto& refused : cases) {
+        const int socket = Connect(service.Port());
+        ASSERT_GE(socket, 0);
+        SendText(socket, refused.head);
+        // A client that sends its body all the same still gets to read the refusal.
+        if (std::string(refused.status) == "HTTP/1.1 413 ")
+            SendText(socket, std::string(200000, 'x'));
+        std::string reply;
+        EXPECT_TRUE(ClosedByService(socket, reply)) << refused.status;
+        close(socket);
+        EXPECT_EQ(0u, reply.find(refused.status)) << reply.substr(0, 200);
+        EXPECT_NE(std::string::npos, reply.find(refused.says)) << reply.substr(0, 200);
+    }
+}
+
+// A connection that says nothing more is let go; one whose request stops coming is told
+// so (408) and let go.
+TEST(RobustnessTest, SilentAndStalledClientsAreLetGo)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    const int silent = Connect(service.Port());
+    const int stalled = Connect(service.Port());
+    ASSERT_GE(silent, 0);
+    ASSERT_GE(stalled, 0);
+    SendText(stalled, "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 100\r\n\r\nhalf");
+    std::string toSilent;
+    std::string toStalled;
+    EXPECT_TRUE(ClosedByService(silent, toSilent));
+    EXPECT_TRUE(ClosedByService(stalled, toStalled));
+    close(silent);
+    close(stalled);
+    EXPECT_EQ("", toSilent);
+    EXPECT_EQ(0u, toStalled.find("HTTP/1.1 408 ")) << toStalled;
+}
+
+// Open connections cost no thread of their own: five hundred idle ones leave the service
+// with its fixed set of threads, and a normal client is answered beside them.
+TEST(RobustnessTest, IdleConnectionsHoldNoThreads)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), { "--request-threads", "8" });
+    std::vector<int> idle;
+    for (int i = 0; i < 500; ++i) {
+        const int socket = Connect(service.Port());
+        ASSERT_GE(socket, 0) << "connection " << i;
+        idle.push_back(socket);
+        // Half of them start a request and leave it hanging.
+        if (i % 2 == 0)
+            SendText(socket, "GET /healthz HTTP/1.1\r\n");
+    }
+    httplib::Client client = service.Client();
+    const httplib::Result health = client.Get("/healthz");
+    ASSERT_TRUE(health);
+    EXPECT_EQ(200, health->status);
+    EXPECT_LT(ThreadsOf(service.Pid()), 50);
+    for (int socket : idle)
+        close(socket);
+}
+
+// Pages are read beside the uploads: with every upload thread waiting, a page is still
+// answered, and before the upload in hand.
+TEST(RobustnessTest, APageIsAnsweredWhileEveryUploadThreadWaits)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), { "--test-switches", "--request-threads", "1" });
+    httplib::Client control = service.Client();
+    ASSERT_TRUE(control.Post("/_test/upload-reply?kind=store&delay=2000", "", "text/plain"));
+    const int uploading = Connect(service.Port());
+    ASSERT_GE(uploading, 0);
+    const std::string upload = GreetingText("bob@example.com");
+    SendText(uploading, "POST /upload.asp HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(upload.size()) +
+                            "\r\n\r\n" + upload);
+    // The upload is in hand once the service logged it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (ReadWholeFile(folder.File("requests/000001.http")).empty() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+
+    httplib::Client reader = service.Client();
+    const httplib::Result page = reader.Get("/help/");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(200, page->status);
+    char byte;
+    EXPECT_LT(recv(uploading, &byte, 1, MSG_DONTWAIT), 0) << "the upload was answered before the page";
+    const std::string reply = ReceiveUntil(uploading, "\r\n\r\n", 1);
+    close(uploading);
     EXPECT_EQ(0u, reply.find("HTTP/1.1 200 OK\r\n")) << reply;
 }

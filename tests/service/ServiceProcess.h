@@ -14,6 +14,7 @@ public:
     ServiceProcess& operator=(const ServiceProcess&) = delete;
 
     int Port() const { return process_.Port(); }
+    int Pid() const { return process_.Pid(); }
     // A client of its own for each caller; the library's clients are not shared.
     httplib::Client Client() const;
 
