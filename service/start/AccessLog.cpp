@@ -60,7 +60,9 @@ void AccessLog::Record(const std::string& client, const httplib::Request& reques
     char time[32];
     std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%SZ", &utc);
     const std::string target = request.target.substr(0, request.target.find('?'));
+    // Files go out through a content provider, which leaves the body empty.
+    const size_t bytes = response.body.empty() ? response.content_length_ : response.body.size();
     std::lock_guard<std::mutex> lock(mutex_);
     std::fprintf(file_, "%s %s \"%s %s\" %d %zu\n", time, Printable(client).c_str(), Printable(request.method).c_str(),
-                 Printable(target).c_str(), response.status, response.body.size());
+                 Printable(target).c_str(), response.status, bytes);
 }

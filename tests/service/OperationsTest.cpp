@@ -50,16 +50,22 @@ TEST(OperationsTest, HealthAndOneLogLinePerRequestWithoutQueries)
     EXPECT_EQ("ok\n", health->body);
     ASSERT_TRUE(client.Get("/play.asp?GID=123&r=secret-token"));
     ASSERT_TRUE(client.Get("/no/such/page%0D%0Aforged"));
+    const httplib::Result script = client.Get("/play/main.js");
+    ASSERT_TRUE(script);
+    ASSERT_EQ(200, script->status);
     service.Stop(SIGTERM);
 
     std::istringstream log(ReadWholeFile(folder.File("access.log")));
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);)
         lines.push_back(line);
-    ASSERT_EQ(3u, lines.size()) << ReadWholeFile(folder.File("access.log"));
+    ASSERT_EQ(4u, lines.size()) << ReadWholeFile(folder.File("access.log"));
     EXPECT_NE(std::string::npos, lines[0].find(" 127.0.0.1 \"GET /healthz\" 200 3"));
     EXPECT_NE(std::string::npos, lines[1].find(" 127.0.0.1 \"GET /play.asp\" 404 "));
     EXPECT_EQ(std::string::npos, lines[1].find("secret"));
+    // A file's line counts the bytes that went out.
+    EXPECT_NE(std::string::npos, lines[3].find("\"GET /play/main.js\" 200 " + std::to_string(script->body.size())))
+        << lines[3];
 }
 
 TEST(OperationsTest, AClientAddressComesFromAProxyOnlyWhenTheProxyIsTrusted)
