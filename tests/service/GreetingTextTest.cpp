@@ -66,9 +66,7 @@ TEST_F(RefusalTest, SaysWhyInOnePlainLine)
 
 TEST_F(RefusalTest, CountsActionsAndRecipientsUpToTheLimits)
 {
-    std::string twenty;
-    for (int i = 0; i < 20; ++i)
-        twenty += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+    const std::string twenty = RecipientList(20);
     EXPECT_EQ("", Refusal(GreetingText(twenty)));
     EXPECT_EQ("A greeting can go to at most 20 recipients.", Refusal(GreetingText(twenty + ",r20@example.com")));
 

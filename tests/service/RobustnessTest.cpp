@@ -152,19 +152,13 @@ TEST(RobustnessTest, AKillDuringSendingLosesNoMessageAndRepeatsAtMostOne)
     sink.SetMode("slow");
     const std::vector<std::string> settings = { "--smtp-host", "127.0.0.1", "--smtp-port", std::to_string(sink.Port()),
                                                 "--mail-first-retry-seconds", "1" };
-    std::string recipients;
-    for (int i = 0; i < 6; ++i)
-        recipients += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+    const std::string recipients = RecipientList(6);
     {
         ServiceProcess service(folder.File("service"), settings);
         httplib::Client client = service.Client();
         const std::string id = FirstLine(client.Post("/upload.asp", GreetingText(recipients), "text/plain"));
         ASSERT_FALSE(id.empty());
-        const httplib::Result page = client.Get("/send/default.asp?GID=" + id);
-        ASSERT_TRUE(page);
-        const size_t at = page->body.find("name=\"token\" value=\"") + 20;
-        ASSERT_TRUE(client.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at, 32),
-                                "application/x-www-form-urlencoded"));
+        ASSERT_TRUE(PressSend(client, client, id));
         sink.WaitForMessages(2, 60000);
         // Killed while the third waits for the slow relay.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -199,19 +193,13 @@ TEST(RobustnessTest, AStopDuringSendingFinishesTheMessageOnItsWayAndSendsEachOnc
     sink.SetMode("slow");
     const std::vector<std::string> settings = { "--smtp-host", "127.0.0.1", "--smtp-port", std::to_string(sink.Port()),
                                                 "--mail-first-retry-seconds", "1" };
-    std::string recipients;
-    for (int i = 0; i < 6; ++i)
-        recipients += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+    const std::string recipients = RecipientList(6);
     {
         ServiceProcess service(folder.File("service"), settings);
         httplib::Client client = service.Client();
         const std::string id = FirstLine(client.Post("/upload.asp", GreetingText(recipients), "text/plain"));
         ASSERT_FALSE(id.empty());
-        const httplib::Result page = client.Get("/send/default.asp?GID=" + id);
-        ASSERT_TRUE(page);
-        const size_t at = page->body.find("name=\"token\" value=\"") + 20;
-        ASSERT_TRUE(client.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at, 32),
-                                "application/x-www-form-urlencoded"));
+        ASSERT_TRUE(PressSend(client, client, id));
         ASSERT_EQ(2u, sink.WaitForMessages(2, 60000).size());
         // Stopped while the third waits for the slow relay: the stop waits for it.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));

@@ -52,3 +52,22 @@ std::string GreetingText(const std::string& recipients, const std::string& sende
         text += action + "\r\n";
     return text;
 }
+
+std::string RecipientList(int count)
+{
+    std::string list;
+    for (int i = 0; i < count; ++i)
+        list += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
+    return list;
+}
+
+httplib::Result PressSend(httplib::Client& pageFrom, httplib::Client& sendTo, const std::string& id)
+{
+    const httplib::Result page = pageFrom.Get("/send/default.asp?GID=" + id);
+    const std::string marker = "name=\"token\" value=\"";
+    const size_t at = page && page->status == 200 ? page->body.find(marker) : std::string::npos;
+    if (at == std::string::npos)
+        return httplib::Result(nullptr, httplib::Error::Unknown);
+    return sendTo.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at + marker.size(), 32),
+                       "application/x-www-form-urlencoded");
+}

@@ -32,3 +32,10 @@ private:
 std::string GreetingText(const std::string& recipients, const std::string& senderName = "Ann Sender",
                          const std::string& senderEmail = "ann@example.com",
                          const std::vector<std::string>& actions = { "Merlin,Show", "Merlin,Speak,Hello!" });
+
+// "r0@example.com,r1@example.com,...": count addresses for a greeting's recipient line.
+std::string RecipientList(int count);
+
+// Opens the send page of the greeting through one client and presses its Send through
+// the other; a failed result when the page has no Send form.
+httplib::Result PressSend(httplib::Client& pageFrom, httplib::Client& sendTo, const std::string& id);

@@ -57,19 +57,6 @@ std::string NumberedGreeting(int n, const std::string& recipients = "bob@example
                         { "Merlin,Show", "Merlin,Speak,Gr\xFC\xDF" "e Nummer " + std::to_string(n) });
 }
 
-// Opens the send page of the greeting through one client and presses its Send through
-// the other.
-httplib::Result PressSend(httplib::Client& pageFrom, httplib::Client& sendTo, const std::string& id)
-{
-    const httplib::Result page = pageFrom.Get("/send/default.asp?GID=" + id);
-    const std::string marker = "name=\"token\" value=\"";
-    const size_t at = page && page->status == 200 ? page->body.find(marker) : std::string::npos;
-    if (at == std::string::npos)
-        return httplib::Result(nullptr, httplib::Error::Unknown);
-    return sendTo.Post("/send/default.asp", "GID=" + id + "&token=" + page->body.substr(at + marker.size(), 32),
-                       "application/x-www-form-urlencoded");
-}
-
 int HealthOf(const ServiceProcess& instance)
 {
     httplib::Client client = instance.Client();

@@ -351,10 +351,7 @@ protected:
     // Queues one message per recipient.
     std::uint64_t Queue(PostgresStore& store, int recipients) const
     {
-        std::string list;
-        for (int i = 0; i < recipients; ++i)
-            list += (i ? "," : "") + std::string("r") + std::to_string(i) + "@example.com";
-        const std::string text = GreetingText(list);
+        const std::string text = GreetingText(RecipientList(recipients));
         const std::uint64_t id = store.Save(text, *ParseGreeting(text), "10.0.0.1", Now);
         std::vector<QueuedMail> mails;
         for (const RecipientStatus& recipient : store.Recipients(id))
