@@ -5,6 +5,7 @@
 #include "StageTestSupport.h"
 #include "stage/SampleCharacter.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -50,32 +51,11 @@ private:
 // How many pixels of that part of the screen, as it shows now, are not the cover's colour.
 size_t PixelsUnlikeCover(const RECT& rect)
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT);
-    GdiFlush();
-    const uint32_t cover = (GetRValue(kCoverColor) << 16) | (GetGValue(kCoverColor) << 8) | GetBValue(kCoverColor);
-    size_t unlike = 0;
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        unlike += (pixels[i] & 0xFFFFFF) != cover;
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    const std::vector<uint32_t> pixels = Pixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     ReleaseDC(nullptr, screen);
-    return unlike;
+    const uint32_t cover = (GetRValue(kCoverColor) << 16) | (GetGValue(kCoverColor) << 8) | GetBValue(kCoverColor);
+    return size_t(std::count_if(pixels.begin(), pixels.end(), [cover](uint32_t pixel) { return pixel != cover; }));
 }
 
 RECT ScreenRect(HWND window)

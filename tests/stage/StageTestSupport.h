@@ -12,6 +12,9 @@
 HWND CharacterWindow();
 HWND BalloonWindow();
 
+// Reads a rectangle of a device context as 0x00RRGGBB pixels, top row first.
+std::vector<uint32_t> Pixels(HDC from, int x, int y, int width, int height);
+
 // Writes a character file into the folder; its path.
 std::string WriteCharacterFile(const TempFolder& folder, const CharacterData& character, const std::string& name);
 
