@@ -14,14 +14,17 @@ std::shared_ptr<const CharacterFolder::Listing> CharacterFolder::Listed() const
     // A file that comes or goes changes the folder's time.
     std::error_code timeError;
     const fs::file_time_type changed = fs::last_write_time(folder_, timeError);
+    // Nearly every request finds the folder as it was, and takes no lock for it.
+    const std::shared_ptr<const Listing> known = std::atomic_load(&listing_);
+    if (!timeError && known && changed == known->time)
+        return known;
     std::lock_guard<std::mutex> lock(listingMutex_);
-    if (!timeError && listing_ && changed == listingTime_)
-        return listing_;
     std::set<std::string> files;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder_, error))
         files.insert(entry.path().filename().string());
     auto listing = std::make_shared<Listing>();
+    listing->time = changed;
     for (const std::string& file : files) {
         const std::optional<CharacterFileName> parsed = ParseCharacterFileName(file);
         if (!parsed || !parsed->hash.empty())
@@ -38,8 +41,7 @@ std::shared_ptr<const CharacterFolder::Listing> CharacterFolder::Listed() const
         for (auto known = hashes_.begin(); known != hashes_.end();)
             known = files.count(known->first) ? std::next(known) : hashes_.erase(known);
     }
-    listing_ = timeError ? nullptr : listing;
-    listingTime_ = changed;
+    std::atomic_store(&listing_, timeError ? nullptr : std::shared_ptr<const Listing>(listing));
     return listing;
 }
 

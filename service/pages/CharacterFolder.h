@@ -31,6 +31,7 @@ private:
     struct Listing {
         std::set<std::string> names;
         std::map<std::string, std::vector<std::string>> laterFiles; // by character
+        std::filesystem::file_time_type time;                       // the folder's when listed
     };
     struct KnownHash {
         std::uintmax_t size;
@@ -43,7 +44,6 @@ private:
     std::string folder_;
     mutable std::mutex listingMutex_;
     mutable std::shared_ptr<const Listing> listing_;
-    mutable std::filesystem::file_time_type listingTime_;
     mutable std::mutex hashesMutex_;
     mutable std::map<std::string, KnownHash> hashes_;
 };

@@ -20,6 +20,8 @@ const int SweepMs = 250;
 const int LingerMs = 2000;
 // While a request is at a worker, a pipelining client may send this much ahead.
 const size_t AheadBytes = 64 * 1024;
+// Replies not yet taken by the client, past which no more of its requests are answered.
+const size_t OutputAheadBytes = 256 * 1024;
 // At a stop, a request still on its way gets this long to come in whole.
 const int StopGraceMs = 2000;
 // What a connection on its way out drops at one turn, so that a flood cannot hold the loop.
@@ -68,10 +70,12 @@ struct ConnectionLoop::Connection {
     Clock::time_point requestStarted;
 };
 
-ConnectionLoop::ConnectionLoop(int listening, const LoopSettings& settings, Answer answer)
-    : listening_(listening), settings_(settings), answer_(std::move(answer)),
+ConnectionLoop::ConnectionLoop(int listening, const LoopSettings& settings, Answer answer, AnswerHere answerHere,
+                               WorkerPool& workers, WorkerPool& readingWorkers)
+    : listening_(listening), settings_(settings), answer_(std::move(answer)), answerHere_(std::move(answerHere)),
       framer_(settings.maxHeadBytes, settings.maxBodyBytes), epoll_(epoll_create1(EPOLL_CLOEXEC)),
-      wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), now_(Clock::now())
+      wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), now_(Clock::now()), workers_(workers),
+      readingWorkers_(readingWorkers)
 {
     if (epoll_ < 0 || wake_ < 0)
         throw std::runtime_error("cannot watch connections");
@@ -82,14 +86,10 @@ ConnectionLoop::ConnectionLoop(int listening, const LoopSettings& settings, Answ
     wake.data.u64 = WakeKey;
     if (epoll_ctl(epoll_, EPOLL_CTL_ADD, listening_, &listen) != 0 || epoll_ctl(epoll_, EPOLL_CTL_ADD, wake_, &wake) != 0)
         throw std::runtime_error("cannot watch connections");
-    workers_ = std::make_unique<WorkerPool>(settings_.workers);
-    readingWorkers_ = std::make_unique<WorkerPool>(settings_.readingWorkers);
 }
 
 ConnectionLoop::~ConnectionLoop()
 {
-    readingWorkers_.reset();
-    workers_.reset();
     for (auto& entry : connections_)
         close(entry.second->socket);
     close(wake_);
@@ -136,7 +136,8 @@ void ConnectionLoop::Run()
             }
             if ((events[i].events & EPOLLOUT) && !Write(c))
                 continue;
-            if ((events[i].events & EPOLLIN) && Read(c))
+            // Requests held back while the client took its replies are answered now.
+            if (!(events[i].events & EPOLLIN) || Read(c))
                 Advance(c);
         }
         if (stopRequested_ && !stopping_) {
@@ -199,7 +200,7 @@ bool ConnectionLoop::Read(Connection& c)
 {
     char buffer[16384];
     size_t dropped = 0;
-    while (!c.peerClosed && !(c.busy && c.input.size() >= AheadBytes) && dropped < DropBytes) {
+    while (!c.peerClosed && !Backlogged(c) && dropped < DropBytes) {
         const ssize_t received = recv(c.socket, buffer, sizeof buffer, 0);
         if (received > 0) {
             // What comes to a connection on its way out is dropped, and keeps it no longer.
@@ -233,11 +234,15 @@ bool ConnectionLoop::Read(Connection& c)
     return true;
 }
 
-// Hands the next whole request to a worker when none is there, tells a waiting client to
-// go on, refuses what cannot be a request, then writes; false once the connection is closed.
+// Answers the whole requests that have come, here or through a worker (one at a time),
+// tells a waiting client to go on, refuses what cannot be a request, then writes; false
+// once the connection is closed.
 bool ConnectionLoop::Advance(Connection& c)
 {
-    if (!c.busy && !c.closing && !c.lingering && !c.input.empty()) {
+    bool answeredHere = true;
+    while (answeredHere && !c.busy && !c.closing && !c.lingering && !c.input.empty() &&
+           c.output.size() < OutputAheadBytes) {
+        answeredHere = false;
         const RequestFramer::Frame frame = framer_.Find(c.input);
         c.input.erase(0, frame.leading);
         switch (frame.state) {
@@ -252,7 +257,9 @@ bool ConnectionLoop::Advance(Connection& c)
             c.input.erase(0, frame.bytes);
             c.requestStarted = now_;
             const bool last = ++c.served >= settings_.requestsPerConnection || stopping_;
-            Dispatch(c, std::move(request), last);
+            answeredHere = Here(c, request, last);
+            if (!answeredHere)
+                Dispatch(c, std::move(request), last);
             break;
         }
         case RequestFramer::State::BodyTooLarge:
@@ -283,13 +290,39 @@ bool ConnectionLoop::Advance(Connection& c)
     return Write(c);
 }
 
+// The client has sent ahead while its replies wait: it is read no further for now.
+bool ConnectionLoop::Backlogged(const Connection& c) const
+{
+    return (c.busy || c.output.size() >= OutputAheadBytes) && c.input.size() >= AheadBytes;
+}
+
+// Answers the request on this thread when its page needs no worker.
+bool ConnectionLoop::Here(Connection& c, const std::string& request, bool closeAfter)
+{
+    LoopReply reply;
+    try {
+        if (!answerHere_(request, c.addresses, closeAfter, reply))
+            return false;
+    } catch (...) {
+        Refuse(c, 500, "Internal Server Error");
+        return true;
+    }
+    c.output += reply.bytes;
+    c.requestStarted = now_;
+    if (reply.close) {
+        c.closing = true;
+        c.input.clear();
+    }
+    return true;
+}
+
 void ConnectionLoop::Dispatch(Connection& c, std::string request, bool closeAfter)
 {
     c.busy = true;
     c.continueSent = false;
     ++inHand_;
     const bool reading = request.compare(0, 4, "GET ") == 0 || request.compare(0, 5, "HEAD ") == 0;
-    (reading ? readingWorkers_ : workers_)->Run([this, id = c.id, request = std::move(request), addresses = c.addresses, closeAfter]() mutable {
+    (reading ? readingWorkers_ : workers_).Run([this, id = c.id, request = std::move(request), addresses = c.addresses, closeAfter]() mutable {
         ConnectionStream stream(std::move(request), addresses, [this, id](std::string piece, bool last, bool close) {
             Post(id, std::move(piece), last, close);
         });
@@ -349,7 +382,7 @@ bool ConnectionLoop::Write(Connection& c)
 void ConnectionLoop::Watch(Connection& c)
 {
     std::uint32_t wanted = 0;
-    if (!c.peerClosed && !(c.busy && c.input.size() >= AheadBytes))
+    if (!c.peerClosed && !Backlogged(c))
         wanted |= EPOLLIN;
     if (!c.output.empty())
         wanted |= EPOLLOUT;
@@ -420,9 +453,11 @@ void ConnectionLoop::TakePosted()
 }
 
 // Ends the connections whose time ran out: idle ones, requests that stalled or took too
-// long to arrive (they hear why), replies the client does not take, lingering closes.
+// long to arrive (they hear why), replies the client does not take, lingering closes. At a
+// stop, idle and lingering connections end at once, and the rest once the grace is over.
 void ConnectionLoop::Sweep()
 {
+    const bool graceOver = stopping_ && now_ > stopDeadline_;
     PauseAccepting(connections_.size() >= settings_.maxConnections);
     std::vector<Connection*> due;
     for (auto& entry : connections_)
@@ -431,17 +466,17 @@ void ConnectionLoop::Sweep()
         if (c->busy)
             continue;
         if (c->lingering) {
-            if (Expired(c->lastProgress, now_, LingerMs))
+            if (stopping_ || Expired(c->lastProgress, now_, LingerMs))
                 Close(*c);
         } else if (!c->output.empty()) {
-            if (Expired(c->lastProgress, now_, settings_.stallMs))
+            if (graceOver || Expired(c->lastProgress, now_, settings_.stallMs))
                 Close(*c);
         } else if (c->input.empty() && !c->closing) {
             if (stopping_ || Expired(c->lastProgress, now_, settings_.idleMs))
                 Close(*c);
         } else if (!c->closing &&
                    (Expired(c->lastProgress, now_, settings_.stallMs) ||
-                    Expired(c->requestStarted, now_, settings_.requestMs) || (stopping_ && now_ > stopDeadline_))) {
+                    Expired(c->requestStarted, now_, settings_.requestMs) || graceOver)) {
             Refuse(*c, 408, "Request Timeout");
             Write(*c);
         }

@@ -1,5 +1,6 @@
 #pragma once
 #include "service/pages/ConnectionStream.h"
+#include "service/pages/LoopPages.h"
 #include "service/pages/RequestFramer.h"
 #include "service/pages/WorkerPool.h"
 #include <atomic>
@@ -13,6 +14,9 @@
 #include <vector>
 
 struct LoopSettings {
+    // Loops, each on a thread of its own with a listening socket of its own on the port.
+    size_t loops = 1;
+    // For all loops together, each holding its share.
     size_t maxConnections = 1000;
     // Requests with a body (uploads, forms) wait for their commit, and the more of them
     // wait together, the more share one; reading pages only needs the processors.
@@ -29,24 +33,31 @@ struct LoopSettings {
     int requestsPerConnection = 1000;
 };
 
-// All the server's connections on one thread: each connection's bytes are read as they
-// come (epoll, sockets that never block), framed into whole requests, and each whole
-// request goes to a pool of workers; their replies are written back as the sockets take
-// them. Idle and slow clients cost no thread. A connection has at most one request at a
-// worker, so pipelined requests are answered in order.
+// Connections on one thread: each connection's bytes are read as they come (epoll,
+// sockets that never block) and framed into whole requests; a request for a page that
+// needs only the processor is answered here at once, any other goes to a pool of
+// workers, and the replies are written back as the sockets take them. Idle and slow
+// clients cost no thread. A connection has at most one request at a worker, and the next
+// is taken only once the one before is answered, so pipelined requests are answered in
+// order; a client that does not take its replies gets no more made until it does.
 class ConnectionLoop {
 public:
     // Answers one whole request on a worker; closeAfter: the connection ends after this
     // reply. Returns whether the connection may stay open.
     using Answer = std::function<bool(ConnectionStream& stream, bool closeAfter)>;
+    // Answers a whole request on the loop's thread, or leaves it to the workers (false).
+    using AnswerHere = std::function<bool(const std::string& request, const ConnectionAddresses& addresses,
+                                          bool closeAfter, LoopReply& reply)>;
 
-    ConnectionLoop(int listening, const LoopSettings& settings, Answer answer);
+    // The pools outlive the loop's Run; requests without a body go to readingWorkers.
+    ConnectionLoop(int listening, const LoopSettings& settings, Answer answer, AnswerHere answerHere,
+                   WorkerPool& workers, WorkerPool& readingWorkers);
     ~ConnectionLoop();
     ConnectionLoop(const ConnectionLoop&) = delete;
     ConnectionLoop& operator=(const ConnectionLoop&) = delete;
 
-    // Serves until Stop; then answers the requests in hand, gives requests on their way a
-    // moment to arrive, and returns.
+    // Serves until Stop; then closes idle connections at once, answers the requests in
+    // hand, gives requests on their way and replies not yet taken a moment, and returns.
     void Run();
     // From any thread.
     void Stop();
@@ -65,6 +76,8 @@ private:
     void PauseAccepting(bool paused);
     bool Read(Connection& c);
     bool Advance(Connection& c);
+    bool Backlogged(const Connection& c) const;
+    bool Here(Connection& c, const std::string& request, bool closeAfter);
     void Dispatch(Connection& c, std::string request, bool closeAfter);
     void Refuse(Connection& c, int status, const char* reason);
     bool Write(Connection& c);
@@ -77,6 +90,7 @@ private:
     const int listening_;
     const LoopSettings settings_;
     const Answer answer_;
+    const AnswerHere answerHere_;
     const RequestFramer framer_;
     const int epoll_;
     const int wake_;
@@ -93,7 +107,6 @@ private:
     std::mutex postedMutex_;
     std::vector<Posted> posted_;
 
-    // Last, so that their workers are gone before what they post to.
-    std::unique_ptr<WorkerPool> workers_;
-    std::unique_ptr<WorkerPool> readingWorkers_;
+    WorkerPool& workers_;
+    WorkerPool& readingWorkers_;
 };

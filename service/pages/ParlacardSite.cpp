@@ -84,7 +84,7 @@ void ParlacardSite::Mount(SiteServer& server)
 
     // A body larger than the site takes is refused by the library before it is read; the
     // refusal gets its plain line too. Other answers stay as their handlers made them.
-    server.set_error_handler(httplib::Server::HandlerWithResponse([this](const httplib::Request&, httplib::Response& response) {
+    server.SetErrorHandler(httplib::Server::HandlerWithResponse([this](const httplib::Request&, httplib::Response& response) {
         if (response.status != 413 || !response.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
         Refuse(response, 413, "The greeting is larger than the " + std::to_string(settings_.upload.maxBytes / 1024) +
@@ -92,7 +92,7 @@ void ParlacardSite::Mount(SiteServer& server)
         return httplib::Server::HandlerResponse::Handled;
     }));
     // A store that cannot write (a full disk) is a passing trouble, not the client's fault.
-    server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr error) {
+    server.SetExceptionHandler([](const httplib::Request&, httplib::Response& response, std::exception_ptr error) {
         std::string reason = "unknown";
         bool unavailable = false;
         try {

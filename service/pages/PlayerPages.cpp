@@ -36,10 +36,14 @@ PlayerPages::PlayerPages(const std::string& folder, const PageFiles& files, cons
 
 void PlayerPages::Mount(SiteServer& server)
 {
-    server.Serve("GET", "/play\\.asp",
-                 [this](const httplib::Request& request, httplib::Response& response) { Page(request, response); });
-    server.Serve("GET", "/play/greeting\\.asp",
-                 [this](const httplib::Request& request, httplib::Response& response) { Greeting(request, response); });
+    // A pick-up ("r") is written down, which is left to a worker.
+    server.ServeReading(
+        "/play.asp", [this](const httplib::Request& request, httplib::Response& response) { Page(request, response); },
+        store_.ReadsAreLocal(), "r");
+    server.ServeReading(
+        "/play/greeting.asp",
+        [this](const httplib::Request& request, httplib::Response& response) { Greeting(request, response); },
+        store_.ReadsAreLocal());
     server.Serve("GET", "/play/characters\\.json", [this](const httplib::Request& request, httplib::Response& response) {
         CharacterNames(request, response);
     });

@@ -81,8 +81,10 @@ SendPages::SendPages(const SiteSettings& settings, const PageFiles& files, Greet
 
 void SendPages::Mount(SiteServer& server)
 {
-    server.Serve("GET", "/send/default\\.asp",
-                 [this](const httplib::Request& request, httplib::Response& response) { Page(request, response); });
+    server.ServeReading(
+        "/send/default.asp",
+        [this](const httplib::Request& request, httplib::Response& response) { Page(request, response); },
+        store_.ReadsAreLocal());
     server.Serve("POST", "/send/default\\.asp",
                  [this](const httplib::Request& request, httplib::Response& response) { Send(request, response); });
     const auto unsubscribe = [this](const httplib::Request& request, httplib::Response& response) {

@@ -14,6 +14,21 @@ std::string Printable(const std::string& text)
     return shown;
 }
 
+// The time as the log shows it, written out once a second per thread.
+std::string TimeNow()
+{
+    thread_local std::time_t shownTime = -1;
+    thread_local char shown[32];
+    const std::time_t now = std::time(nullptr);
+    if (now != shownTime) {
+        std::tm utc{};
+        gmtime_r(&now, &utc);
+        std::strftime(shown, sizeof shown, "%Y-%m-%dT%H:%M:%SZ", &utc);
+        shownTime = now;
+    }
+    return shown;
+}
+
 } // namespace
 
 AccessLog::AccessLog(const std::string& where)
@@ -54,15 +69,13 @@ void AccessLog::Record(const std::string& client, const httplib::Request& reques
 {
     if (!file_)
         return;
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char time[32];
-    std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%SZ", &utc);
     const std::string target = request.target.substr(0, request.target.find('?'));
     // Files go out through a content provider, which leaves the body empty.
     const size_t bytes = response.body.empty() ? response.content_length_ : response.body.size();
+    // Made before the lock, which the threads serving requests all take.
+    const std::string line = TimeNow() + " " + Printable(client) + " \"" + Printable(request.method) + " " +
+                             Printable(target) + "\" " + std::to_string(response.status) + " " + std::to_string(bytes) +
+                             "\n";
     std::lock_guard<std::mutex> lock(mutex_);
-    std::fprintf(file_, "%s %s \"%s %s\" %d %zu\n", time, Printable(client).c_str(), Printable(request.method).c_str(),
-                 Printable(target).c_str(), response.status, bytes);
+    std::fwrite(line.data(), 1, line.size(), file_);
 }

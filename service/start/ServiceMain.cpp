@@ -120,11 +120,12 @@ int Serve(const Configuration& config)
     UploadReplyPlan plan;
     UpdateReplyPlan updatePlan;
     LoopSettings loop;
+    loop.loops = std::max(1u, std::thread::hardware_concurrency());
     loop.maxConnections = static_cast<size_t>(config.Number("max-connections", 1, 100000));
     loop.workers = static_cast<size_t>(config.Number("request-threads", 1, 1000));
     loop.maxBodyBytes = settings.upload.maxBytes;
     SiteServer server(loop);
-    server.set_logger([&](const httplib::Request& request, const httplib::Response& response) {
+    server.SetLogger([&](const httplib::Request& request, const httplib::Response& response) {
         accessLog.Record(ClientAddress(request, settings.trustedProxies), request, response);
     });
     TestControl control(store, log, plan, updatePlan);

@@ -75,4 +75,8 @@ public:
 
     // Forgets the greetings made before then, with everything about them; how many.
     virtual int PurgeBefore(UnixTime before) = 0;
+
+    // Whether LoadBytes, Load and Recipients are answered from this machine without
+    // waiting on a network or on another caller's commit.
+    virtual bool ReadsAreLocal() const = 0;
 };

@@ -1,7 +1,6 @@
 #include "service/store/GreetingText.h"
 #include "service/store/Blanks.h"
 #include <algorithm>
-#include <sstream>
 
 namespace {
 
@@ -40,11 +39,13 @@ std::vector<std::string> SplitLines(const std::string& text)
 std::vector<std::string> SplitRecipients(const std::string& line)
 {
     std::vector<std::string> recipients;
-    std::istringstream list(line);
-    for (std::string address; std::getline(list, address, ',');) {
-        address = TrimBlanks(address);
+    size_t start = 0;
+    while (start < line.size()) {
+        const size_t comma = std::min(line.find(',', start), line.size());
+        const std::string address = TrimBlanks(line.substr(start, comma - start));
         if (!address.empty())
             recipients.push_back(address);
+        start = comma + 1;
     }
     return recipients;
 }

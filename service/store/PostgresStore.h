@@ -40,6 +40,8 @@ public:
     int UploadsSince(const std::string& client, UnixTime since) const override;
     int MessagesSince(const std::string& client, UnixTime since) const override;
     int PurgeBefore(UnixTime before) override;
+    // Every read is a round trip to the database server.
+    bool ReadsAreLocal() const override { return false; }
 
     // Takes the message for leaseSeconds: another instance sees it only after that.
     std::optional<OutboxMessage> NextDue(UnixTime now) override;

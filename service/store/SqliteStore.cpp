@@ -63,6 +63,9 @@ INSERT INTO upload_counts SELECT client, created/60, count(*) FROM greetings WHE
 };
 
 const int CheckpointIntervalMs = 500;
+// Connections for the pages' reads: more than the threads that read at once, so that a
+// reader seldom waits for another.
+const int ReadingConnections = 4;
 
 const int KnownVersion = static_cast<int>(sizeof SchemaSteps / sizeof SchemaSteps[0]);
 
@@ -111,12 +114,7 @@ RecipientState StateOf(const std::string& outboxState)
 SqliteStore::SqliteStore(const std::string& path)
     : saves_([this](const std::vector<CommitBatcher::Part>& parts) { CommitTogether(parts); })
 {
-    const int opened = sqlite3_open_v2(path.c_str(), &database_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (opened != SQLITE_OK) {
-        const std::string reason = database_ ? sqlite3_errmsg(database_) : "out of memory";
-        sqlite3_close(database_);
-        throw std::runtime_error("cannot open the database " + path + ": " + reason);
-    }
+    database_ = Open(path, 0);
     try {
         statements_ = std::make_unique<SqliteStatementCache>(database_);
         sqlite3_busy_timeout(database_, 10000);
@@ -130,7 +128,15 @@ SqliteStore::SqliteStore(const std::string& path)
         Execute("PRAGMA journal_size_limit=67108864");
         Upgrade();
         checkpointer_ = std::make_unique<SqliteCheckpointer>(path, CheckpointIntervalMs);
+        for (int i = 0; i < ReadingConnections; ++i) {
+            readers_.push_back(std::make_unique<Reader>());
+            // Each is used by one caller at a time, under its own lock.
+            readers_.back()->database = Open(path, SQLITE_OPEN_NOMUTEX);
+            sqlite3_busy_timeout(readers_.back()->database, 10000);
+            readers_.back()->statements = std::make_unique<SqliteStatementCache>(readers_.back()->database);
+        }
     } catch (...) {
+        CloseReaders();
         statements_.reset();
         sqlite3_close(database_);
         throw;
@@ -140,8 +146,52 @@ SqliteStore::SqliteStore(const std::string& path)
 SqliteStore::~SqliteStore()
 {
     checkpointer_.reset();
+    CloseReaders();
     statements_.reset();
     sqlite3_close(database_);
+}
+
+void SqliteStore::CloseReaders()
+{
+    for (const auto& reader : readers_) {
+        reader->statements.reset();
+        sqlite3_close(reader->database);
+    }
+    readers_.clear();
+}
+
+// One that no other caller has just now, or else the first one once it is free.
+SqliteStore::Reader& SqliteStore::FreeReader(std::unique_lock<std::mutex>& lock) const
+{
+    for (const auto& reader : readers_) {
+        std::unique_lock<std::mutex> tried(reader->mutex, std::try_to_lock);
+        if (tried.owns_lock()) {
+            lock = std::move(tried);
+            return *reader;
+        }
+    }
+    lock = std::unique_lock<std::mutex>(readers_.front()->mutex);
+    return *readers_.front();
+}
+
+sqlite3* SqliteStore::Open(const std::string& path, int flags)
+{
+    // Counting the library's memory would put all connections behind one lock.
+    static const int uncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)uncounted;
+    sqlite3* database = nullptr;
+    const int opened = sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | flags, nullptr);
+    if (opened != SQLITE_OK) {
+        const std::string reason = database ? sqlite3_errmsg(database) : "out of memory";
+        sqlite3_close(database);
+        throw std::runtime_error("cannot open the database " + path + ": " + reason);
+    }
+    return database;
+}
+
+bool SqliteStore::ReadsAreLocal() const
+{
+    return true;
 }
 
 int SqliteStore::SchemaVersion()
@@ -239,8 +289,9 @@ std::uint64_t SqliteStore::InsertGreeting(const std::string& bytes, const Greeti
 
 std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement select(*statements_, "SELECT bytes FROM greetings WHERE id=?");
+    std::unique_lock<std::mutex> lock;
+    Reader& reader = FreeReader(lock);
+    SqliteStatement select(*reader.statements, "SELECT bytes FROM greetings WHERE id=?");
     if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
         return std::nullopt;
     return select.Bytes(0);
@@ -248,8 +299,9 @@ std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const
 
 std::optional<StoredGreeting> SqliteStore::Load(std::uint64_t id) const
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement select(*statements_, "SELECT bytes, send_token, created, sent FROM greetings WHERE id=?");
+    std::unique_lock<std::mutex> lock;
+    Reader& reader = FreeReader(lock);
+    SqliteStatement select(*reader.statements, "SELECT bytes, send_token, created, sent FROM greetings WHERE id=?");
     if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
         return std::nullopt;
     StoredGreeting greeting;
@@ -263,8 +315,9 @@ std::optional<StoredGreeting> SqliteStore::Load(std::uint64_t id) const
 
 std::vector<RecipientStatus> SqliteStore::Recipients(std::uint64_t id) const
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    SqliteStatement select(*statements_,
+    std::unique_lock<std::mutex> lock;
+    Reader& reader = FreeReader(lock);
+    SqliteStatement select(*reader.statements,
                            "SELECT r.address, r.token, r.opened IS NOT NULL, o.state, o.reason, "
                            "EXISTS(SELECT 1 FROM unsubscribed u WHERE u.address=lower(r.address)) "
                            "FROM recipients r LEFT JOIN outbox o ON o.recipient=r.token "

@@ -11,8 +11,10 @@
 
 // The store in one SQLite database file: write-ahead log, every commit synced to the
 // disk before the call returns. The schema carries its version and is brought up to date
-// when the file is opened. One connection, used by one caller at a time; uploads that
-// come together are committed together (one sync for all), each answered only after it.
+// when the file is opened. One connection for changes, used by one caller at a time;
+// uploads that come together are committed together (one sync for all), each answered
+// only after it. The pages' reads go through connections of their own, which the
+// write-ahead log lets read while a commit is being synced.
 class SqliteStore : public ServiceStore {
 public:
     // Creates the file when it is missing; throws when it cannot be opened or is newer
@@ -41,6 +43,7 @@ public:
     int UploadsSince(const std::string& client, UnixTime since) const override;
     int MessagesSince(const std::string& client, UnixTime since) const override;
     int PurgeBefore(UnixTime before) override;
+    bool ReadsAreLocal() const override;
 
     std::optional<OutboxMessage> NextDue(UnixTime now) override;
     void MarkSent(std::int64_t id, UnixTime now) override;
@@ -48,6 +51,15 @@ public:
     void MarkFailed(std::int64_t id, const std::string& reason) override;
 
 private:
+    struct Reader {
+        std::mutex mutex;
+        sqlite3* database = nullptr;
+        std::unique_ptr<SqliteStatementCache> statements;
+    };
+
+    static sqlite3* Open(const std::string& path, int flags);
+    void CloseReaders();
+    Reader& FreeReader(std::unique_lock<std::mutex>& lock) const;
     void Execute(const char* sql) const;
     void CommitTogether(const std::vector<CommitBatcher::Part>& parts);
     std::uint64_t InsertGreeting(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
@@ -60,6 +72,7 @@ private:
     std::unique_ptr<SqliteStatementCache> statements_;
     mutable std::mutex mutex_;
     std::unique_ptr<SqliteCheckpointer> checkpointer_;
+    std::vector<std::unique_ptr<Reader>> readers_;
     // Uploads that arrive while one commit is being synced go together in the next one.
     CommitBatcher saves_;
 };

@@ -2,6 +2,7 @@
 #include "SmtpSink.h"
 #include "TempFolder.h"
 #include <arpa/inet.h>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -454,4 +455,110 @@ TEST(RobustnessTest, APageIsAnsweredWhileEveryUploadThreadWaits)
     const std::string reply = ReceiveUntil(uploading, "\r\n\r\n", 1);
     close(uploading);
     EXPECT_EQ(0u, reply.find("HTTP/1.1 200 OK\r\n")) << reply;
+}
+
+namespace {
+
+// How many times the text occurs in the file as it is now.
+int CountIn(const std::string& path, const std::string& text)
+{
+    const std::string whole = ReadWholeFile(path);
+    int found = 0;
+    for (size_t at = whole.find(text); at != std::string::npos; at = whole.find(text, at + 1))
+        ++found;
+    return found;
+}
+
+// One whole reply, its body as long as its Content-Length says; what came so far after 20 s.
+std::string ReceiveReply(int socket)
+{
+    std::string reply = ReceiveUntil(socket, "\r\n\r\n", 1);
+    const size_t length = reply.find("\r\nContent-Length: ");
+    const size_t head = reply.find("\r\n\r\n");
+    if (length == std::string::npos || head == std::string::npos)
+        return reply;
+    const size_t whole = head + 4 + std::stoul(reply.substr(length + 18));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (reply.size() < whole && std::chrono::steady_clock::now() < deadline) {
+        char buffer[4096];
+        const ssize_t got = recv(socket, buffer, std::min(sizeof buffer, whole - reply.size()), 0);
+        if (got == 0)
+            break;
+        if (got > 0)
+            reply.append(buffer, static_cast<size_t>(got));
+    }
+    return reply;
+}
+
+} // namespace
+
+// A kept connection serves request after request, pages answered on the connection's own
+// thread and by workers alike, and each reply's Keep-Alive header promises no fewer
+// requests than the connection then serves.
+TEST(RobustnessTest, AKeptConnectionServesManyRequestsAsItsHeaderSays)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    const int socket = Connect(service.Port());
+    ASSERT_GE(socket, 0);
+    const int requests = 20;
+    for (int i = 0; i < requests; ++i) {
+        SendText(socket, i % 2 ? "GET /healthz HTTP/1.1\r\nHost: x\r\n\r\n"
+                               : "GET /send/default.asp?GID=123 HTTP/1.1\r\nHost: x\r\n\r\n");
+        const std::string reply = ReceiveReply(socket);
+        ASSERT_EQ(0u, reply.find(i % 2 ? "HTTP/1.1 200 " : "HTTP/1.1 404 ")) << "request " << i << ": " << reply;
+        const size_t header = reply.find("\r\nKeep-Alive: timeout=5, max=");
+        ASSERT_NE(std::string::npos, header) << "request " << i << ": " << reply;
+        ASSERT_GE(std::stoi(reply.substr(header + 29)), requests) << reply;
+        EXPECT_EQ(std::string::npos, reply.find("Connection: close")) << reply;
+    }
+    close(socket);
+}
+
+// At a stop, an idle kept connection is closed at once, and a client that sends request
+// after request but reads none of the replies holds the stop up only briefly; it never
+// got more replies made than it took (the rest would have waited in the service).
+TEST(RobustnessTest, AClientThatReadsNothingGetsNoMoreRepliesMadeAndDoesNotHoldUpAStop)
+{
+    TempFolder folder;
+    ServiceProcess service(folder.Path(), {});
+    const int idle = Connect(service.Port());
+    ASSERT_GE(idle, 0);
+    SendText(idle, "GET /healthz HTTP/1.1\r\nHost: x\r\n\r\n");
+    ASSERT_EQ(0u, ReceiveUntil(idle, "ok\n", 1).find("HTTP/1.1 200 "));
+
+    const int reading = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int small = 4096;
+    setsockopt(reading, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<unsigned short>(service.Port()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(0, connect(reading, reinterpret_cast<sockaddr*>(&address), sizeof address));
+    // Fewer than a connection serves (1000).
+    const int asked = 900;
+    std::string requests;
+    for (int i = 0; i < asked; ++i)
+        requests += "GET /play/character.js HTTP/1.1\r\nHost: x\r\n\r\n";
+    SendText(reading, requests);
+    // Every reply would be made and logged within moments if they were made regardless.
+    const std::string log = folder.File("access.log");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (CountIn(log, "/play/character.js") < asked && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const int made = CountIn(log, "/play/character.js");
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, asked);
+
+    const auto stopped = std::chrono::steady_clock::now();
+    EXPECT_EQ(0, service.Stop(SIGTERM)) << service.Output();
+    // The service gives a client that takes nothing 10 s before it lets it go; a stop
+    // does not wait that long.
+    const auto stopping = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - stopped);
+    EXPECT_LT(stopping.count(), 8000);
+    std::string toIdle;
+    EXPECT_TRUE(ClosedByService(idle, toIdle));
+    EXPECT_EQ("", toIdle);
+    close(idle);
+    close(reading);
 }
