@@ -16,7 +16,7 @@ std::shared_ptr<const CharacterFolder::Listing> CharacterFolder::Listed() const
     const fs::file_time_type changed = fs::last_write_time(folder_, timeError);
     // Nearly every request finds the folder as it was, and takes no lock for it.
     const std::shared_ptr<const Listing> known = std::atomic_load(&listing_);
-    if (!timeError && known && changed == known->time)
+    if (known && known->missing == static_cast<bool>(timeError) && (timeError || changed == known->time))
         return known;
     std::lock_guard<std::mutex> lock(listingMutex_);
     std::set<std::string> files;
@@ -25,6 +25,7 @@ std::shared_ptr<const CharacterFolder::Listing> CharacterFolder::Listed() const
         files.insert(entry.path().filename().string());
     auto listing = std::make_shared<Listing>();
     listing->time = changed;
+    listing->missing = static_cast<bool>(timeError);
     for (const std::string& file : files) {
         const std::optional<CharacterFileName> parsed = ParseCharacterFileName(file);
         if (!parsed || !parsed->hash.empty())
@@ -41,7 +42,7 @@ std::shared_ptr<const CharacterFolder::Listing> CharacterFolder::Listed() const
         for (auto known = hashes_.begin(); known != hashes_.end();)
             known = files.count(known->first) ? std::next(known) : hashes_.erase(known);
     }
-    std::atomic_store(&listing_, timeError ? nullptr : std::shared_ptr<const Listing>(listing));
+    std::atomic_store(&listing_, std::shared_ptr<const Listing>(listing));
     return listing;
 }
 

@@ -32,6 +32,7 @@ private:
         std::set<std::string> names;
         std::map<std::string, std::vector<std::string>> laterFiles; // by character
         std::filesystem::file_time_type time;                       // the folder's when listed
+        bool missing = false;                                       // the folder could not be found
     };
     struct KnownHash {
         std::uintmax_t size;

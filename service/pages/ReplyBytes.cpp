@@ -31,7 +31,8 @@ bool Compressible(const std::string& type)
 void AppendProvided(httplib::Response& response, std::string& bytes)
 {
     const size_t start = bytes.size();
-    httplib::DataSink sink;
+    // Made once per thread: a sink brings a stream whose making costs more than a reply.
+    thread_local httplib::DataSink sink;
     sink.write = [&bytes](const char* data, size_t length) {
         bytes.append(data, length);
         return true;

@@ -79,3 +79,18 @@ bool SqliteStatement::IsNull(int column) const
 {
     return sqlite3_column_type(statement_, column) == SQLITE_NULL;
 }
+
+sqlite3* OpenSqlite(const std::string& path, int flags)
+{
+    // Counting the library's memory would put all connections behind one lock.
+    static const int uncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)uncounted;
+    sqlite3* database = nullptr;
+    const int opened = sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | flags, nullptr);
+    if (opened != SQLITE_OK) {
+        const std::string reason = database ? sqlite3_errmsg(database) : "out of memory";
+        sqlite3_close(database);
+        throw std::runtime_error("cannot open the database " + path + ": " + reason);
+    }
+    return database;
+}

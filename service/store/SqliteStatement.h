@@ -38,3 +38,7 @@ private:
 
 // Throws std::runtime_error with the database's own words when the code is an error.
 void CheckSqlite(sqlite3* database, int code, const char* doing);
+
+// A connection to the file, made when it is missing, with the flags added; throws when it
+// cannot be opened.
+sqlite3* OpenSqlite(const std::string& path, int flags);

@@ -100,21 +100,12 @@ private:
     bool committed_ = false;
 };
 
-RecipientState StateOf(const std::string& outboxState)
-{
-    if (outboxState == "sent")
-        return RecipientState::Sent;
-    if (outboxState == "failed")
-        return RecipientState::Failed;
-    return RecipientState::Queued;
-}
-
 } // namespace
 
 SqliteStore::SqliteStore(const std::string& path)
     : saves_([this](const std::vector<CommitBatcher::Part>& parts) { CommitTogether(parts); })
 {
-    database_ = Open(path, 0);
+    database_ = OpenSqlite(path, 0);
     try {
         statements_ = std::make_unique<SqliteStatementCache>(database_);
         sqlite3_busy_timeout(database_, 10000);
@@ -128,15 +119,11 @@ SqliteStore::SqliteStore(const std::string& path)
         Execute("PRAGMA journal_size_limit=67108864");
         Upgrade();
         checkpointer_ = std::make_unique<SqliteCheckpointer>(path, CheckpointIntervalMs);
-        for (int i = 0; i < ReadingConnections; ++i) {
-            readers_.push_back(std::make_unique<Reader>());
-            // Each is used by one caller at a time, under its own lock.
-            readers_.back()->database = Open(path, SQLITE_OPEN_NOMUTEX);
-            sqlite3_busy_timeout(readers_.back()->database, 10000);
-            readers_.back()->statements = std::make_unique<SqliteStatementCache>(readers_.back()->database);
-        }
+        for (int i = 0; i < ReadingConnections; ++i)
+            readers_.push_back(std::make_unique<SqliteReader>(path));
+        sqlite3_wal_hook(database_, &SqliteStore::Committed, this);
     } catch (...) {
-        CloseReaders();
+        readers_.clear();
         statements_.reset();
         sqlite3_close(database_);
         throw;
@@ -146,47 +133,28 @@ SqliteStore::SqliteStore(const std::string& path)
 SqliteStore::~SqliteStore()
 {
     checkpointer_.reset();
-    CloseReaders();
+    readers_.clear();
     statements_.reset();
     sqlite3_close(database_);
 }
 
-void SqliteStore::CloseReaders()
-{
-    for (const auto& reader : readers_) {
-        reader->statements.reset();
-        sqlite3_close(reader->database);
-    }
-    readers_.clear();
-}
-
 // One that no other caller has just now, or else the first one once it is free.
-SqliteStore::Reader& SqliteStore::FreeReader(std::unique_lock<std::mutex>& lock) const
+SqliteReader& SqliteStore::FreeReader(std::unique_lock<std::mutex>& lock) const
 {
     for (const auto& reader : readers_) {
-        std::unique_lock<std::mutex> tried(reader->mutex, std::try_to_lock);
-        if (tried.owns_lock()) {
-            lock = std::move(tried);
+        lock = reader->TryTake();
+        if (lock.owns_lock())
             return *reader;
-        }
     }
-    lock = std::unique_lock<std::mutex>(readers_.front()->mutex);
+    lock = readers_.front()->Take();
     return *readers_.front();
 }
 
-sqlite3* SqliteStore::Open(const std::string& path, int flags)
+// After a change is committed, and before the caller that made it is answered.
+int SqliteStore::Committed(void* store, sqlite3*, const char*, int)
 {
-    // Counting the library's memory would put all connections behind one lock.
-    static const int uncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-    (void)uncounted;
-    sqlite3* database = nullptr;
-    const int opened = sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | flags, nullptr);
-    if (opened != SQLITE_OK) {
-        const std::string reason = database ? sqlite3_errmsg(database) : "out of memory";
-        sqlite3_close(database);
-        throw std::runtime_error("cannot open the database " + path + ": " + reason);
-    }
-    return database;
+    ++static_cast<SqliteStore*>(store)->commits_;
+    return SQLITE_OK;
 }
 
 bool SqliteStore::ReadsAreLocal() const
@@ -290,54 +258,23 @@ std::uint64_t SqliteStore::InsertGreeting(const std::string& bytes, const Greeti
 std::optional<std::string> SqliteStore::LoadBytes(std::uint64_t id) const
 {
     std::unique_lock<std::mutex> lock;
-    Reader& reader = FreeReader(lock);
-    SqliteStatement select(*reader.statements, "SELECT bytes FROM greetings WHERE id=?");
-    if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
-        return std::nullopt;
-    return select.Bytes(0);
+    return FreeReader(lock).LoadBytes(id);
 }
 
+// The count of commits is read before the database is: a reader keeps what it read only
+// while that count stands.
 std::optional<StoredGreeting> SqliteStore::Load(std::uint64_t id) const
 {
+    const std::uint64_t commits = commits_;
     std::unique_lock<std::mutex> lock;
-    Reader& reader = FreeReader(lock);
-    SqliteStatement select(*reader.statements, "SELECT bytes, send_token, created, sent FROM greetings WHERE id=?");
-    if (!select.Bind(1, static_cast<std::int64_t>(id)).Step())
-        return std::nullopt;
-    StoredGreeting greeting;
-    greeting.id = id;
-    greeting.summary = ParseGreeting(select.Bytes(0)).value_or(GreetingSummary());
-    greeting.sendToken = select.Bytes(1);
-    greeting.created = select.Integer(2);
-    greeting.sent = !select.IsNull(3);
-    return greeting;
+    return FreeReader(lock).Load(id, commits);
 }
 
 std::vector<RecipientStatus> SqliteStore::Recipients(std::uint64_t id) const
 {
+    const std::uint64_t commits = commits_;
     std::unique_lock<std::mutex> lock;
-    Reader& reader = FreeReader(lock);
-    SqliteStatement select(*reader.statements,
-                           "SELECT r.address, r.token, r.opened IS NOT NULL, o.state, o.reason, "
-                           "EXISTS(SELECT 1 FROM unsubscribed u WHERE u.address=lower(r.address)) "
-                           "FROM recipients r LEFT JOIN outbox o ON o.recipient=r.token "
-                           "WHERE r.greeting=? ORDER BY r.position");
-    select.Bind(1, static_cast<std::int64_t>(id));
-    std::vector<RecipientStatus> recipients;
-    while (select.Step()) {
-        RecipientStatus status;
-        status.address = select.Bytes(0);
-        status.token = select.Bytes(1);
-        status.reason = select.Bytes(4);
-        if (select.Integer(5))
-            status.state = RecipientState::Unsubscribed;
-        else if (select.Integer(2))
-            status.state = RecipientState::Opened;
-        else if (!select.IsNull(3))
-            status.state = StateOf(select.Bytes(3));
-        recipients.push_back(status);
-    }
-    return recipients;
+    return FreeReader(lock).Recipients(id, commits);
 }
 
 void SqliteStore::InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now)

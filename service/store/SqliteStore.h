@@ -2,8 +2,10 @@
 #include "service/store/ServiceStore.h"
 #include "service/store/CommitBatcher.h"
 #include "service/store/SqliteCheckpointer.h"
+#include "service/store/SqliteReader.h"
 #include "service/store/SqliteStatementCache.h"
 #include <sqlite3.h>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -14,7 +16,8 @@
 // when the file is opened. One connection for changes, used by one caller at a time;
 // uploads that come together are committed together (one sync for all), each answered
 // only after it. The pages' reads go through connections of their own, which the
-// write-ahead log lets read while a commit is being synced.
+// write-ahead log lets read while a commit is being synced, and which keep what they read
+// until the next commit.
 class SqliteStore : public ServiceStore {
 public:
     // Creates the file when it is missing; throws when it cannot be opened or is newer
@@ -51,15 +54,8 @@ public:
     void MarkFailed(std::int64_t id, const std::string& reason) override;
 
 private:
-    struct Reader {
-        std::mutex mutex;
-        sqlite3* database = nullptr;
-        std::unique_ptr<SqliteStatementCache> statements;
-    };
-
-    static sqlite3* Open(const std::string& path, int flags);
-    void CloseReaders();
-    Reader& FreeReader(std::unique_lock<std::mutex>& lock) const;
+    SqliteReader& FreeReader(std::unique_lock<std::mutex>& lock) const;
+    static int Committed(void* store, sqlite3* database, const char* name, int pages);
     void Execute(const char* sql) const;
     void CommitTogether(const std::vector<CommitBatcher::Part>& parts);
     std::uint64_t InsertGreeting(const std::string& bytes, const GreetingSummary& summary, const std::string& client,
@@ -72,7 +68,9 @@ private:
     std::unique_ptr<SqliteStatementCache> statements_;
     mutable std::mutex mutex_;
     std::unique_ptr<SqliteCheckpointer> checkpointer_;
-    std::vector<std::unique_ptr<Reader>> readers_;
+    std::vector<std::unique_ptr<SqliteReader>> readers_;
+    // Changes committed so far, counted once each is durable.
+    std::atomic<std::uint64_t> commits_{ 0 };
     // Uploads that arrive while one commit is being synced go together in the next one.
     CommitBatcher saves_;
 };
