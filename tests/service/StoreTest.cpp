@@ -218,6 +218,28 @@ TEST_P(StoreTest, SendsOnceAndFollowsEachRecipient)
     EXPECT_EQ("550 no such user", recipients[2].reason);
 }
 
+// What the pages read is read again after every change, however often it was read before.
+TEST_P(StoreTest, EveryChangeIsSeenByTheReadsAfterIt)
+{
+    const std::uint64_t id = SaveFor("bob@example.com");
+    const std::uint64_t missing = id + 1;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(store->Load(id)->sent);
+        EXPECT_EQ(RecipientState::NotSent, store->Recipients(id)[0].state);
+        EXPECT_FALSE(store->Load(missing));
+    }
+    ASSERT_TRUE(store->SendOnce(id, MailsFor(id), "10.0.0.1", Now));
+    EXPECT_TRUE(store->Load(id)->sent);
+    EXPECT_EQ(RecipientState::Queued, store->Recipients(id)[0].state);
+    const std::optional<OutboxMessage> message = store->NextDue(Now);
+    ASSERT_TRUE(message);
+    store->MarkSent(message->id, Now);
+    EXPECT_EQ(RecipientState::Sent, store->Recipients(id)[0].state);
+    EXPECT_EQ(1, store->PurgeBefore(Now + 1));
+    EXPECT_FALSE(store->Load(id));
+    EXPECT_TRUE(store->Recipients(id).empty());
+}
+
 TEST_P(StoreTest, RecordsTheFirstPickUpAndQueuesItsNoticeOnce)
 {
     const std::uint64_t id = SaveFor("bob@example.com");
