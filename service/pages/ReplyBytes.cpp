@@ -44,6 +44,7 @@ void AppendProvided(httplib::Response& response, std::string& bytes)
         if (!response.content_provider_(given, response.content_length_ - given, sink) || bytes.size() - start == given)
             throw std::runtime_error("a page's content provider gave out");
     }
+    sink.write = nullptr;
     response.content_provider_success_ = true;
 }
 
