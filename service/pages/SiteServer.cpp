@@ -41,6 +41,14 @@ SiteServer::SiteServer(const LoopSettings& settings)
     // The library's Keep-Alive header tells these; the loops hold to them.
     set_keep_alive_max_count(settings_.requestsPerConnection);
     set_keep_alive_timeout(IdleSeconds(settings_));
+    // The library ends an HTTP/1.0 connection that did not ask to be kept, but says it keeps it.
+    set_post_routing_handler([](const httplib::Request& request, httplib::Response& response) {
+        if (request.version == "HTTP/1.0" && request.get_header_value("Connection") != "Keep-Alive" &&
+            response.has_header("Keep-Alive")) {
+            response.headers.erase("Keep-Alive");
+            response.set_header("Connection", "close");
+        }
+    });
     set_socket_options([this](socket_t socket) {
         httplib::default_socket_options(socket);
         listening_ = socket;

@@ -116,7 +116,7 @@ TEST(LoopPagesTest, APlainRequestIsReadAsTheLibraryReadsItAndAnOddOneIsLeftToIt)
 // The pages answered on the connection loops are answered just as the library answers
 // them: asked for by path (a loop answers) and in full as a proxy asks (a worker answers
 // through the library), the replies match, for GET and HEAD, compressed or not, kept or
-// closed, found or missing.
+// closed (HTTP/1.0 too), found or missing.
 TEST(LoopPagesTest, ALoopAnswersAPageAsTheLibraryDoes)
 {
     TempFolder folder;
@@ -130,7 +130,9 @@ TEST(LoopPagesTest, ALoopAnswersAPageAsTheLibraryDoes)
                                   "/send/default.asp?GID=123", "/play.asp?GID=x" };
     const std::string variants[] = { "GET % HTTP/1.1\r\nHost: x\r\n\r\n", "HEAD % HTTP/1.1\r\nHost: x\r\n\r\n",
                                       "GET % HTTP/1.1\r\nHost: x\r\nAccept-Encoding: gzip, deflate\r\n\r\n",
-                                      "GET % HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n" };
+                                      "GET % HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n",
+                                      // Not kept, and the reply says so either way.
+                                      "GET % HTTP/1.0\r\n\r\n" };
     for (const std::string& page : pages) {
         for (const std::string& variant : variants) {
             const size_t at = variant.find('%');
