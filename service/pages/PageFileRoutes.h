@@ -13,7 +13,8 @@
 // A hashed address whose hash is not the file's is 404, never other bytes: a cache would
 // keep those for a year under an address that promises these. Behind a proxy in front
 // of several instances while they are updated one by one, the 404 lets the proxy ask the
-// next instance, which may have that file.
+// next instance, which may have that file. The files are in memory: plain requests for
+// them are answered on the connection loops.
 class PageFileRoutes {
 public:
     explicit PageFileRoutes(const PageFiles& files);

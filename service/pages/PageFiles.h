@@ -25,6 +25,8 @@ public:
     // What a page's Content-Security-Policy adds to script-src for the import map that
     // the pages carry.
     const std::string& ImportMapSource() const { return importMapSource_; }
+    // Each script's and style's plain address with its hashed one.
+    const std::map<std::string, std::string>& Addresses() const { return addresses_; }
 
 private:
     std::map<std::string, PageFile> files_;

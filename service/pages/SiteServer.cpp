@@ -173,8 +173,13 @@ void SiteServer::Serve(const char* method, const std::string& pathPattern, Handl
 void SiteServer::ServeReading(const std::string& path, Handler handler, bool onLoop, const std::string& writingParameter)
 {
     if (onLoop)
-        loopPages_.Add(path, Hooked(handler), writingParameter);
+        ServeOnLoop(path, handler, writingParameter);
     Serve("GET", PatternOf(path), std::move(handler));
+}
+
+void SiteServer::ServeOnLoop(const std::string& path, Handler handler, const std::string& writingParameter)
+{
+    loopPages_.Add(path, Hooked(std::move(handler)), writingParameter);
 }
 
 bool SiteServer::Answer(ConnectionStream& stream, bool closeAfter)

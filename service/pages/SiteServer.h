@@ -44,6 +44,10 @@ public:
     // on a connection loop's thread, unless its query holds writingParameter.
     void ServeReading(const std::string& path, Handler handler, bool onLoop,
                       const std::string& writingParameter = std::string());
+    // A GET page at exactly this path that needs only the processor, answered on a
+    // connection loop's thread when asked for plainly by its path, unless its query holds
+    // writingParameter; the caller serves it through Serve for every other request.
+    void ServeOnLoop(const std::string& path, Handler handler, const std::string& writingParameter = std::string());
 
 private:
     bool Answer(ConnectionStream& stream, bool closeAfter);

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <zlib.h>
+#include <regex>
 #include <set>
 
 namespace {
@@ -113,10 +114,10 @@ TEST(LoopPagesTest, APlainRequestIsReadAsTheLibraryReadsItAndAnOddOneIsLeftToIt)
     }
 }
 
-// The pages answered on the connection loops are answered just as the library answers
-// them: asked for by path (a loop answers) and in full as a proxy asks (a worker answers
+// The pages answered on the connection loops (greeting, send page, scripts and styles)
+// are answered just as the library answers them: asked for by path (a loop answers) and in full as a proxy asks (a worker answers
 // through the library), the replies match, for GET and HEAD, compressed or not, kept or
-// closed (HTTP/1.0 too), found or missing.
+// closed (HTTP/1.0 too), found, unchanged or missing.
 TEST(LoopPagesTest, ALoopAnswersAPageAsTheLibraryDoes)
 {
     TempFolder folder;
@@ -125,12 +126,18 @@ TEST(LoopPagesTest, ALoopAnswersAPageAsTheLibraryDoes)
     const httplib::Result uploaded = client.Post("/upload.asp", GreetingText("bob@example.com,carol@example.com"), "text/plain");
     ASSERT_TRUE(uploaded);
     const std::string id = uploaded->body.substr(0, uploaded->body.find('\r'));
+    const httplib::Result page = client.Get("/play.asp?GID=" + id);
+    ASSERT_TRUE(page);
+    std::smatch hashed;
+    ASSERT_TRUE(std::regex_search(page->body, hashed, std::regex("/play/main\\.[0-9a-f]{16}\\.js")));
 
     const std::string pages[] = { "/play.asp?GID=" + id, "/play/greeting.asp?GID=" + id, "/send/default.asp?GID=" + id,
-                                  "/send/default.asp?GID=123", "/play.asp?GID=x" };
+                                  "/send/default.asp?GID=123", "/play.asp?GID=x", "/play/main.js", hashed.str(),
+                                  "/play/player.css" };
     const std::string variants[] = { "GET % HTTP/1.1\r\nHost: x\r\n\r\n", "HEAD % HTTP/1.1\r\nHost: x\r\n\r\n",
                                       "GET % HTTP/1.1\r\nHost: x\r\nAccept-Encoding: gzip, deflate\r\n\r\n",
                                       "GET % HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n",
+                                      "GET % HTTP/1.1\r\nHost: x\r\nIf-None-Match: *\r\n\r\n",
                                       // Not kept, and the reply says so either way.
                                       "GET % HTTP/1.0\r\n\r\n" };
     for (const std::string& page : pages) {
