@@ -103,7 +103,7 @@ private:
 } // namespace
 
 SqliteStore::SqliteStore(const std::string& path)
-    : saves_([this](const std::vector<CommitBatcher::Part>& parts) { CommitTogether(parts); })
+    : lock_(path), saves_([this](const std::vector<CommitBatcher::Part>& parts) { CommitTogether(parts); })
 {
     database_ = OpenSqlite(path, 0);
     try {

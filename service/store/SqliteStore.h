@@ -2,6 +2,7 @@
 #include "service/store/ServiceStore.h"
 #include "service/store/CommitBatcher.h"
 #include "service/store/SqliteCheckpointer.h"
+#include "service/store/SqliteFileLock.h"
 #include "service/store/SqliteReader.h"
 #include "service/store/SqliteStatementCache.h"
 #include <sqlite3.h>
@@ -20,8 +21,8 @@
 // until the next commit.
 class SqliteStore : public ServiceStore {
 public:
-    // Creates the file when it is missing; throws when it cannot be opened or is newer
-    // than this program.
+    // Creates the file when it is missing; throws when it cannot be opened, is newer than
+    // this program or is held by another process.
     explicit SqliteStore(const std::string& path);
     ~SqliteStore() override;
     SqliteStore(const SqliteStore&) = delete;
@@ -63,6 +64,8 @@ private:
     void Upgrade();
     void InsertMail(std::uint64_t id, const QueuedMail& mail, const std::string& client, UnixTime now);
 
+    // Taken before the file is opened, let go after it is closed.
+    SqliteFileLock lock_;
     sqlite3* database_ = nullptr;
     // Statements of the connection, used under the mutex like the connection itself.
     std::unique_ptr<SqliteStatementCache> statements_;

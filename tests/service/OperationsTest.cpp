@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fstream>
 #include <future>
+#include <memory>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sstream>
@@ -117,6 +118,37 @@ TEST(OperationsTest, AStopLetsTheRequestInHandFinishAndKeepsWhatItAnswered)
     const httplib::Result stored = client.Get("/play/greeting.asp?GID=" + id);
     ASSERT_TRUE(stored);
     EXPECT_EQ(greeting, stored->body);
+}
+
+// A second service on the same SQLite file would show stale pages and send the first
+// one's messages again: it does not start, says why, and the first goes on serving.
+TEST(OperationsTest, ASecondServiceOnTheSameSqliteFileDoesNotStart)
+{
+    TempFolder folder;
+    const std::vector<std::string> sameFile = { "--database", folder.File("first/parlacard.db") };
+    auto first = std::make_unique<ServiceProcess>(folder.File("first"), std::vector<std::string>{});
+    try {
+        ServiceProcess second(folder.File("second"), sameFile);
+        ADD_FAILURE() << "a second service started on the same file";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string::npos, std::string(error.what())
+                                         .find("is in use by another running service (process " +
+                                               std::to_string(first->Pid()) + ")"))
+            << error.what();
+    }
+    httplib::Client client = first->Client();
+    const httplib::Result health = client.Get("/healthz");
+    ASSERT_TRUE(health);
+    EXPECT_EQ(200, health->status);
+
+    // Killed, the first lets go of the file with its life.
+    first->Stop(SIGKILL);
+    first.reset();
+    ServiceProcess after(folder.File("second"), sameFile);
+    httplib::Client again = after.Client();
+    const httplib::Result healthAfter = again.Get("/healthz");
+    ASSERT_TRUE(healthAfter);
+    EXPECT_EQ(200, healthAfter->status);
 }
 
 // The purge runs by itself while the service runs: a greeting past its retention goes,
