@@ -19,6 +19,16 @@ struct StoredGreeting {
 // Where a recipient's greeting is on its way.
 enum class RecipientState { NotSent, Queued, Sent, Failed, Opened, Unsubscribed };
 
+// How the send page shows a recipient whose message is in the outbox in this state.
+inline RecipientState RecipientStateOf(const std::string& outboxState)
+{
+    if (outboxState == "sent")
+        return RecipientState::Sent;
+    if (outboxState == "failed")
+        return RecipientState::Failed;
+    return RecipientState::Queued;
+}
+
 struct RecipientStatus {
     std::string address;
     std::string token;        // the recipient's own pick-up link

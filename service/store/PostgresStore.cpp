@@ -72,15 +72,6 @@ bool IsToken(const std::string& token)
                                                                         (c >= 'a' && c <= 'f'); });
 }
 
-RecipientState StateOf(const std::string& outboxState)
-{
-    if (outboxState == "sent")
-        return RecipientState::Sent;
-    if (outboxState == "failed")
-        return RecipientState::Failed;
-    return RecipientState::Queued;
-}
-
 std::int64_t Signed(std::uint64_t id)
 {
     return static_cast<std::int64_t>(id);
@@ -212,7 +203,7 @@ std::vector<RecipientStatus> PostgresStore::Recipients(std::uint64_t id) const
         else if (result.Integer(row, 2))
             status.state = RecipientState::Opened;
         else if (!result.IsNull(row, 3))
-            status.state = StateOf(result.Bytes(row, 3));
+            status.state = RecipientStateOf(result.Bytes(row, 3));
         recipients.push_back(status);
     }
     return recipients;

@@ -6,15 +6,6 @@ namespace {
 // Greetings (and their recipient lists) kept at most: the ones being picked up just now.
 const size_t KeptReads = 64;
 
-RecipientState StateOf(const std::string& outboxState)
-{
-    if (outboxState == "sent")
-        return RecipientState::Sent;
-    if (outboxState == "failed")
-        return RecipientState::Failed;
-    return RecipientState::Queued;
-}
-
 // Keeps the value, making room by forgetting the rest when there is none.
 template <typename Value>
 void Keep(std::unordered_map<std::uint64_t, Value>& kept, std::uint64_t id, const Value& value)
@@ -110,7 +101,7 @@ std::vector<RecipientStatus> SqliteReader::Recipients(std::uint64_t id, std::uin
         else if (select.Integer(2))
             status.state = RecipientState::Opened;
         else if (!select.IsNull(3))
-            status.state = StateOf(select.Bytes(3));
+            status.state = RecipientStateOf(select.Bytes(3));
         recipients.push_back(status);
     }
     Keep(recipients_, id, recipients);

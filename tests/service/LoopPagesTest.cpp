@@ -1,3 +1,4 @@
+#include "Gunzip.h"
 #include "ServiceProcess.h"
 #include "TempFolder.h"
 #include "service/pages/PlainGetRequest.h"
@@ -6,7 +7,6 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <zlib.h>
 #include <regex>
 #include <set>
 
@@ -33,21 +33,6 @@ std::string Exchange(int port, const std::string& request)
     }
     close(socket);
     return reply;
-}
-
-std::string Gunzip(const std::string& packed)
-{
-    z_stream stream{};
-    EXPECT_EQ(Z_OK, inflateInit2(&stream, 15 + 16));
-    std::string out(1 << 20, '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
-    stream.avail_in = uInt(packed.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&out[0]);
-    stream.avail_out = uInt(out.size());
-    EXPECT_EQ(Z_STREAM_END, inflate(&stream, Z_FINISH));
-    out.resize(stream.total_out);
-    inflateEnd(&stream);
-    return out;
 }
 
 // A reply's status line and headers (in any order), and its body as sent, or unpacked
