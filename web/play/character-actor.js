@@ -68,7 +68,8 @@ export class CharacterActor {
     return { left: x, top: y, right: x + this.character.width, bottom: y + this.character.height };
   }
 
-  // The request waits its turn as pending; performing begins at the next tick.
+  // The request waits its turn as pending; performing begins at the next tick, or at
+  // startWaiting.
   queue(action) {
     const request = { status: REQUEST_STATUS.PENDING };
     this.queued.push({ request, action });
@@ -144,13 +145,18 @@ export class CharacterActor {
       const state = this.current.action.tick(this, now);
       if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
     }
+    this.startWaiting(now);
+    if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
+  }
+
+  // Starts the requests waiting, one after another while they are over at once.
+  startWaiting(now) {
     while (!this.current && this.queued.length) {
       this.current = this.queued.shift();
       this.current.request.status = REQUEST_STATUS.RUNNING;
       this.current.waiting = this.current.action.prepare?.(this) ?? null;
       this.startWhenReady(now);
     }
-    if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
   }
 
   // Starts the current action once the sheets of the animation it plays have come.

@@ -67,6 +67,7 @@ export class GreetingPage {
     this.noticed = new Set();
     this.moreNotices = null; // the line that counts the notices not listed
     this.performer = null;
+    this.clock = 0; // the time of the last tick, which later ticks never go back from
     // Pages may sound only once the user has pressed something.
     for (const [name, button] of Object.entries(this.buttons)) {
       button.addEventListener('click', () => {
@@ -132,6 +133,8 @@ export class GreetingPage {
       onSkip: (index, reason) => this.skip(this.actions[index].number, reason),
       onNotice: (text) => this.notice(text),
       onFinished: (stopped) => this.onFinished(stopped),
+      // A character that came goes on at once: its first frame is drawn with the next paint.
+      onReady: () => this.tick(performance.now()),
     });
     this.performer.start();
     this.setState(PAGE_STATE.PLAYING);
@@ -161,8 +164,14 @@ export class GreetingPage {
   }
 
   frame(now) {
-    this.performer?.tick(now);
+    this.tick(now);
     requestAnimationFrame((next) => this.frame(next));
+  }
+
+  // A frame's time may lie before a tick made between frames.
+  tick(now) {
+    this.clock = Math.max(this.clock, now);
+    this.performer?.tick(this.clock);
   }
 
   onAction(index) {

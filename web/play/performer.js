@@ -19,12 +19,15 @@ export class Performer {
   // `actions` are the checked actions (see checkActions). `join(name)` gives a promise of
   // the character's actor; `stageSize()` the stage's width and height. The listeners:
   // onAction(index) as each action begins, onSkip(index, reason) for an action passed
-  // over, onNotice(text) for a character that could not join, onFinished(stopped).
-  constructor(actions, { join, stageSize, onAction = () => {}, onSkip = () => {}, onNotice = () => {}, onFinished = () => {} }) {
+  // over, onNotice(text) for a character that could not join, onFinished(stopped), and
+  // onReady() once a join settled, so that the clock may tick then rather than at its
+  // next frame.
+  constructor(actions, { join, stageSize, onAction = () => {}, onSkip = () => {}, onNotice = () => {}, onFinished = () => {},
+    onReady = () => {} }) {
     this.actions = actions;
     this.join = join;
     this.stageSize = stageSize;
-    this.listeners = { onAction, onSkip, onNotice, onFinished };
+    this.listeners = { onAction, onSkip, onNotice, onFinished, onReady };
     this.phase = PHASE.IDLE;
     this.next = 0;
     this.actors = new Map(); // by the site's character name
@@ -53,6 +56,8 @@ export class Performer {
 
   // One step of the page's clock: the characters act, then the greeting goes on for as
   // long as nothing is under way, so that requests that are over at once cost no tick.
+  // Requests start in the tick they are made: a character appears in the tick its
+  // sheet came, not a frame or two later.
   tick(now) {
     for (const actor of this.actors.values()) actor.tick(now);
     while (!this.waiting()) {
@@ -60,7 +65,7 @@ export class Performer {
       else if (this.phase === PHASE.PERFORMING) this.performNext();
       else if (this.phase === PHASE.LEAVING) this.finish();
       else break;
-      // Requests made here start at the characters' next tick, as on the player's stage.
+      for (const actor of this.actors.values()) actor.startWaiting(now);
     }
   }
 
@@ -113,9 +118,14 @@ export class Performer {
       (actor) => {
         // A performance stopped meanwhile no longer wants it.
         if (this.stopped) actor.remove();
-        else Object.assign(joining, { actor, settled: true });
+        else this.settle(joining, { actor });
       },
-      (error) => Object.assign(joining, { error, settled: true }));
+      (error) => this.settle(joining, { error }));
+  }
+
+  settle(joining, outcome) {
+    Object.assign(joining, outcome, { settled: true });
+    this.listeners.onReady();
   }
 
   finishJoining() {

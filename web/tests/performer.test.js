@@ -23,6 +23,7 @@ class Show {
     this.skippedAtCheck = skipped;
     this.recorders = new Map();
     this.events = [];
+    this.joined = []; // [name, how many actions had begun]
     this.stage = { width: 1024, height: 768 };
     this.now = 1000;
     this.performer = new Performer(playable, {
@@ -40,6 +41,7 @@ class Show {
     if (refusal) throw new Error(refusal);
     const recorder = new Recorder();
     this.recorders.set(name, recorder);
+    this.joined.push([name, this.events.filter(([kind]) => kind === 'action').length]);
     return new CharacterActor(new Character(description({ name, ...overrides })), { ...recorder.views(), random: counter() });
   }
 
@@ -75,12 +77,14 @@ class Show {
 
 test('a character joins hidden in the middle, shows with its animation and leaves at the end', async () => {
   const show = new Show(['Merlin,Show,Animate']);
+  let ready = 0;
+  show.performer.listeners.onReady = () => { ready += 1; };
   await show.untilAction(1);
   const merlin = show.character('Merlin');
-  assert.ok(!merlin.visible);
-  await show.until(() => merlin.visible, 'Merlin showing');
+  assert.equal(ready, 1, 'the page hears when the character has come');
+  // Hidden until its Show, which begins in the tick the action does.
+  assert.deepEqual(merlin.visibility, [[true, [1]]], 'the first frame of Show');
   assert.deepEqual(merlin.position, { x: 512, y: 384 });
-  assert.deepEqual(merlin.images, [1], 'the first frame of Show');
   await show.until(() => merlin.images[0] === 2, 'the second frame of Show');
   // At the end the character hides with its animation.
   await show.until(() => merlin.images[0] === 3, 'Hide');
@@ -92,12 +96,9 @@ test('a character joins hidden in the middle, shows with its animation and leave
 
 test('fast Show and Hide appear and go at once, in the rest pose', async () => {
   const show = new Show(['Merlin,Show,Don\'t Animate', 'Merlin,Hide,Don\'t Animate', 'Merlin,Show,anything']);
-  await show.untilAction(2);
-  const merlin = show.character('Merlin');
-  assert.ok(merlin.visible);
-  assert.deepEqual(merlin.images, [0]);
   await show.untilAction(3);
-  assert.ok(!merlin.visible);
+  // Requests over at once take no tick: all three begin in one.
+  assert.deepEqual(show.character('Merlin').visibility, [[true, [0]], [false, [0]], [true, [0]]]);
 });
 
 test('Say opens the balloon and shows the words at the talking pace while the mouth moves', async () => {
@@ -117,7 +118,8 @@ test('Say opens the balloon and shows the words at the talking pace while the mo
   await show.until(() => !merlin.balloon.open, 'the balloon closing');
   // 3 + 3 letters, two gaps, then the balloon lingers.
   assert.equal(show.now - TICK - opened, 6 * 60 + 2 * 120 + 1200);
-  assert.deepEqual(merlin.images, [0]);
+  // The mouth closes, then the greeting is over and Merlin leaves.
+  assert.deepEqual(merlin.frames.slice(-2), [[0], [3]]);
 });
 
 test('a character whose standing frame has no mouths talks with its Speaking animation', async () => {
@@ -164,7 +166,8 @@ test('Animate plays the animation and the one it returns by; an unknown one is n
     if (seen.at(-1) !== merlin.images[0]) seen.push(merlin.images[0]);
     return show.events.some(([kind]) => kind === 'skip');
   }, 'the unknown animation');
-  assert.deepEqual(seen, [0, 1, 2, 0]);
+  // The fast Show and the animation begin in one tick.
+  assert.deepEqual(seen, [1, 2, 0]);
   assert.deepEqual(show.events.find(([kind]) => kind === 'skip'), ['skip', 3, 'Action 3: Merlin has no animation "Dance".']);
   await show.toEnd();
 });
@@ -185,9 +188,8 @@ test('a character that cannot join is named once, its actions pass, the others p
 
 test('characters join when first named and leave together at the end', async () => {
   const show = new Show(['Merlin,Show,Don\'t Animate', 'Peedy,Show,Don\'t Animate', 'Merlin,Say,Hi']);
-  await show.untilAction(1);
-  assert.equal(show.character('Peedy'), undefined, 'Peedy joins when the greeting names him');
   await show.untilAction(3);
+  assert.deepEqual(show.joined, [['Merlin', 0], ['Peedy', 1]], 'Peedy joins when the greeting names him');
   assert.ok(show.character('Merlin').visible && show.character('Peedy').visible);
   await show.until(() => show.character('Merlin').images[0] === 3 || !show.character('Merlin').visible, 'leaving');
   assert.ok(show.character('Peedy').images[0] === 3, 'both leave at once');
