@@ -6,6 +6,7 @@
 const MOST_FRAME_SIDE = 4096;
 const MOST_SHEETS = 1000;
 const MOST_SOUNDS = 10000;
+const MOST_VOICE_RATIO = 100;
 
 class BrokenCharacter extends Error {}
 
@@ -15,6 +16,12 @@ function fail(what) {
 
 function whole(value, low, high, what) {
   if (!Number.isInteger(value) || value < low || value > high) fail(`${what} is not a number from ${low} to ${high}`);
+  return value;
+}
+
+// How many times a normal voice's speed or pitch.
+function ratio(value, what) {
+  if (typeof value !== 'number' || !(value > 0 && value <= MOST_VOICE_RATIO)) fail(`${what} is not a number above 0 up to ${MOST_VOICE_RATIO}`);
   return value;
 }
 
@@ -36,7 +43,8 @@ function color(value, what) {
 
 // An image's place is [x, y, width, height] on the first sheet, or with a fifth number
 // naming another.
-// The voice settings of the character file, where it has them; null otherwise.
+// The voice settings of the character file, where it has them; null otherwise. Its rate
+// and pitch are next to a normal voice's (1), as the browser's speech takes them.
 function checkVoice(voice) {
   if (voice === undefined) return null;
   if (typeof voice !== 'object' || voice === null) fail('the voice is not a set of settings');
@@ -44,8 +52,8 @@ function checkVoice(voice) {
   if (language !== null && !/^[a-z]{2,3}(-[A-Z]{2})?$/.test(language)) fail('the voice language is not a language tag');
   if (voice.gender !== undefined && voice.gender !== 'female' && voice.gender !== 'male') fail('the voice gender is neither female nor male');
   return {
-    speed: voice.speed === undefined ? null : whole(voice.speed, 1, 1000, 'the voice speed'),
-    pitch: voice.pitch === undefined ? null : whole(voice.pitch, 1, 2000, 'the voice pitch'),
+    rate: voice.rate === undefined ? null : ratio(voice.rate, 'the voice rate'),
+    pitch: voice.pitch === undefined ? null : ratio(voice.pitch, 'the voice pitch'),
     language,
     gender: voice.gender ?? null,
   };
