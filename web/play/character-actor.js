@@ -30,9 +30,10 @@ export function isUnderWay(request) {
 
 export class CharacterActor {
   // The view draws the character's frames and places it, the balloon shows its words
-  // and the speech says them; `random` gives whole numbers of at least 0; `sheets` tell
-  // whether sheets have come (see CharacterSheets); `sounds` play the frames' sounds.
-  constructor(character, { view, balloon, speech, random, sheets = ALL_AT_HAND, sounds = SILENCE }) {
+  // and the speech says them (both may come later: learnToSpeak); `random` gives whole
+  // numbers of at least 0; `sheets` tell whether sheets have come (see CharacterSheets);
+  // `sounds` play the frames' sounds.
+  constructor(character, { view, balloon = null, speech = null, random, sheets = ALL_AT_HAND, sounds = SILENCE }) {
     this.character = character;
     this.sheets = sheets;
     this.sounds = sounds;
@@ -188,10 +189,15 @@ export class CharacterActor {
     this.startWhenReady(now);
   }
 
+  learnToSpeak(balloon, speech) {
+    this.balloon = balloon;
+    this.speech = speech;
+  }
+
   remove() {
     this.stop();
-    this.speech.stop();
-    this.balloon.remove();
+    this.speech?.stop();
+    this.balloon?.remove();
     this.view.remove();
   }
 }

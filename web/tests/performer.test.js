@@ -17,7 +17,7 @@ const DEADLINE = 120000; // ms of the greeting's own time a test waits at most
 
 // A greeting on a 1024 x 768 stage, with characters made from the test description.
 class Show {
-  constructor(lines, { names = ['Merlin', 'Peedy'], refuse = {}, overrides = {} } = {}) {
+  constructor(lines, { names = ['Merlin', 'Peedy'], refuse = {}, overrides = {}, prepareToSpeak } = {}) {
     const actions = lines.map((line, index) => ({ number: index + 1, ...decodeLine(line) }));
     const { playable, skipped } = checkActions(actions, names);
     this.skippedAtCheck = skipped;
@@ -35,6 +35,7 @@ class Show {
       onNotice: (text) => this.events.push(['notice', text]),
       onFinished: (stopped) => this.events.push(['finished', stopped]),
       onReady: () => { this.readies += 1; },
+      prepareToSpeak,
     });
     this.performer.start();
   }
@@ -120,6 +121,31 @@ test('Say opens the balloon and shows the words at the talking pace while the mo
   assert.equal(show.now - TICK - opened, 6 * 60 + 2 * 120 + 1200);
   // The mouth closes, then the greeting is over and Merlin leaves.
   assert.deepEqual(merlin.frames.slice(-2), [[0], [3]]);
+});
+
+test('a Say waits for what speaking needs, and is skipped with a notice where it cannot be fetched', async () => {
+  const asked = [];
+  let give = null;
+  const prepareToSpeak = (actor) => {
+    asked.push(actor.character.name);
+    if (asked.length === 1) return new Promise((resolve) => { give = resolve; });
+    if (asked.length === 2) return Promise.reject(new Error('the site could not be reached'));
+    return null;
+  };
+  const show = new Show(['Merlin,Show,Don\'t Animate', 'Merlin,Say,Hi', 'Merlin,Say,Lost', 'Merlin,Say,Again'], { prepareToSpeak });
+  await show.untilAction(1);
+  await show.wait(2000);
+  const begun = () => show.events.filter(([kind]) => kind === 'action').map(([, number]) => number);
+  assert.deepEqual(begun(), [1], 'the first Say waits');
+  give();
+  await show.untilAction(2);
+  await show.untilAction(4);
+  await show.toEnd();
+  assert.deepEqual(begun(), [1, 2, 4]);
+  assert.deepEqual(show.character('Merlin').spoken, ['Hi', 'Again']);
+  assert.deepEqual(show.events.filter(([kind]) => kind === 'skip'),
+    [['skip', 3, 'Action 3: this page could not fetch what speaking needs (the site could not be reached).']]);
+  assert.deepEqual(asked, ['Merlin', 'Merlin', 'Merlin']);
 });
 
 test('a character whose standing frame has no mouths talks with its Speaking animation', async () => {
