@@ -150,7 +150,7 @@ export class GreetingPage {
       // A character that came goes on at once: its first frame is drawn with the next paint.
       onReady: () => {
         this.tick(performance.now());
-        this.fetchLaterParts();
+        this.afterFirstFrame();
       },
       prepareToSpeak: (actor) => this.prepareToSpeak(actor),
     });
@@ -179,11 +179,13 @@ export class GreetingPage {
     });
   }
 
-  // Once the first character has been drawn: the parts that later actions and the end want.
-  fetchLaterParts() {
+  // Once the first character has been drawn (or could not be): the scenery around it, and
+  // the parts that later actions and the end want.
+  afterFirstFrame() {
     if (this.laterFetched) return;
     this.laterFetched = true;
     requestAnimationFrame(() => setTimeout(() => {
+      this.showScenery();
       fetchSpeaking().catch(() => {});
       import('./end-card.js').catch(() => {});
     }));
@@ -297,6 +299,13 @@ export class GreetingPage {
   unplayable(reason) {
     this.showCaption('', reason);
     this.setState(PAGE_STATE.UNPLAYABLE);
+    this.showScenery();
+  }
+
+  // The page comes without its scenery, which a browser without a graphics card takes
+  // long to paint, so that the first character is drawn sooner.
+  showScenery() {
+    delete this.body.dataset.scenery;
   }
 
   setState(state) {
