@@ -194,7 +194,10 @@ export class GreetingPage {
   // Null when the actor has its balloon and voice; else a promise settled once it has.
   prepareToSpeak(actor) {
     if (actor.balloon) return null;
+    const performer = this.performer;
     return fetchSpeaking().then(({ BalloonView, Speech }) => {
+      // Played again meanwhile: that actor has left the stage.
+      if (this.performer !== performer) return;
       this.speech ??= new Speech();
       actor.learnToSpeak(new BalloonView(this.stage, actor.character.balloon, this.layout), this.speech);
     });
