@@ -47,6 +47,20 @@ void JsonWriter::Number(int64_t value)
     text_ += std::to_string(value);
 }
 
+void JsonWriter::Decimal(double value, int places)
+{
+    BeforeValue();
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.*f", places, value);
+    std::string number = digits;
+    if (number.find('.') != std::string::npos) {
+        number.erase(number.find_last_not_of('0') + 1);
+        if (number.back() == '.')
+            number.pop_back();
+    }
+    text_ += number == "-0" ? "0" : number;
+}
+
 void JsonWriter::Bool(bool value)
 {
     BeforeValue();

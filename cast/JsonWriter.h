@@ -18,6 +18,8 @@ public:
 
     void String(const std::string& value);
     void Number(int64_t value);
+    // A finite number with at most `places` decimals, no trailing zeros (1, 0.975).
+    void Decimal(double value, int places);
     void Bool(bool value);
     void Null();
 

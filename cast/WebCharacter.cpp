@@ -60,13 +60,14 @@ void WriteVoice(JsonWriter& json, const std::vector<uint8_t>& block)
                                                               : nullptr;
     json.Key("voice");
     json.BeginObject();
+    // Next to a normal voice, as a page's speech takes them.
     if (voice.speed > 0) {
-        json.Key("speed");
-        json.Number(voice.speed);
+        json.Key("rate");
+        json.Decimal(RelativeVoiceSpeed(voice), 3);
     }
     if (voice.pitch > 0) {
         json.Key("pitch");
-        json.Number(voice.pitch);
+        json.Decimal(RelativeVoicePitch(voice), 3);
     }
     if (!language.empty()) {
         json.Key("language");

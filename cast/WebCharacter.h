@@ -10,8 +10,8 @@
 // the others have come (see SheetPlan).
 //
 // The description holds the character's name, frame size, balloon, "voice" (where the
-// file has voice settings: its "speed" in words a minute and "pitch" in Hz where set, its
-// "language" as a tag and "gender" where named), the number of its "sheets", states and
+// file has voice settings: its "rate" and "pitch" next to a normal voice's where set,
+// see RelativeVoiceSpeed, its "language" as a tag and "gender" where named), the number of its "sheets", states and
 // animations. "images" lists each image's place as [x, y, width,
 // height], followed by its sheet's index when that is not the first (null for an empty
 // slot or an image no frame shows). An animation has its name, its frames and, when it ends by

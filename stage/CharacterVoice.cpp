@@ -70,7 +70,22 @@ private:
     size_t position_ = 0;
 };
 
+const double kNormalSpeed = 150;  // words a minute
+const double kNormalPitch = 120;  // Hz, a man's or an unnamed voice
+const double kNormalFemalePitch = 200;
+
 } // namespace
+
+double RelativeVoiceSpeed(const CharacterVoice& voice)
+{
+    return voice.speed / kNormalSpeed;
+}
+
+double RelativeVoicePitch(const CharacterVoice& voice)
+{
+    const bool female = voice.described && voice.gender == kVoiceGenderFemale;
+    return voice.pitch / (female ? kNormalFemalePitch : kNormalPitch);
+}
 
 bool CharacterVoice::operator==(const CharacterVoice& o) const
 {

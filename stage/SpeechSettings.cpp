@@ -6,9 +6,6 @@
 
 namespace {
 
-const double kUsualSpeed = 150;  // words a minute
-const double kUsualPitch = 120;  // Hz
-const double kUsualFemalePitch = 200;
 const int kScaleEnd = 10;
 
 int OnScale(double steps)
@@ -39,12 +36,11 @@ SpeechSettings SpeechSettingsFor(const CharacterVoice& voice)
     SpeechSettings settings;
     if (voice.speed > 0) {
         settings.hasRate = true;
-        settings.rate = OnScale(kScaleEnd * std::log(voice.speed / kUsualSpeed) / std::log(3.0));
+        settings.rate = OnScale(kScaleEnd * std::log(RelativeVoiceSpeed(voice)) / std::log(3.0));
     }
-    const bool female = voice.described && voice.gender == kVoiceGenderFemale;
     if (voice.pitch > 0) {
         settings.hasPitch = true;
-        settings.pitch = OnScale(kScaleEnd * std::log2(voice.pitch / (female ? kUsualFemalePitch : kUsualPitch)));
+        settings.pitch = OnScale(kScaleEnd * std::log2(RelativeVoicePitch(voice)));
     }
     if (!voice.described)
         return settings;

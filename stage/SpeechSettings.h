@@ -19,10 +19,10 @@ struct SpeechSettings {
     bool Empty() const { return !hasRate && !hasPitch && voiceQueries.empty(); }
 };
 
-// Speed in words a minute maps onto the rate around 150 (three times as fast at 10,
-// a third at -10); pitch in Hz onto the pitch around 120 Hz for a man's or an unnamed
-// voice and 200 Hz for a woman's (an octave up or down at 10 and -10). Zero speed or
-// pitch leaves the voice's own.
+// The speed next to a normal voice's (RelativeVoiceSpeed) maps onto the rate (three
+// times as fast at 10, a third at -10), the pitch next to a normal voice's
+// (RelativeVoicePitch) onto the pitch (an octave up or down at 10 and -10). Zero speed
+// or pitch leaves the voice's own.
 SpeechSettings SpeechSettingsFor(const CharacterVoice& voice);
 
 // The text to hand to the voice: as it is when there is no rate or pitch, otherwise

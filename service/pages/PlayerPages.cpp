@@ -10,15 +10,18 @@ namespace {
 
 const char HtmlType[] = "text/html; charset=utf-8";
 
-// A character's name as a part of an address in a header: every byte but letters and
-// digits escaped (names may hold blanks and UTF-8).
+// A character's name as a part of an address in a header (names may hold blanks and
+// UTF-8), spelt as the page's encodeURIComponent spells it: a preload is used only by a
+// fetch of the very same address.
 std::string InAddress(const std::string& name)
 {
     static const char Hex[] = "0123456789ABCDEF";
+    static const std::string Unescaped = "-_.!~*'()";
     std::string escaped;
     for (char c : name) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9'))
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
+            Unescaped.find(c) != std::string::npos)
             escaped += c;
         else
             escaped += std::string("%") + Hex[byte >> 4] + Hex[byte & 15];

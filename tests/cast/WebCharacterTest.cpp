@@ -390,6 +390,8 @@ TEST(WebSounds, FramesNameTheirSoundWhereItPlaysAndTheOthersAreLeftOut)
     EXPECT_EQ(character.audio[2], web.sounds[2]);
 }
 
+// Speed and pitch go next to the normal voice the stage also goes by (RelativeVoiceSpeed),
+// so that a page speaks a character as fast and as high as the program does.
 TEST(WebVoice, SpeedPitchLanguageAndGenderAsTheFileSetsThem)
 {
     CharacterData character;
@@ -406,15 +408,17 @@ TEST(WebVoice, SpeedPitchLanguageAndGenderAsTheFileSetsThem)
     voice.described = true;
     voice.languageId = 0x0407;
     voice.gender = kVoiceGenderMale;
-    EXPECT_EQ("\"voice\":{\"speed\":150,\"language\":\"de-DE\",\"gender\":\"male\"}", described(voice));
+    EXPECT_EQ("\"voice\":{\"rate\":1,\"language\":\"de-DE\",\"gender\":\"male\"}", described(voice));
+    voice.speed = 100;
     voice.pitch = 210;
     voice.languageId = 0x007F;  // no language of its own
     voice.gender = 7;
-    EXPECT_EQ("\"voice\":{\"speed\":150,\"pitch\":210}", described(voice));
+    EXPECT_EQ("\"voice\":{\"rate\":0.667,\"pitch\":1.75}", described(voice)) << "a man's or an unnamed voice";
+    voice.gender = kVoiceGenderFemale;
+    EXPECT_EQ("\"voice\":{\"rate\":0.667,\"pitch\":1.05,\"gender\":\"female\"}", described(voice)) << "a woman's";
     voice.described = false;
     voice.languageId = 0x0409;
-    voice.gender = kVoiceGenderFemale;
-    EXPECT_EQ("\"voice\":{\"speed\":150,\"pitch\":210}", described(voice)) << "kind of voice not described";
+    EXPECT_EQ("\"voice\":{\"rate\":0.667,\"pitch\":1.75}", described(voice)) << "kind of voice not described";
 
     // A block cut short, and none at all, give no voice.
     character.info.voice.resize(20);

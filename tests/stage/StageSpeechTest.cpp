@@ -51,8 +51,16 @@ protected:
 
 TEST_F(StageSpeechTest, TheCharactersSpeedPitchAndKindOfVoiceReachTheSpeechCalls)
 {
-    // Twice the usual speed, a woman's voice a little high, in US English.
-    const auto calls = Say(Voiced(300, 240, 0x0409, kVoiceGenderFemale), "Hi <you> & me");
+    // Twice the usual speed, a woman's voice a little high, in US English. The greeting
+    // page's test (sounds-and-voice.test.js) speaks this speed and pitch at rate 2 and
+    // pitch 1.2 of the browser's normal voice.
+    const CharacterData character = Voiced(300, 240, 0x0409, kVoiceGenderFemale);
+    CharacterVoice voice;
+    std::string error;
+    ASSERT_TRUE(DecodeCharacterVoice(character.info.voice, voice, error)) << error;
+    EXPECT_DOUBLE_EQ(2.0, RelativeVoiceSpeed(voice));
+    EXPECT_DOUBLE_EQ(1.2, RelativeVoicePitch(voice));
+    const auto calls = Say(character, "Hi <you> & me");
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ("GetVoices", calls[0].what);
     EXPECT_EQ("Language=409;Gender=Female", calls[0].text);
@@ -65,7 +73,8 @@ TEST_F(StageSpeechTest, TheCharactersSpeedPitchAndKindOfVoiceReachTheSpeechCalls
 
 TEST_F(StageSpeechTest, TheLanguageCountsBeforeTheGenderAndAMissingVoiceLeavesTheDefault)
 {
-    // No German man is installed: a German voice speaks.
+    // No German man is installed: a German voice speaks, at the normal speed and pitch,
+    // as a page speaks this voice at rate 1 and pitch 1.
     auto calls = Say(Voiced(150, 120, 0x0407, kVoiceGenderMale), "Guten Tag");
     std::vector<std::string> seen;
     for (const auto& call : calls)
@@ -104,6 +113,34 @@ TEST_F(StageSpeechTest, ACharacterWithoutVoiceSettingsSpeaksAsBefore)
     ASSERT_EQ(1u, spoken.size());
     EXPECT_EQ("Hi <you> & me", spoken[0].text);
     EXPECT_EQ(1, spoken[0].flags);
+}
+
+// The normal voice, which the stage leaves as the engine speaks and a page speaks at the
+// browser's rate 1 and pitch 1, and the scales' steps from it.
+TEST(SpeechSettingsTest, TheNormalVoiceIsTheEnginesUsualOneAndScalesGoFromIt)
+{
+    struct Case {
+        uint16_t gender;
+        uint16_t normalPitch;
+    };
+    for (const Case& one : { Case{ kVoiceGenderNeutral, 120 }, Case{ kVoiceGenderMale, 120 }, Case{ kVoiceGenderFemale, 200 } }) {
+        CharacterVoice voice;
+        voice.described = true;
+        voice.gender = one.gender;
+        voice.speed = 150;
+        voice.pitch = one.normalPitch;
+        EXPECT_DOUBLE_EQ(1.0, RelativeVoiceSpeed(voice)) << one.gender;
+        EXPECT_DOUBLE_EQ(1.0, RelativeVoicePitch(voice)) << one.gender;
+        SpeechSettings settings = SpeechSettingsFor(voice);
+        EXPECT_EQ(0, settings.rate) << one.gender;
+        EXPECT_EQ(0, settings.pitch) << one.gender;
+        // Three times as fast, an octave up.
+        voice.speed = 450;
+        voice.pitch = uint16_t(one.normalPitch * 2);
+        settings = SpeechSettingsFor(voice);
+        EXPECT_EQ(10, settings.rate) << one.gender;
+        EXPECT_EQ(10, settings.pitch) << one.gender;
+    }
 }
 
 TEST(SpeechSettingsTest, ScalesEndAtTheirLimitsAndZeroLeavesTheVoicesOwn)

@@ -2,11 +2,14 @@
 // a plain page of the same stand-in, in one headless Chromium and one run: on the
 // loopback and on a slow mobile link that Chromium simulates, for a greeting of one of
 // our characters, one of three, and one of a large character; and the size of each
-// character's files. Cold loads: the browser's cache is off.
+// character's files. Cold loads: the browser's cache is off. With several stand-ins
+// (builds before and after a change), their loads alternate, so that the machine's load
+// falls on all alike.
 //
-//   node web/bench/first-frame.js <stand-in port file> <web characters folder> <large character>
-import { readdirSync, statSync } from 'node:fs';
-import { launchBrowser, siteAddress, uploadGreeting } from '../tests/served/support/browser.js';
+//   node web/bench/first-frame.js <web characters folder> <large character> <name>=<stand-in port file>...
+import { readFileSync, readdirSync, statSync } from 'node:fs';
+import { loadavg } from 'node:os';
+import { launchBrowser, uploadGreeting } from '../tests/served/support/browser.js';
 import { SHOWN_MARK } from '../play/sprite-view.js';
 
 const LINKS = [
@@ -59,51 +62,61 @@ function firstFrame(mark) {
   });
 }
 
-const [portFile, characters, large] = process.argv.slice(2);
-if (!portFile || !characters || !large) {
-  console.error('usage: node web/bench/first-frame.js <stand-in port file> <web characters folder> <large character>');
+const [characters, large, ...named] = process.argv.slice(2);
+if (!characters || !large || named.length === 0 || !named.every((one) => one.includes('='))) {
+  console.error('usage: node web/bench/first-frame.js <web characters folder> <large character> <name>=<stand-in port file>...');
   process.exit(2);
 }
-process.env.PARLA_SERVICE_PORT_FILE = portFile;
-const site = siteAddress();
 const greetings = [
   { name: 'one character', actions: ['Merlin,Show,Animate', 'Merlin,Say,Hello there!'] },
   { name: 'three characters', actions: ['Merlin,Show,Animate', 'Genie,Show,Animate', 'Robby,Show,Animate',
     'Merlin,Say,Hello there!', 'Genie,Animate,Wave', 'Robby,Say,Goodbye!'] },
   { name: `large character (${large})`, actions: [`${large},Show,Animate`, `${large},Say,Hello there!`] },
 ];
-for (const greeting of greetings) greeting.id = await uploadGreeting(site, { actions: greeting.actions });
+const sites = [];
+for (const one of named) {
+  const at = one.lastIndexOf('=');
+  const address = `http://127.0.0.1:${readFileSync(one.slice(at + 1), 'utf8').trim()}`;
+  const ids = [];
+  for (const greeting of greetings) ids.push(await uploadGreeting(address, { actions: greeting.actions }));
+  sites.push({ name: one.slice(0, at), address, ids });
+}
 
 const chromium = await launchBrowser();
 const results = [];
 try {
   for (const link of LINKS) {
-    const plain = [];
-    const shown = greetings.map(() => []);
+    const measured = sites.map(() => ({ plain: [], shown: greetings.map(() => []) }));
     // Alternating, so that the machine's load falls on all alike.
     for (let round = 0; round < link.rounds; round += 1) {
-      plain.push(await timeLoad(chromium.browser, link.conditions, `${site}/help/`, loadEnd));
-      for (const [index, greeting] of greetings.entries()) {
-        shown[index].push(await timeLoad(chromium.browser, link.conditions, `${site}/play.asp?GID=${greeting.id}`,
-          firstFrame, SHOWN_MARK));
+      for (const [at, site] of sites.entries()) {
+        const { plain, shown } = measured[at];
+        plain.push(await timeLoad(chromium.browser, link.conditions, `${site.address}/help/`, loadEnd));
+        for (const [index, id] of site.ids.entries())
+          shown[index].push(await timeLoad(chromium.browser, link.conditions, `${site.address}/play.asp?GID=${id}`, firstFrame, SHOWN_MARK));
       }
     }
-    results.push({ link, plain, shown });
+    results.push({ link, measured });
   }
 } finally {
   await chromium.close();
 }
 
-console.log('Cold loads in headless Chromium from the stand-in on 127.0.0.1, alternating; times from the start of the load');
-for (const { link, plain, shown } of results) {
+const [load1, load5, load15] = loadavg().map((value) => value.toFixed(2));
+console.log(`Cold loads in headless Chromium from stand-ins on 127.0.0.1, alternating; times from the start of the load; load average ${load1} ${load5} ${load15}`);
+for (const { link, measured } of results) {
   console.log(`${link.name}, ${link.rounds} loads each:`);
-  console.log(`  plain page (/help/) to its load event:  ${figures(plain)}`);
-  for (const [index, greeting] of greetings.entries()) {
-    const values = shown[index];
-    const target = link.conditions
-      ? `target: under ${TARGET_SLOW_MS} ms`
-      : `${(median(values) - median(plain)).toFixed(0)} ms more than the plain page, target: under ${TARGET_MORE_MS} ms more`;
-    console.log(`  ${greeting.name.padEnd(38)} first frame: ${figures(values)}; ${target}`);
+  for (const [at, site] of sites.entries()) {
+    const { plain, shown } = measured[at];
+    if (sites.length > 1) console.log(` ${site.name}:`);
+    console.log(`  plain page (/help/) to its load event:  ${figures(plain)}`);
+    for (const [index, greeting] of greetings.entries()) {
+      const values = shown[index];
+      const target = link.conditions
+        ? `target: under ${TARGET_SLOW_MS} ms`
+        : `${(median(values) - median(plain)).toFixed(0)} ms more than the plain page, target: under ${TARGET_MORE_MS} ms more`;
+      console.log(`  ${greeting.name.padEnd(38)} first frame: ${figures(values)}; ${target}`);
+    }
   }
 }
 

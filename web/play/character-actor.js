@@ -30,9 +30,10 @@ export function isUnderWay(request) {
 
 export class CharacterActor {
   // The view draws the character's frames and places it, the balloon shows its words
-  // and the speech says them; `random` gives whole numbers of at least 0; `sheets` tell
-  // whether sheets have come (see CharacterSheets); `sounds` play the frames' sounds.
-  constructor(character, { view, balloon, speech, random, sheets = ALL_AT_HAND, sounds = SILENCE }) {
+  // and the speech says them (both may come later: learnToSpeak); `random` gives whole
+  // numbers of at least 0; `sheets` tell whether sheets have come (see CharacterSheets);
+  // `sounds` play the frames' sounds.
+  constructor(character, { view, balloon = null, speech = null, random, sheets = ALL_AT_HAND, sounds = SILENCE }) {
     this.character = character;
     this.sheets = sheets;
     this.sounds = sounds;
@@ -68,7 +69,8 @@ export class CharacterActor {
     return { left: x, top: y, right: x + this.character.width, bottom: y + this.character.height };
   }
 
-  // The request waits its turn as pending; performing begins at the next tick.
+  // The request waits its turn as pending; performing begins at the next tick, or at
+  // startWaiting.
   queue(action) {
     const request = { status: REQUEST_STATUS.PENDING };
     this.queued.push({ request, action });
@@ -144,13 +146,18 @@ export class CharacterActor {
       const state = this.current.action.tick(this, now);
       if (state !== ACTION_STATE.RUNNING) this.finish(state, now);
     }
+    this.startWaiting(now);
+    if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
+  }
+
+  // Starts the requests waiting, one after another while they are over at once.
+  startWaiting(now) {
     while (!this.current && this.queued.length) {
       this.current = this.queued.shift();
       this.current.request.status = REQUEST_STATUS.RUNNING;
       this.current.waiting = this.current.action.prepare?.(this) ?? null;
       this.startWhenReady(now);
     }
-    if (!this.current && this.idling && this.visible && now >= this.idleAt) this.beginIdling(now);
   }
 
   // Starts the current action once the sheets of the animation it plays have come.
@@ -182,10 +189,15 @@ export class CharacterActor {
     this.startWhenReady(now);
   }
 
+  learnToSpeak(balloon, speech) {
+    this.balloon = balloon;
+    this.speech = speech;
+  }
+
   remove() {
     this.stop();
-    this.speech.stop();
-    this.balloon.remove();
+    this.speech?.stop();
+    this.balloon?.remove();
     this.view.remove();
   }
 }

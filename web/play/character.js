@@ -6,6 +6,7 @@
 const MOST_FRAME_SIDE = 4096;
 const MOST_SHEETS = 1000;
 const MOST_SOUNDS = 10000;
+const MOST_VOICE_RATIO = 100;
 
 class BrokenCharacter extends Error {}
 
@@ -16,6 +17,11 @@ function fail(what) {
 function whole(value, low, high, what) {
   if (!Number.isInteger(value) || value < low || value > high) fail(`${what} is not a number from ${low} to ${high}`);
   return value;
+}
+
+// How many times a normal voice's speed or pitch.
+function isRatio(value) {
+  return typeof value === 'number' && value > 0 && value <= MOST_VOICE_RATIO;
 }
 
 function list(value, what) {
@@ -34,21 +40,17 @@ function color(value, what) {
   return value;
 }
 
-// An image's place is [x, y, width, height] on the first sheet, or with a fifth number
-// naming another.
-// The voice settings of the character file, where it has them; null otherwise.
+// The voice settings of the character file, where it has them; null otherwise. Its rate
+// and pitch are next to a normal voice's (1), as the browser's speech takes them. A block
+// that does not fit, such as an older tool's words a minute and Hz, is left out: the
+// character then speaks in the default voice instead of not playing at all.
 function checkVoice(voice) {
-  if (voice === undefined) return null;
-  if (typeof voice !== 'object' || voice === null) fail('the voice is not a set of settings');
-  const language = voice.language === undefined ? null : text(voice.language, 'the voice language');
-  if (language !== null && !/^[a-z]{2,3}(-[A-Z]{2})?$/.test(language)) fail('the voice language is not a language tag');
-  if (voice.gender !== undefined && voice.gender !== 'female' && voice.gender !== 'male') fail('the voice gender is neither female nor male');
-  return {
-    speed: voice.speed === undefined ? null : whole(voice.speed, 1, 1000, 'the voice speed'),
-    pitch: voice.pitch === undefined ? null : whole(voice.pitch, 1, 2000, 'the voice pitch'),
-    language,
-    gender: voice.gender ?? null,
-  };
+  if (typeof voice !== 'object' || voice === null || Array.isArray(voice) || Object.hasOwn(voice, 'speed')) return null;
+  const { rate = null, pitch = null, language = null, gender = null } = voice;
+  const fits = (rate === null || isRatio(rate)) && (pitch === null || isRatio(pitch)) &&
+    (language === null || (typeof language === 'string' && /^[a-z]{2,3}(-[A-Z]{2})?$/.test(language))) &&
+    (gender === null || gender === 'female' || gender === 'male');
+  return fits ? { rate, pitch, language, gender } : null;
 }
 
 // Whether `hashed` is the file name `plain` with a content hash before its extension.
@@ -68,6 +70,8 @@ function checkFiles(files) {
   return new Map(Object.entries(files));
 }
 
+// An image's place is [x, y, width, height] on the first sheet, or with a fifth number
+// naming another.
 function checkImages(images, sheetCount) {
   return list(images, 'the image list').map((place, index) => {
     if (place === null) return null;

@@ -1,19 +1,18 @@
 // The greeting page: reads the stored greeting, shows who it is for and from and what
 // happens in it, performs it on the stage with Play, Stop and Replay, captions what is
 // said and ends on a card. Everything the greeting holds reaches the page as text only.
-// The send page plays the greeting with the same page for its sender.
+// The send page plays the greeting with the same page for its sender. What the first
+// frame does not need (speaking, the end card) is fetched once the first character is on
+// the screen, or when it is first wanted.
 import { tellAction } from './action-words.js';
 import { AudioOutput } from './audio-output.js';
-import { BalloonView } from './balloon-view.js';
 import { CharacterActor } from './character-actor.js';
 import { CharacterLoader } from './character-loader.js';
 import { checkActions } from './greeting-check.js';
 import { readGreeting } from './greeting-text.js';
 import { describeAction } from './greeting-line.js';
-import { EndCard } from './end-card.js';
 import { Performer } from './performer.js';
 import { ROW_STATE, ScriptList } from './script-list.js';
-import { Speech } from './speech.js';
 import { SpriteView } from './sprite-view.js';
 import { StageLayout } from './stage-scale.js';
 
@@ -34,6 +33,18 @@ function randomWhole() {
   return Math.floor(Math.random() * 0x100000000);
 }
 
+// The balloon and the voice, fetched once (tried again after a failure).
+let speaking = null;
+function fetchSpeaking() {
+  speaking ??= Promise.all([import('./balloon-view.js'), import('./speech.js')]).then(
+    ([{ BalloonView }, { Speech }]) => ({ BalloonView, Speech }),
+    (error) => {
+      speaking = null;
+      throw error;
+    });
+  return speaking;
+}
+
 async function fetchGreeting(id) {
   const response = await fetch(`/play/greeting.asp?GID=${id}`).catch(() => {
     throw new Error('The site could not be reached.');
@@ -44,7 +55,8 @@ async function fetchGreeting(id) {
 }
 
 export class GreetingPage {
-  constructor(document, { audio = new AudioOutput(), loader = new CharacterLoader(audio), speech = new Speech() } = {}) {
+  // `speech` stands in for the browser's speech synthesis (see Speech) where given.
+  constructor(document, { audio = new AudioOutput(), loader = new CharacterLoader(audio), speech = null } = {}) {
     const find = (id) => document.getElementById(id);
     this.document = document;
     this.body = document.body;
@@ -58,7 +70,9 @@ export class GreetingPage {
     // The sender knows the lines from the maker's list; the recipient gets them told.
     const sending = this.body.classList.contains('sending');
     this.script = new ScriptList(find('script'), sending ? describeAction : tellAction);
-    this.endCard = new EndCard(this.stage, { replay: () => this.replay(), invite: !sending });
+    this.sending = sending;
+    this.endCard = null; // made when the greeting first ends
+    this.laterFetched = false;
     this.senderName = '';
     this.audio = audio;
     this.loader = loader;
@@ -67,6 +81,7 @@ export class GreetingPage {
     this.noticed = new Set();
     this.moreNotices = null; // the line that counts the notices not listed
     this.performer = null;
+    this.clock = 0; // the time of the last tick, which later ticks never go back from
     // Pages may sound only once the user has pressed something.
     for (const [name, button] of Object.entries(this.buttons)) {
       button.addEventListener('click', () => {
@@ -122,7 +137,7 @@ export class GreetingPage {
     if (this.body.dataset.state === PAGE_STATE.PLAYING || this.actions.length === 0) return;
     this.performer?.remove();
     this.script.reset();
-    this.endCard.hide();
+    this.endCard?.hide();
     this.showCaption('', '');
     this.layout.measure();
     this.performer = new Performer(this.actions, {
@@ -132,6 +147,12 @@ export class GreetingPage {
       onSkip: (index, reason) => this.skip(this.actions[index].number, reason),
       onNotice: (text) => this.notice(text),
       onFinished: (stopped) => this.onFinished(stopped),
+      // A character that came goes on at once: its first frame is drawn with the next paint.
+      onReady: () => {
+        this.tick(performance.now());
+        this.afterFirstFrame();
+      },
+      prepareToSpeak: (actor) => this.prepareToSpeak(actor),
     });
     this.performer.start();
     this.setState(PAGE_STATE.PLAYING);
@@ -154,15 +175,43 @@ export class GreetingPage {
       view: new SpriteView(this.stage, character, sheets, this.layout),
       sheets,
       sounds,
-      balloon: new BalloonView(this.stage, character.balloon, this.layout),
-      speech: this.speech,
       random: randomWhole,
     });
   }
 
+  // Once the first character has been drawn (or could not be): the scenery around it, and
+  // the parts that later actions and the end want.
+  afterFirstFrame() {
+    if (this.laterFetched) return;
+    this.laterFetched = true;
+    requestAnimationFrame(() => setTimeout(() => {
+      this.showScenery();
+      fetchSpeaking().catch(() => {});
+      import('./end-card.js').catch(() => {});
+    }));
+  }
+
+  // Null when the actor has its balloon and voice; else a promise settled once it has.
+  prepareToSpeak(actor) {
+    if (actor.balloon) return null;
+    const performer = this.performer;
+    return fetchSpeaking().then(({ BalloonView, Speech }) => {
+      // Played again meanwhile: that actor has left the stage.
+      if (this.performer !== performer) return;
+      this.speech ??= new Speech();
+      actor.learnToSpeak(new BalloonView(this.stage, actor.character.balloon, this.layout), this.speech);
+    });
+  }
+
   frame(now) {
-    this.performer?.tick(now);
+    this.tick(now);
     requestAnimationFrame((next) => this.frame(next));
+  }
+
+  // A frame's time may lie before a tick made between frames.
+  tick(now) {
+    this.clock = Math.max(this.clock, now);
+    this.performer?.tick(this.clock);
   }
 
   onAction(index) {
@@ -176,7 +225,17 @@ export class GreetingPage {
     this.script.finish();
     this.showCaption('', stopped ? 'The greeting was stopped.' : 'The greeting has ended.');
     this.setState(stopped ? PAGE_STATE.STOPPED : PAGE_STATE.FINISHED);
-    if (!stopped) this.endCard.show(this.senderName);
+    if (!stopped) this.showEndCard();
+  }
+
+  // Where its part cannot be fetched, the caption alone says that the greeting has ended.
+  async showEndCard() {
+    const performer = this.performer;
+    const { EndCard } = await import('./end-card.js').catch(() => ({}));
+    // Played again meanwhile.
+    if (!EndCard || this.performer !== performer) return;
+    this.endCard ??= new EndCard(this.stage, { replay: () => this.replay(), invite: !this.sending });
+    this.endCard.show(this.senderName);
   }
 
   // The live region: the speaker's name in its own span, then the words.
@@ -243,6 +302,13 @@ export class GreetingPage {
   unplayable(reason) {
     this.showCaption('', reason);
     this.setState(PAGE_STATE.UNPLAYABLE);
+    this.showScenery();
+  }
+
+  // The page comes without its scenery, which a browser without a graphics card takes
+  // long to paint, so that the first character is drawn sooner.
+  showScenery() {
+    delete this.body.dataset.scenery;
   }
 
   setState(state) {

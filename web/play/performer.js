@@ -3,15 +3,23 @@
 // character joins the first time an action names it, standing hidden in the middle, and
 // stays on the stage, so that several can appear together; at the end they all leave.
 // Where the player would refuse the greeting, the page goes on and names what it skips.
+// Saying needs parts that the greeting's first frame goes without (the speaking action,
+// the balloon, the voice): they are fetched after it, and a Say that comes before them
+// waits for them as an action waits for its character to join.
 import { isUnderWay } from './character-actor.js';
 import { MoveAction } from './move-action.js';
 import { PlayAction } from './play-action.js';
 import { placeInside } from './positions.js';
 import { shown } from './greeting-check.js';
-import { SpeakAction } from './speak-action.js';
 import { VisibilityAction } from './visibility-action.js';
 
 export const MOVE_TIME = 1000; // ms a move takes, the player's default speed
+
+let SpeakAction = null; // once fetched
+
+async function fetchSpeakAction() {
+  ({ SpeakAction } = await import('./speak-action.js'));
+}
 
 const PHASE = { IDLE: 'idle', LOADING: 'loading', PERFORMING: 'performing', LEAVING: 'leaving', FINISHED: 'finished' };
 
@@ -19,18 +27,24 @@ export class Performer {
   // `actions` are the checked actions (see checkActions). `join(name)` gives a promise of
   // the character's actor; `stageSize()` the stage's width and height. The listeners:
   // onAction(index) as each action begins, onSkip(index, reason) for an action passed
-  // over, onNotice(text) for a character that could not join, onFinished(stopped).
-  constructor(actions, { join, stageSize, onAction = () => {}, onSkip = () => {}, onNotice = () => {}, onFinished = () => {} }) {
+  // over, onNotice(text) for a character that could not join, onFinished(stopped), and
+  // onReady() once a join settled, so that the clock may tick then rather than at its
+  // next frame. `prepareToSpeak(actor)` gives null when the actor can speak, else a
+  // promise settled once it can.
+  constructor(actions, { join, stageSize, onAction = () => {}, onSkip = () => {}, onNotice = () => {}, onFinished = () => {},
+    onReady = () => {}, prepareToSpeak = () => null }) {
     this.actions = actions;
     this.join = join;
     this.stageSize = stageSize;
-    this.listeners = { onAction, onSkip, onNotice, onFinished };
+    this.listeners = { onAction, onSkip, onNotice, onFinished, onReady };
+    this.prepareToSpeak = prepareToSpeak;
     this.phase = PHASE.IDLE;
     this.next = 0;
     this.actors = new Map(); // by the site's character name
     this.missing = new Set(); // characters that could not join
     this.places = new Map(); // actor -> the named position it was last sent to
     this.joining = null; // { name, actor, error, settled }
+    this.preparing = null; // { error, settled } while a Say waits for the speaking parts
     this.underWay = [];
     this.stopped = false;
   }
@@ -53,6 +67,8 @@ export class Performer {
 
   // One step of the page's clock: the characters act, then the greeting goes on for as
   // long as nothing is under way, so that requests that are over at once cost no tick.
+  // Requests start in the tick they are made: a character appears in the tick its
+  // sheet came, not a frame or two later.
   tick(now) {
     for (const actor of this.actors.values()) actor.tick(now);
     while (!this.waiting()) {
@@ -60,7 +76,7 @@ export class Performer {
       else if (this.phase === PHASE.PERFORMING) this.performNext();
       else if (this.phase === PHASE.LEAVING) this.finish();
       else break;
-      // Requests made here start at the characters' next tick, as on the player's stage.
+      for (const actor of this.actors.values()) actor.startWaiting(now);
     }
   }
 
@@ -79,6 +95,7 @@ export class Performer {
 
   waiting() {
     if (this.phase === PHASE.LOADING) return !this.joining.settled;
+    if (this.phase === PHASE.PERFORMING && this.preparing && !this.preparing.settled) return true;
     return this.underWay.some(isUnderWay);
   }
 
@@ -99,6 +116,7 @@ export class Performer {
       this.beginJoining(action.character);
       return;
     }
+    if (action.command === 'Say' && action.argument !== '' && !this.readyToSpeak(actor, action)) return;
     this.listeners.onAction(this.next);
     const request = this.perform(actor, action);
     if (request) this.underWay.push(request);
@@ -113,9 +131,33 @@ export class Performer {
       (actor) => {
         // A performance stopped meanwhile no longer wants it.
         if (this.stopped) actor.remove();
-        else Object.assign(joining, { actor, settled: true });
+        else this.settle(joining, { actor });
       },
-      (error) => Object.assign(joining, { error, settled: true }));
+      (error) => this.settle(joining, { error }));
+  }
+
+  // True when the actor can say its words now; else the performer waits for the parts, or
+  // skips the Say where they could not be fetched.
+  readyToSpeak(actor, action) {
+    const prepared = this.preparing;
+    if (prepared) {
+      this.preparing = null;
+      if (!prepared.error) return true;
+      this.listeners.onSkip(this.next, `Action ${action.number}: this page could not fetch what speaking needs (${prepared.error.message}).`);
+      this.next += 1;
+      return false;
+    }
+    const needed = [SpeakAction ? null : fetchSpeakAction(), this.prepareToSpeak(actor)].filter(Boolean);
+    if (needed.length === 0) return true;
+    const preparing = { error: null, settled: false };
+    this.preparing = preparing;
+    Promise.all(needed).then(() => this.settle(preparing, {}), (error) => this.settle(preparing, { error }));
+    return false;
+  }
+
+  settle(joining, outcome) {
+    Object.assign(joining, outcome, { settled: true });
+    this.listeners.onReady();
   }
 
   finishJoining() {

@@ -1,12 +1,9 @@
 // The characters' voice: the browser's speech synthesis where it has one, silence
 // otherwise. Browsers speak only once the user has pressed something on the page. A
-// character whose file sets its voice speaks at its speed and pitch, in its language
-// with a voice of that language (and gender, where a voice's name says it) where the
-// browser has one; the others in the maker's US English at the browser's own pace.
-
-// What the browser's rate 1 and pitch 1 are near enough.
-const NORMAL_WORDS_A_MINUTE = 170;
-const NORMAL_PITCH_HZ = 130;
+// character whose file sets its voice speaks at its rate and pitch (next to a normal
+// voice, worked out where the web form is made), in its language with a voice of that
+// language (and gender, where a voice's name says it) where the browser has one; the
+// others in the maker's US English at the browser's own pace.
 
 function within(value, low, high) {
   return Math.min(high, Math.max(low, value));
@@ -23,8 +20,8 @@ export class Speech {
     const utterance = new SpeechSynthesisUtterance(text);
     // Greetings are written in the maker's language, which sets its characters to US English.
     utterance.lang = voice?.language ?? 'en-US';
-    if (voice?.speed) utterance.rate = within(voice.speed / NORMAL_WORDS_A_MINUTE, 0.1, 10);
-    if (voice?.pitch) utterance.pitch = within(voice.pitch / NORMAL_PITCH_HZ, 0, 2);
+    if (voice?.rate) utterance.rate = within(voice.rate, 0.1, 10);
+    if (voice?.pitch) utterance.pitch = within(voice.pitch, 0, 2);
     const chosen = voice?.language ? this.voiceFor(voice.language, voice.gender) : null;
     if (chosen) utterance.voice = chosen;
     this.synthesis.speak(utterance);

@@ -22,9 +22,6 @@ test('refuses broken descriptions with the reason', () => {
     'broken: ': { animations: [null] },
     "image 0's sheet": { images: [[0, 0, 1, 1, 1]] },
     'the sheet count': { sheets: 0 },
-    'the voice language': { voice: { language: 'en GB' } },
-    'the voice gender': { voice: { gender: 'robot' } },
-    'the voice speed': { voice: { speed: 0 } },
     "'s sound": { animations: [{ name: 'A', frames: [{ duration: 1, sound: -1 }] }] },
     'the file names are not a map': { files: ['Merlin.1.png'] },
     'the file name of Merlin.1.png is not': { files: { 'Merlin.1.png': 'Merlin.1.png' } },
@@ -39,6 +36,31 @@ test('refuses broken descriptions with the reason', () => {
       error.message.startsWith('its description is broken: ') && error.message.includes(reason), reason);
   }
   assert.throws(() => new Character(null), /broken/);
+});
+
+test('a voice block that does not fit is left out, and the character plays in the default voice', () => {
+  const voice = { rate: 1.25, pitch: 0.9, language: 'en-GB', gender: 'female' };
+  assert.deepEqual(new Character(description({ voice })).voice, voice);
+  assert.deepEqual(new Character(description({ voice: { pitch: 2 } })).voice, { rate: null, pitch: 2, language: null, gender: null });
+  assert.equal(new Character(description()).voice, null, 'none given');
+  const unfit = {
+    'an older tool\'s words a minute and Hz': { speed: 150, pitch: 120, language: 'en-US' },
+    'words a minute alone': { speed: 150 },
+    'an old pitch in Hz': { pitch: 120 },
+    'no rate': { rate: 0 },
+    'a rate in words': { rate: '1.2' },
+    'a pitch in words': { pitch: '1.2' },
+    'no language tag': { language: 'en GB' },
+    'a language that is no text': { language: 7 },
+    'no gender': { gender: 'robot' },
+    'a list': [1, 2],
+    'a number': 150,
+    'nothing': null,
+  };
+  for (const [what, block] of Object.entries(unfit))
+    assert.equal(new Character(description({ voice: block })).voice, null, what);
+  // Only the voice is forgiven.
+  assert.throws(() => new Character(description({ voice: { pitch: 120 }, width: 0 })), /the frame width/);
 });
 
 test('fills in what a frame leaves out', () => {

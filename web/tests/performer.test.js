@@ -17,12 +17,14 @@ const DEADLINE = 120000; // ms of the greeting's own time a test waits at most
 
 // A greeting on a 1024 x 768 stage, with characters made from the test description.
 class Show {
-  constructor(lines, { names = ['Merlin', 'Peedy'], refuse = {}, overrides = {} } = {}) {
+  constructor(lines, { names = ['Merlin', 'Peedy'], refuse = {}, overrides = {}, prepareToSpeak } = {}) {
     const actions = lines.map((line, index) => ({ number: index + 1, ...decodeLine(line) }));
     const { playable, skipped } = checkActions(actions, names);
     this.skippedAtCheck = skipped;
     this.recorders = new Map();
     this.events = [];
+    this.joined = []; // [name, how many actions had begun]
+    this.readies = 0; // joins the page heard had settled
     this.stage = { width: 1024, height: 768 };
     this.now = 1000;
     this.performer = new Performer(playable, {
@@ -32,6 +34,8 @@ class Show {
       onSkip: (index, reason) => this.events.push(['skip', playable[index].number, reason]),
       onNotice: (text) => this.events.push(['notice', text]),
       onFinished: (stopped) => this.events.push(['finished', stopped]),
+      onReady: () => { this.readies += 1; },
+      prepareToSpeak,
     });
     this.performer.start();
   }
@@ -40,6 +44,7 @@ class Show {
     if (refusal) throw new Error(refusal);
     const recorder = new Recorder();
     this.recorders.set(name, recorder);
+    this.joined.push([name, this.events.filter(([kind]) => kind === 'action').length]);
     return new CharacterActor(new Character(description({ name, ...overrides })), { ...recorder.views(), random: counter() });
   }
 
@@ -77,10 +82,10 @@ test('a character joins hidden in the middle, shows with its animation and leave
   const show = new Show(['Merlin,Show,Animate']);
   await show.untilAction(1);
   const merlin = show.character('Merlin');
-  assert.ok(!merlin.visible);
-  await show.until(() => merlin.visible, 'Merlin showing');
+  assert.equal(show.readies, 1, 'the page hears when the character has come');
+  // Hidden until its Show, which begins in the tick the action does.
+  assert.deepEqual(merlin.visibility, [[true, [1]]], 'the first frame of Show');
   assert.deepEqual(merlin.position, { x: 512, y: 384 });
-  assert.deepEqual(merlin.images, [1], 'the first frame of Show');
   await show.until(() => merlin.images[0] === 2, 'the second frame of Show');
   // At the end the character hides with its animation.
   await show.until(() => merlin.images[0] === 3, 'Hide');
@@ -92,12 +97,9 @@ test('a character joins hidden in the middle, shows with its animation and leave
 
 test('fast Show and Hide appear and go at once, in the rest pose', async () => {
   const show = new Show(['Merlin,Show,Don\'t Animate', 'Merlin,Hide,Don\'t Animate', 'Merlin,Show,anything']);
-  await show.untilAction(2);
-  const merlin = show.character('Merlin');
-  assert.ok(merlin.visible);
-  assert.deepEqual(merlin.images, [0]);
   await show.untilAction(3);
-  assert.ok(!merlin.visible);
+  // Requests over at once take no tick: all three begin in one.
+  assert.deepEqual(show.character('Merlin').visibility, [[true, [0]], [false, [0]], [true, [0]]]);
 });
 
 test('Say opens the balloon and shows the words at the talking pace while the mouth moves', async () => {
@@ -117,7 +119,33 @@ test('Say opens the balloon and shows the words at the talking pace while the mo
   await show.until(() => !merlin.balloon.open, 'the balloon closing');
   // 3 + 3 letters, two gaps, then the balloon lingers.
   assert.equal(show.now - TICK - opened, 6 * 60 + 2 * 120 + 1200);
-  assert.deepEqual(merlin.images, [0]);
+  // The mouth closes, then the greeting is over and Merlin leaves.
+  assert.deepEqual(merlin.frames.slice(-2), [[0], [3]]);
+});
+
+test('a Say waits for what speaking needs, and is skipped with a notice where it cannot be fetched', async () => {
+  const asked = [];
+  let give = null;
+  const prepareToSpeak = (actor) => {
+    asked.push(actor.character.name);
+    if (asked.length === 1) return new Promise((resolve) => { give = resolve; });
+    if (asked.length === 2) return Promise.reject(new Error('the site could not be reached'));
+    return null;
+  };
+  const show = new Show(['Merlin,Show,Don\'t Animate', 'Merlin,Say,Hi', 'Merlin,Say,Lost', 'Merlin,Say,Again'], { prepareToSpeak });
+  await show.untilAction(1);
+  await show.wait(2000);
+  const begun = () => show.events.filter(([kind]) => kind === 'action').map(([, number]) => number);
+  assert.deepEqual(begun(), [1], 'the first Say waits');
+  give();
+  await show.untilAction(2);
+  await show.untilAction(4);
+  await show.toEnd();
+  assert.deepEqual(begun(), [1, 2, 4]);
+  assert.deepEqual(show.character('Merlin').spoken, ['Hi', 'Again']);
+  assert.deepEqual(show.events.filter(([kind]) => kind === 'skip'),
+    [['skip', 3, 'Action 3: this page could not fetch what speaking needs (the site could not be reached).']]);
+  assert.deepEqual(asked, ['Merlin', 'Merlin', 'Merlin']);
 });
 
 test('a character whose standing frame has no mouths talks with its Speaking animation', async () => {
@@ -164,7 +192,8 @@ test('Animate plays the animation and the one it returns by; an unknown one is n
     if (seen.at(-1) !== merlin.images[0]) seen.push(merlin.images[0]);
     return show.events.some(([kind]) => kind === 'skip');
   }, 'the unknown animation');
-  assert.deepEqual(seen, [0, 1, 2, 0]);
+  // The fast Show and the animation begin in one tick.
+  assert.deepEqual(seen, [1, 2, 0]);
   assert.deepEqual(show.events.find(([kind]) => kind === 'skip'), ['skip', 3, 'Action 3: Merlin has no animation "Dance".']);
   await show.toEnd();
 });
@@ -185,9 +214,8 @@ test('a character that cannot join is named once, its actions pass, the others p
 
 test('characters join when first named and leave together at the end', async () => {
   const show = new Show(['Merlin,Show,Don\'t Animate', 'Peedy,Show,Don\'t Animate', 'Merlin,Say,Hi']);
-  await show.untilAction(1);
-  assert.equal(show.character('Peedy'), undefined, 'Peedy joins when the greeting names him');
   await show.untilAction(3);
+  assert.deepEqual(show.joined, [['Merlin', 0], ['Peedy', 1]], 'Peedy joins when the greeting names him');
   assert.ok(show.character('Merlin').visible && show.character('Peedy').visible);
   await show.until(() => show.character('Merlin').images[0] === 3 || !show.character('Merlin').visible, 'leaving');
   assert.ok(show.character('Peedy').images[0] === 3, 'both leave at once');

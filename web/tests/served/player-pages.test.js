@@ -14,6 +14,7 @@ import { launchBrowser, siteAddress, uploadGreeting } from './support/browser.js
 const CAST = ['Crookbeak', 'Genie', 'Grumbold', 'Merlin', 'Mirelle', 'Peedy', 'Robby', 'Tolvan', 'Yulebard'];
 const VISITOR = 'Test Visitor';
 const ZOE = 'Zo\u00eb'; // as a Windows machine names the file "Zo\xEB.ACS"
+const DASHED = 'Robo-Tester_2';
 
 let site;
 let id;
@@ -27,7 +28,20 @@ function characters() {
 // Every file of theirs: pqweb writes later sheets and sounds beside the two.
 function removeVisitor() {
   for (const file of readdirSync(characters()))
-    if ([VISITOR, ZOE].some((name) => file.startsWith(`${name}.`))) rmSync(`${characters()}/${file}`, { force: true });
+    if ([VISITOR, ZOE, DASHED].some((name) => file.startsWith(`${name}.`))) rmSync(`${characters()}/${file}`, { force: true });
+}
+
+// The character's web form made by pqweb from a copy of one of the cast named so.
+function addCastCopy(cast, name) {
+  const { PARLA_PQWEB: pqweb, PARLA_CAST_DIR: castFolder } = process.env;
+  assert.ok(pqweb && castFolder, 'PARLA_PQWEB and PARLA_CAST_DIR name the web form tool and the cast\'s files');
+  const folder = mkdtempSync(join(tmpdir(), 'parlacard-copy-'));
+  try {
+    copyFileSync(`${castFolder}/${cast}.ACS`, `${folder}/${name}.ACS`);
+    execFileSync(pqweb, [characters(), `${folder}/${name}.ACS`], { stdio: 'pipe' });
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
 }
 
 before(async () => {
@@ -101,15 +115,7 @@ test('the characters the site has, and a character put beside them', async () =>
 });
 
 test('a character named with letters beyond ASCII goes from its file through pqweb to the page', async () => {
-  const { PARLA_PQWEB: pqweb, PARLA_CAST_DIR: cast } = process.env;
-  assert.ok(pqweb && cast, 'PARLA_PQWEB and PARLA_CAST_DIR name the web form tool and the cast\'s files');
-  const folder = mkdtempSync(join(tmpdir(), 'parlacard-zoe-'));
-  try {
-    copyFileSync(`${cast}/Robby.ACS`, `${folder}/${ZOE}.ACS`);
-    execFileSync(pqweb, [characters(), `${folder}/${ZOE}.ACS`], { stdio: 'pipe' });
-  } finally {
-    rmSync(folder, { recursive: true, force: true });
-  }
+  addCastCopy('Robby', ZOE);
   const list = await (await fetch(`${site}/play/characters.json`)).json();
   assert.ok(list.includes(ZOE), JSON.stringify(list));
   const description = await fetch(`${site}/play/characters/${encodeURIComponent(ZOE)}.json`);
@@ -138,6 +144,25 @@ test('a character named with letters beyond ASCII goes from its file through pqw
     assert.deepEqual(await tab.$$eval('#notices li', (items) => items.map((item) => item.textContent)), []);
     assert.deepEqual(await tab.$$eval('#script li', (rows) => rows.map((row) => row.dataset.state)), ['done', 'done', 'done', 'done']);
     assert.deepEqual(trouble, []);
+  } finally {
+    await chromium.close();
+    removeVisitor();
+  }
+});
+
+test('the page fetches what its header announced, by the same addresses, once each', async () => {
+  addCastCopy('Robby', DASHED);
+  const greeting = await uploadGreeting(site, { actions: [`${DASHED},Show,Animate`, `${DASHED},Say,Hi`] });
+  const chromium = await launchBrowser();
+  try {
+    const tab = await chromium.browser.newPage();
+    await tab.goto(`${site}/play.asp?GID=${greeting}`);
+    await tab.waitForSelector('canvas.character:not([hidden])', { timeout: 20000 });
+    const fetched = await tab.evaluate(() => performance.getEntriesByType('resource')
+      .map((entry) => decodeURIComponent(new URL(entry.name).pathname + new URL(entry.name).search)));
+    for (const file of [`/play/greeting.asp?GID=${greeting}`, '/play/characters.json', `/play/characters/${DASHED}.json`,
+      `/play/characters/${DASHED}.png`])
+      assert.equal(fetched.filter((path) => path === file).length, 1, `${file} in ${JSON.stringify(fetched)}`);
   } finally {
     await chromium.close();
     removeVisitor();

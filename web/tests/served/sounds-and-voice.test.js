@@ -1,7 +1,7 @@
 // The characters' own sounds and voice on the greeting page, with the browser's Web
 // Audio and speech synthesis watched: sounds start at their frames only once a button
-// was pressed and stop with their action; speech takes the character's speed, pitch and
-// language. The characters are the sample character, made here with sounds and a voice.
+// was pressed and stop with their action; speech takes the character's speed and pitch
+// next to a normal voice's, and its language. The characters are the sample character, made here with sounds and a voice.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { Character, frameLayers } from '../../play/character.js';
@@ -12,6 +12,7 @@ import { addSampleCharacter } from './support/sample-character.js';
 const DEADLINE = 20000; // ms a state may take to come
 const LOUD = 'Sound Tester';
 const VOICED = 'Voice Tester';
+const NORMAL = 'Normal Voice Tester';
 
 let site;
 let browser;
@@ -23,8 +24,11 @@ before(async () => {
     ['tone', 'Showing', '2', '300', '440'], ['broken', 'Wave', '0'], ['tone', 'Wave', '1', '200', '660'],
     ['tone', 'Wave', '4', '3000', '550'], ['tone', 'Hiding', '3', '3000', '330'],
   ]));
-  // 255 words a minute at 195 Hz, a woman's British English.
-  removals.push(addSampleCharacter(VOICED, [['voice', '255', '195', '0x0809', '1']]));
+  // The voices of the stage's speech tests (StageSpeechTest), so that both sides are held
+  // to one normal voice: twice its speed, a woman's voice a little high, in British
+  // English; and a man's voice at the normal speed and pitch, in US English.
+  removals.push(addSampleCharacter(VOICED, [['voice', '300', '240', '0x0809', '1']]));
+  removals.push(addSampleCharacter(NORMAL, [['voice', '150', '120', '0x0409', '2']]));
   browser = await launchBrowser();
 });
 
@@ -138,7 +142,7 @@ function watchSpeech() {
 
 test('a character speaks with the speed, pitch and language of its file; one without settings as before', async () => {
   const id = await uploadGreeting(site, { actions: [`${VOICED},Show,Don't Animate`, `${VOICED},Say,Good day to you`,
-    'Merlin,Show,Don\'t Animate', 'Merlin,Say,Hello there'] });
+    `${NORMAL},Show,Don't Animate`, `${NORMAL},Say,Howdy`, 'Merlin,Show,Don\'t Animate', 'Merlin,Say,Hello there'] });
   const page = await browser.browser.newPage();
   const trouble = [];
   page.on('pageerror', (error) => trouble.push(error.message));
@@ -146,7 +150,8 @@ test('a character speaks with the speed, pitch and language of its file; one wit
   await page.goto(`${site}/play.asp?GID=${id}`);
   await untilPageState(page, 'finished');
   assert.deepEqual(await page.evaluate(() => window.utterances), [
-    { text: 'Good day to you', lang: 'en-GB', rate: 1.5, pitch: 1.5, voice: 'British Female' },
+    { text: 'Good day to you', lang: 'en-GB', rate: 2, pitch: 1.2, voice: 'British Female' },
+    { text: 'Howdy', lang: 'en-US', rate: 1, pitch: 1, voice: 'Plain US' },
     { text: 'Hello there', lang: 'en-US', rate: 1, pitch: 1, voice: null },
   ]);
   assert.deepEqual(trouble, []);

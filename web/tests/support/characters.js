@@ -49,6 +49,8 @@ export class Recorder {
     this.position = null;
     this.layers = [];
     this.draws = 0;
+    this.frames = []; // the images of each frame drawn, in turn
+    this.visibility = []; // [visible, the images shown then] at each change
     this.balloon = { open: false, words: [], shown: 0, bounds: null };
     this.spoken = [];
     this.removed = false;
@@ -58,8 +60,15 @@ export class Recorder {
     const record = this;
     return {
       view: {
-        draw(layers) { record.layers = layers; record.draws += 1; },
-        setVisible(visible) { record.visible = visible; },
+        draw(layers) {
+          record.layers = layers;
+          record.draws += 1;
+          record.frames.push(record.images);
+        },
+        setVisible(visible) {
+          record.visible = visible;
+          record.visibility.push([visible, record.images]);
+        },
         moveTo(x, y) { record.position = { x, y }; },
         remove() { record.removed = true; },
       },
