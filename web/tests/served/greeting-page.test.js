@@ -6,6 +6,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdirSync, writeFileSync } from 'node:fs';
+import { SCENERY_WAIT_MS } from '../../play/greeting-page.js';
 import { placeInside } from '../../play/positions.js';
 import { SHOWN_MARK } from '../../play/sprite-view.js';
 import { FIREFOX, launchBrowser, siteAddress, uploadGreeting } from './support/browser.js';
@@ -38,6 +39,23 @@ async function openGreeting(actions, extra = {}) {
   });
   page.on('requestfailed', (request) => trouble.push(`failed: ${request.url()}`));
   return { id, page, trouble };
+}
+
+const scenery = (page) => page.evaluate(() => ({
+  held: 'scenery' in document.body.dataset,
+  scene: getComputedStyle(document.querySelector('.scene')).visibility,
+  confetti: getComputedStyle(document.body).backgroundImage.includes('svg'),
+}));
+
+// Records in window.sceneryCame when the page let its scenery in, and when its first
+// character had been drawn by then (undefined when it had not).
+async function watchScenery(page) {
+  await page.evaluateOnNewDocument((mark) => {
+    new MutationObserver(() => {
+      if ('scenery' in document.body.dataset || window.sceneryCame) return;
+      window.sceneryCame = { at: performance.now(), characterAt: performance.getEntriesByName(mark)[0]?.startTime };
+    }).observe(document, { subtree: true, attributes: true, attributeFilter: ['data-scenery'] });
+  }, SHOWN_MARK);
 }
 
 async function play(actions, extra) {
@@ -165,22 +183,16 @@ test('the send page plays the greeting: its character shows at the named positio
   await page.close();
 });
 
-// Held back so that the first character is drawn sooner, never left out.
+// Held back so that the first character is drawn sooner, never left out, and not for
+// long when the character is slow in coming.
 test('the scenery comes once the first character is on the screen, or once the page knows it has none', async () => {
-  const scenery = (page) => page.evaluate(() => ({
-    held: 'scenery' in document.body.dataset,
-    scene: getComputedStyle(document.querySelector('.scene')).visibility,
-    confetti: getComputedStyle(document.body).backgroundImage.includes('svg'),
-  }));
   const { id, page, trouble } = await openGreeting(['Merlin,Show,Animate', 'Merlin,Hide,Animate']);
-  await page.evaluateOnNewDocument((mark) => {
-    new MutationObserver(() => {
-      if (!('scenery' in document.body.dataset)) window.sceneryAfterCharacter ??= performance.getEntriesByName(mark).length > 0;
-    }).observe(document, { subtree: true, attributes: true, attributeFilter: ['data-scenery'] });
-  }, SHOWN_MARK);
+  await watchScenery(page);
   await page.goto(`${site}/play.asp?GID=${id}`);
-  await page.waitForFunction(() => window.sceneryAfterCharacter !== undefined, { timeout: DEADLINE });
-  assert.equal(await page.evaluate(() => window.sceneryAfterCharacter), true, 'after the character');
+  await page.waitForFunction(() => window.sceneryCame !== undefined, { timeout: DEADLINE });
+  const { at, characterAt } = await page.evaluate(() => window.sceneryCame);
+  // Not before the character, unless the character took longer than the scenery waits.
+  assert.ok(at >= Math.min(characterAt ?? Infinity, SCENERY_WAIT_MS), `at ${at} ms, the character at ${characterAt} ms`);
   assert.deepEqual(await scenery(page), { held: false, scene: 'visible', confetti: true });
   assert.deepEqual(trouble, []);
   await page.close();
@@ -191,6 +203,29 @@ test('the scenery comes once the first character is on the screen, or once the p
   assert.deepEqual(await scenery(none.page), { held: false, scene: 'visible', confetti: true });
   assert.deepEqual(none.trouble, []);
   await none.page.close();
+});
+
+test('the scenery does not wait long for a character held up on the way', { skip: FIREFOX && 'request interception is Chromium\'s here' }, async () => {
+  const { id, page, trouble } = await openGreeting(['Merlin,Show,Animate', 'Merlin,Say,Here at last']);
+  await watchScenery(page);
+  const held = [];
+  let holding = true;
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (holding && /\/characters\/[^?]*\.png/.test(request.url())) held.push(request);
+    else request.continue();
+  });
+  await page.goto(`${site}/play.asp?GID=${id}`);
+  await page.waitForFunction(() => window.sceneryCame !== undefined, { timeout: DEADLINE });
+  assert.ok(held.length > 0, 'the sheets were held');
+  assert.equal((await page.evaluate(() => window.sceneryCame)).characterAt, undefined, 'no character yet');
+  assert.deepEqual(await scenery(page), { held: false, scene: 'visible', confetti: true });
+  // Let through, the character comes as ever.
+  holding = false;
+  for (const request of held) await request.continue();
+  await page.waitForFunction((mark) => performance.getEntriesByName(mark).length > 0, { timeout: DEADLINE }, SHOWN_MARK);
+  assert.deepEqual(trouble, []);
+  await page.close();
 });
 
 test('Move glides the character across the page to the named position', async () => {
