@@ -26,9 +26,6 @@ export const PAGE_STATE = Object.freeze({
 });
 
 const KEYS = { p: 'play', s: 'stop', r: 'replay' };
-// How long the scenery waits for the first character at most. A character that takes
-// longer is held up by the network, which leaves the processor free to paint meanwhile.
-export const SCENERY_WAIT_MS = 400;
 // Notices listed one by one; the rest are counted on one more line.
 export const MOST_NOTICES = 200;
 
@@ -99,7 +96,6 @@ export class GreetingPage {
       this.performer?.relayout();
     }).observe(this.stage);
     this.setState(PAGE_STATE.LOADING);
-    setTimeout(() => this.showScenery(), SCENERY_WAIT_MS);
   }
 
   // Reads the greeting of that id and starts performing it.
@@ -310,8 +306,8 @@ export class GreetingPage {
   }
 
   // The page comes without its scenery, which a browser without a graphics card takes
-  // long to paint, so that the first character is drawn sooner; a slow link does not
-  // leave the page bare for long.
+  // long to paint, so that the first character is drawn sooner (the styles hold it back
+  // for a moment at most).
   showScenery() {
     delete this.body.dataset.scenery;
   }
