@@ -89,6 +89,18 @@ function drawing(character, animation, index) {
     .map(({ x, y, width, height, left, top }) => [x, y, width, height, left, top]);
 }
 
+// Opens the greeting's page with the watcher set up before its scripts run, and waits
+// until the greeting has played.
+async function playWatched(id, watcher) {
+  const page = await browser.browser.newPage();
+  const trouble = [];
+  page.on('pageerror', (error) => trouble.push(error.message));
+  await page.evaluateOnNewDocument(watcher);
+  await page.goto(`${site}/play.asp?GID=${id}`);
+  await untilPageState(page, 'finished');
+  return { page, trouble };
+}
+
 test('sounds start at their frames once a button was pressed, and stop with their action', async () => {
   const description = await (await fetch(`${site}/play/characters/${encodeURIComponent(LOUD)}.json`)).json();
   const character = new Character(description);
@@ -99,12 +111,7 @@ test('sounds start at their frames once a button was pressed, and stop with thei
   assert.equal(sound.headers.get('content-type'), 'audio/wav');
 
   const id = await uploadGreeting(site, { actions: [`${LOUD},Show,Animate`, `${LOUD},Animate,Wave`, `${LOUD},Hide,Animate`] });
-  const page = await browser.browser.newPage();
-  const trouble = [];
-  page.on('pageerror', (error) => trouble.push(error.message));
-  await page.evaluateOnNewDocument(watchSounds);
-  await page.goto(`${site}/play.asp?GID=${id}`);
-  await untilPageState(page, 'finished');
+  const { page, trouble } = await playWatched(id, watchSounds);
   // Played by itself on opening: silent, without so much as an audio context.
   assert.deepEqual(await page.evaluate(() => [window.contextsMade, window.soundLog.length]), [0, 0]);
 
@@ -143,12 +150,7 @@ function watchSpeech() {
 test('a character speaks with the speed, pitch and language of its file; one without settings as before', async () => {
   const id = await uploadGreeting(site, { actions: [`${VOICED},Show,Don't Animate`, `${VOICED},Say,Good day to you`,
     `${NORMAL},Show,Don't Animate`, `${NORMAL},Say,Howdy`, 'Merlin,Show,Don\'t Animate', 'Merlin,Say,Hello there'] });
-  const page = await browser.browser.newPage();
-  const trouble = [];
-  page.on('pageerror', (error) => trouble.push(error.message));
-  await page.evaluateOnNewDocument(watchSpeech);
-  await page.goto(`${site}/play.asp?GID=${id}`);
-  await untilPageState(page, 'finished');
+  const { page, trouble } = await playWatched(id, watchSpeech);
   assert.deepEqual(await page.evaluate(() => window.utterances), [
     { text: 'Good day to you', lang: 'en-GB', rate: 2, pitch: 1.2, voice: 'British Female' },
     { text: 'Howdy', lang: 'en-US', rate: 1, pitch: 1, voice: 'Plain US' },
