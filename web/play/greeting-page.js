@@ -2,17 +2,15 @@
 // happens in it, performs it on the stage with Play, Stop and Replay, captions what is
 // said and ends on a card. Everything the greeting holds reaches the page as text only.
 // The send page plays the greeting with the same page for its sender. What the first
-// frame does not need (speaking, the end card) is fetched once the first character is on
-// the screen, or when it is first wanted.
-import { tellAction } from './action-words.js';
+// frame does not need (speaking, moving, the list of what happens, the end card) is
+// fetched once the first character is on the screen, or when it is first wanted.
 import { AudioOutput } from './audio-output.js';
 import { CharacterActor } from './character-actor.js';
 import { CharacterLoader } from './character-loader.js';
 import { checkActions } from './greeting-check.js';
 import { readGreeting } from './greeting-text.js';
 import { describeAction } from './greeting-line.js';
-import { Performer } from './performer.js';
-import { ROW_STATE, ScriptList } from './script-list.js';
+import { Performer, fetchLaterActions } from './performer.js';
 import { SpriteView } from './sprite-view.js';
 import { StageLayout } from './stage-scale.js';
 
@@ -67,10 +65,13 @@ export class GreetingPage {
     this.from = find('from');
     this.notices = find('notices');
     this.buttons = { play: find('play'), stop: find('stop'), replay: find('replay') };
-    // The sender knows the lines from the maker's list; the recipient gets them told.
-    const sending = this.body.classList.contains('sending');
-    this.script = new ScriptList(find('script'), sending ? describeAction : tellAction);
-    this.sending = sending;
+    this.scriptList = find('script');
+    this.script = null; // the ScriptList, once its module has come (see fetchScript)
+    this.scriptComing = null;
+    this.untold = []; // [method, values] for the script list before it came
+    // Closed until opened: where the list could not be fetched, opening it tries again.
+    this.scriptList.closest('details')?.addEventListener('toggle', () => this.fetchScript());
+    this.sending = this.body.classList.contains('sending');
     this.endCard = null; // made when the greeting first ends
     this.laterFetched = false;
     this.senderName = '';
@@ -120,7 +121,7 @@ export class GreetingPage {
     }
     this.showSender(greeting);
     const { playable, skipped } = checkActions(greeting.actions, names);
-    this.script.show(greeting.actions);
+    this.tellScript('show', greeting.actions);
     for (const { action, reason } of skipped) this.skip(action.number, reason);
     this.actions = playable;
     if (playable.length === 0) {
@@ -136,7 +137,7 @@ export class GreetingPage {
   play() {
     if (this.body.dataset.state === PAGE_STATE.PLAYING || this.actions.length === 0) return;
     this.performer?.remove();
-    this.script.reset();
+    this.tellScript('reset');
     this.endCard?.hide();
     this.showCaption('', '');
     this.layout.measure();
@@ -186,9 +187,31 @@ export class GreetingPage {
     this.laterFetched = true;
     requestAnimationFrame(() => setTimeout(() => {
       this.showScenery();
+      this.fetchScript();
+      fetchLaterActions().catch(() => {});
       fetchSpeaking().catch(() => {});
       import('./end-card.js').catch(() => {});
     }));
+  }
+
+  // The list of what happens sits in a closed section, and its module comes after the
+  // first frame: what happened meanwhile is told to it once it has come.
+  fetchScript() {
+    if (this.script) return;
+    // The sender knows the lines from the maker's list; the recipient gets them told.
+    this.scriptComing ??= Promise.all([import('./script-list.js'), this.sending ? null : import('./action-words.js')]).then(
+      ([{ ScriptList }, words]) => {
+        this.script = new ScriptList(this.scriptList, words ? words.tellAction : describeAction);
+        for (const [method, values] of this.untold.splice(0)) this.script[method](...values);
+      },
+      () => {
+        this.scriptComing = null;
+      });
+  }
+
+  tellScript(method, ...values) {
+    if (this.script) this.script[method](...values);
+    else this.untold.push([method, values]);
   }
 
   // Null when the actor has its balloon and voice; else a promise settled once it has.
@@ -216,13 +239,13 @@ export class GreetingPage {
 
   onAction(index) {
     const action = this.actions[index];
-    this.script.mark(action.number, ROW_STATE.CURRENT);
+    this.tellScript('begin', action.number);
     // The captions are what is said; what is seen stays on the stage.
     if (action.command === 'Say' && action.argument.trim() !== '') this.showCaption(action.character, action.argument);
   }
 
   onFinished(stopped) {
-    this.script.finish();
+    this.tellScript('finish');
     this.showCaption('', stopped ? 'The greeting was stopped.' : 'The greeting has ended.');
     this.setState(stopped ? PAGE_STATE.STOPPED : PAGE_STATE.FINISHED);
     if (!stopped) this.showEndCard();
@@ -275,7 +298,7 @@ export class GreetingPage {
   }
 
   skip(number, reason) {
-    this.script.mark(number, ROW_STATE.SKIPPED);
+    this.tellScript('skip', number);
     if (reason) this.notice(reason);
   }
 
@@ -303,6 +326,7 @@ export class GreetingPage {
     this.showCaption('', reason);
     this.setState(PAGE_STATE.UNPLAYABLE);
     this.showScenery();
+    this.fetchScript();
   }
 
   // The page comes without its scenery, which a browser without a graphics card takes

@@ -3,11 +3,11 @@
 // character joins the first time an action names it, standing hidden in the middle, and
 // stays on the stage, so that several can appear together; at the end they all leave.
 // Where the player would refuse the greeting, the page goes on and names what it skips.
-// Saying needs parts that the greeting's first frame goes without (the speaking action,
-// the balloon, the voice): they are fetched after it, and a Say that comes before them
-// waits for them as an action waits for its character to join.
+// Saying and gliding need parts that the greeting's first frame goes without (the
+// speaking and moving actions, the balloon, the voice): they are fetched after it, and an
+// action that comes before its parts waits for them as an action waits for its character
+// to join; where they cannot be fetched, it is skipped with a notice.
 import { isUnderWay } from './character-actor.js';
-import { MoveAction } from './move-action.js';
 import { PlayAction } from './play-action.js';
 import { placeInside } from './positions.js';
 import { shown } from './greeting-check.js';
@@ -15,10 +15,21 @@ import { VisibilityAction } from './visibility-action.js';
 
 export const MOVE_TIME = 1000; // ms a move takes, the player's default speed
 
-let SpeakAction = null; // once fetched
+// The actions whose modules come after the first frame, by their command, with what a
+// notice calls what they do.
+const LATER_ACTIONS = {
+  Say: { doing: 'speaking', fetch: async () => (await import('./speak-action.js')).SpeakAction },
+  Move: { doing: 'moving', fetch: async () => (await import('./move-action.js')).MoveAction },
+};
 
-async function fetchSpeakAction() {
-  ({ SpeakAction } = await import('./speak-action.js'));
+// A promise of the class of action that performs the command.
+export function fetchLaterAction(command) {
+  return LATER_ACTIONS[command].fetch();
+}
+
+// All of them, for the page to fetch once its first frame is on the screen.
+export function fetchLaterActions() {
+  return Promise.all(Object.keys(LATER_ACTIONS).map(fetchLaterAction));
 }
 
 const PHASE = { IDLE: 'idle', LOADING: 'loading', PERFORMING: 'performing', LEAVING: 'leaving', FINISHED: 'finished' };
@@ -30,21 +41,24 @@ export class Performer {
   // over, onNotice(text) for a character that could not join, onFinished(stopped), and
   // onReady() once a join settled, so that the clock may tick then rather than at its
   // next frame. `prepareToSpeak(actor)` gives null when the actor can speak, else a
-  // promise settled once it can.
+  // promise settled once it can; `fetchAction(command)` a promise of the class of action
+  // for a command whose module comes later (see fetchLaterAction).
   constructor(actions, { join, stageSize, onAction = () => {}, onSkip = () => {}, onNotice = () => {}, onFinished = () => {},
-    onReady = () => {}, prepareToSpeak = () => null }) {
+    onReady = () => {}, prepareToSpeak = () => null, fetchAction = fetchLaterAction }) {
     this.actions = actions;
     this.join = join;
     this.stageSize = stageSize;
     this.listeners = { onAction, onSkip, onNotice, onFinished, onReady };
     this.prepareToSpeak = prepareToSpeak;
+    this.fetchAction = fetchAction;
+    this.laterActions = new Map(); // command -> its class of action, once fetched
     this.phase = PHASE.IDLE;
     this.next = 0;
     this.actors = new Map(); // by the site's character name
     this.missing = new Set(); // characters that could not join
     this.places = new Map(); // actor -> the named position it was last sent to
     this.joining = null; // { name, actor, error, settled }
-    this.preparing = null; // { error, settled } while a Say waits for the speaking parts
+    this.preparing = null; // { error, settled } while an action waits for its parts
     this.underWay = [];
     this.stopped = false;
   }
@@ -83,9 +97,13 @@ export class Performer {
   // The stage changed size or scale: characters standing at a named position go to its
   // new place; busy ones stay where they are, drawn at the new scale.
   relayout() {
+    for (const [actor, name] of this.places) actor.moveTo(actor.busy ? actor.position : this.point(actor, name));
+  }
+
+  // Where the named position puts the actor on the stage as it is now.
+  point(actor, name) {
     const { width, height } = this.stageSize();
-    for (const [actor, name] of this.places)
-      actor.moveTo(actor.busy ? actor.position : placeInside(name, width, height, actor.character.width, actor.character.height));
+    return placeInside(name, width, height, actor.character.width, actor.character.height);
   }
 
   remove() {
@@ -116,7 +134,7 @@ export class Performer {
       this.beginJoining(action.character);
       return;
     }
-    if (action.command === 'Say' && action.argument !== '' && !this.readyToSpeak(actor, action)) return;
+    if (!this.readyFor(actor, action)) return;
     this.listeners.onAction(this.next);
     const request = this.perform(actor, action);
     if (request) this.underWay.push(request);
@@ -136,23 +154,36 @@ export class Performer {
       (error) => this.settle(joining, { error }));
   }
 
-  // True when the actor can say its words now; else the performer waits for the parts, or
-  // skips the Say where they could not be fetched.
-  readyToSpeak(actor, action) {
+  // True when the parts the action needs are at hand; else the performer waits for them,
+  // or skips the action where they could not be fetched.
+  readyFor(actor, action) {
     const prepared = this.preparing;
     if (prepared) {
       this.preparing = null;
       if (!prepared.error) return true;
-      this.listeners.onSkip(this.next, `Action ${action.number}: this page could not fetch what speaking needs (${prepared.error.message}).`);
+      const { doing } = LATER_ACTIONS[action.command];
+      this.listeners.onSkip(this.next, `Action ${action.number}: this page could not fetch what ${doing} needs (${prepared.error.message}).`);
       this.next += 1;
       return false;
     }
-    const needed = [SpeakAction ? null : fetchSpeakAction(), this.prepareToSpeak(actor)].filter(Boolean);
+    const needed = this.partsMissing(actor, action);
     if (needed.length === 0) return true;
     const preparing = { error: null, settled: false };
     this.preparing = preparing;
     Promise.all(needed).then(() => this.settle(preparing, {}), (error) => this.settle(preparing, { error }));
     return false;
+  }
+
+  // Promises of the parts the action needs that are not at hand: a Say with words needs
+  // its action and the actor's balloon and voice, a glide in sight its action. Out of
+  // sight a character moves at once, with nothing fetched.
+  partsMissing(actor, { command, argument }) {
+    const later = command === 'Say' ? argument !== '' : command === 'Move' && actor.visible;
+    if (!later) return [];
+    const needed = command === 'Say' ? [this.prepareToSpeak(actor)] : [];
+    if (!this.laterActions.has(command))
+      needed.push(this.fetchAction(command).then((kind) => this.laterActions.set(command, kind)));
+    return needed.filter(Boolean);
   }
 
   settle(joining, outcome) {
@@ -171,13 +202,18 @@ export class Performer {
     }
     // Until the greeting moves it, a character stands where the maker first shows it.
     this.actors.set(name, actor);
-    this.place(actor, 'Center', 0);
+    this.jump(actor, 'Center');
   }
 
-  place(actor, name, time) {
-    const { width, height } = this.stageSize();
+  jump(actor, name) {
     this.places.set(actor, name);
-    return actor.queue(new MoveAction(placeInside(name, width, height, actor.character.width, actor.character.height), time));
+    actor.moveTo(this.point(actor, name));
+  }
+
+  glide(actor, name) {
+    this.places.set(actor, name);
+    const MoveAction = this.laterActions.get('Move');
+    return actor.queue(new MoveAction(this.point(actor, name), MOVE_TIME));
   }
 
   perform(actor, action) {
@@ -186,9 +222,12 @@ export class Performer {
       case 'Show':
       case 'Hide':
         return actor.queue(new VisibilityAction(command === 'Show', argument !== 'Animate'));
-      case 'Say':
+      case 'Say': {
         // Nothing to say shows no balloon, as in the maker.
-        return argument === '' ? null : actor.queue(new SpeakAction(argument));
+        if (argument === '') return null;
+        const SpeakAction = this.laterActions.get('Say');
+        return actor.queue(new SpeakAction(argument));
+      }
       case 'Animate': {
         const animation = actor.character.findAnimation(argument);
         if (!animation) {
@@ -198,7 +237,9 @@ export class Performer {
         return actor.queue(new PlayAction(animation));
       }
       case 'Move':
-        return this.place(actor, argument, MOVE_TIME);
+        if (actor.visible) return this.glide(actor, argument);
+        this.jump(actor, argument);
+        return null;
       default:
         // The check lets no other command through.
         return null;

@@ -1,7 +1,7 @@
 // The greeting's actions one per row, with where the performance is: the page's
 // transcript for anyone who cannot see or hear the characters.
 
-export const ROW_STATE = Object.freeze({ WAITING: 'waiting', CURRENT: 'current', DONE: 'done', SKIPPED: 'skipped' });
+const ROW_STATE = Object.freeze({ WAITING: 'waiting', CURRENT: 'current', DONE: 'done', SKIPPED: 'skipped' });
 
 export class ScriptList {
   // `describe(action)` gives a row's text.
@@ -26,6 +26,15 @@ export class ScriptList {
       rows.append(row);
     }
     this.list.replaceChildren(rows);
+  }
+
+  // The action of that number is being performed; the one before it is done.
+  begin(number) {
+    this.mark(number, ROW_STATE.CURRENT);
+  }
+
+  skip(number) {
+    this.mark(number, ROW_STATE.SKIPPED);
   }
 
   mark(number, state) {

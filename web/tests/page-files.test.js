@@ -20,7 +20,8 @@ test('the page fetches what its first frame needs side by side with its start, t
   for (const name of modules)
     for (const target of importsOf(name, /\bimport\('\.\/([\w-]+\.js)'\)/g)) later.add(target);
   assert.deepEqual([...first].filter((name) => name !== 'main.js').sort(), preloaded.sort());
-  for (const name of ['speak-action.js', 'balloon-view.js', 'speech.js', 'end-card.js'])
+  for (const name of ['speak-action.js', 'move-action.js', 'balloon-view.js', 'speech.js', 'script-list.js', 'action-words.js',
+    'end-card.js'])
     assert.ok(later.has(name) && !first.has(name), `${name} comes after the first frame`);
   for (const name of later)
     for (const target of importsOf(name, /^import .* from '\.\/([\w-]+\.js)';$/gm)) later.add(target);

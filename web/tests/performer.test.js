@@ -6,7 +6,7 @@ import { Character } from '../play/character.js';
 import { CharacterActor } from '../play/character-actor.js';
 import { checkActions } from '../play/greeting-check.js';
 import { decodeLine } from '../play/greeting-line.js';
-import { MOVE_TIME, Performer } from '../play/performer.js';
+import { MOVE_TIME, Performer, fetchLaterAction } from '../play/performer.js';
 import { PlayAction } from '../play/play-action.js';
 import { SpeakAction } from '../play/speak-action.js';
 import { VisibilityAction } from '../play/visibility-action.js';
@@ -17,7 +17,7 @@ const DEADLINE = 120000; // ms of the greeting's own time a test waits at most
 
 // A greeting on a 1024 x 768 stage, with characters made from the test description.
 class Show {
-  constructor(lines, { names = ['Merlin', 'Peedy'], refuse = {}, overrides = {}, prepareToSpeak } = {}) {
+  constructor(lines, { names = ['Merlin', 'Peedy'], refuse = {}, overrides = {}, prepareToSpeak, fetchAction } = {}) {
     const actions = lines.map((line, index) => ({ number: index + 1, ...decodeLine(line) }));
     const { playable, skipped } = checkActions(actions, names);
     this.skippedAtCheck = skipped;
@@ -36,6 +36,7 @@ class Show {
       onFinished: (stopped) => this.events.push(['finished', stopped]),
       onReady: () => { this.readies += 1; },
       prepareToSpeak,
+      fetchAction,
     });
     this.performer.start();
   }
@@ -181,6 +182,39 @@ test('Move glides to the named position with the moving animation; a hidden char
   await show.untilAction(4);
   assert.deepEqual(merlin.position, { x: 0, y: 0 });
   assert.ok(show.now - began >= MOVE_TIME, 'the move took its time');
+});
+
+test('a Move in sight waits for its action to be fetched, and is skipped with a notice where it cannot be; out of sight it waits for nothing', async () => {
+  const asked = [];
+  let give = null;
+  const held = new Promise((resolve) => { give = resolve; });
+  const fetchAction = (command) => {
+    asked.push(command);
+    if (asked.length === 1) return Promise.reject(new Error('the site could not be reached'));
+    if (asked.length === 2) return held.then(() => fetchLaterAction(command));
+    return fetchLaterAction(command);
+  };
+  const show = new Show(['Merlin,Move,Bottom Right', 'Merlin,Show,Animate', 'Merlin,Move,Center',
+    'Merlin,Move,Top Left', 'Merlin,Move,Top Right'], { fetchAction });
+  await show.untilAction(2);
+  const merlin = show.character('Merlin');
+  assert.deepEqual(merlin.position, { x: 924, y: 688 }, 'hidden, Merlin is there at once');
+  assert.deepEqual(asked, [], 'nothing fetched for it, while Merlin is still showing');
+  await show.until(() => show.events.some(([kind]) => kind === 'skip'), 'the first Move in sight passed over');
+  assert.deepEqual(show.events.find(([kind]) => kind === 'skip'),
+    ['skip', 3, 'Action 3: this page could not fetch what moving needs (the site could not be reached).']);
+  await show.wait(2000);
+  const begun = () => show.events.filter(([kind]) => kind === 'action').map(([, number]) => number);
+  assert.deepEqual(begun(), [1, 2], 'the next Move waits for its action');
+  assert.deepEqual(merlin.position, { x: 924, y: 688 });
+  give();
+  await show.until(() => merlin.position.x < 924, 'Merlin moving');
+  assert.deepEqual(merlin.images, [7], 'the animation for moving left');
+  await show.untilAction(5);
+  assert.deepEqual(merlin.position, { x: 0, y: 0 });
+  await show.toEnd();
+  assert.deepEqual(merlin.position, { x: 924, y: 0 });
+  assert.deepEqual(asked, ['Move', 'Move'], 'fetched until it came, then no more');
 });
 
 test('Animate plays the animation and the one it returns by; an unknown one is named and passed over', async () => {

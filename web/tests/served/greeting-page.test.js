@@ -219,6 +219,40 @@ test('the scenery does not wait long for a character held up on the way', { skip
   await page.close();
 });
 
+// The list sits in a closed section: its part comes after the first frame, and it shows
+// then what has happened so far. Where its part could not be fetched, opening the section
+// tries again.
+test('the list of what happens may come late, and shows then how far the greeting has got', { skip: FIREFOX && 'request interception is Chromium\'s here' }, async () => {
+  const { id, page, trouble } = await openGreeting(['Merlin,Show,Don\'t Animate', 'Merlin,Animate,NoSuchThing',
+    'Merlin,Say,Hello there with words enough to last a while', 'Merlin,Hide,Don\'t Animate']);
+  const refused = [];
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (refused.length === 0 && /\/play\/script-list\b[^/]*\.js$/.test(request.url())) {
+      refused.push(request.url());
+      request.abort();
+    } else {
+      request.continue();
+    }
+  });
+  await page.goto(`${site}/play.asp?GID=${id}`);
+  await untilPageState(page, 'finished');
+  assert.equal(refused.length, 1, 'the list\'s part was asked for');
+  assert.equal(await page.$$eval('#script li', (rows) => rows.length), 0, 'no list without its part');
+  await page.click('.script summary');
+  await page.waitForFunction(() => document.querySelectorAll('#script li').length === 4, { timeout: DEADLINE });
+  assert.deepEqual(await page.$$eval('#script li', (rows) => rows.map((row) => [row.dataset.state, row.textContent])), [
+    ['done', 'Merlin appears'], ['skipped', 'Merlin acts: no such thing'],
+    ['done', 'Merlin says: "Hello there with words enough to last a while"'], ['done', 'Merlin leaves']]);
+  // Played again, the list follows at once.
+  await page.click('#replay');
+  await untilRow(page, 3, 'current');
+  assert.deepEqual(await page.$$eval('#script li', (rows) => rows.map((row) => row.dataset.state)),
+    ['done', 'skipped', 'current', 'waiting']);
+  assert.deepEqual(trouble, [`failed: ${refused[0]}`]);
+  await page.close();
+});
+
 test('Move glides the character across the page to the named position', async () => {
   const { page, trouble } = await play(['Genie,Move,Top Left', 'Genie,Show,Don\'t Animate', 'Genie,Say,I start here',
     'Genie,Move,Bottom Right', 'Genie,Say,Here I am']);
