@@ -1,7 +1,9 @@
 #include "service/pages/SiteServer.h"
 #include "service/pages/SiteAddress.h"
+#include <netdb.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
 #include <algorithm>
 #include <stdexcept>
 #include <thread>
@@ -29,6 +31,31 @@ std::string PatternOf(const std::string& path)
     for (char c : path)
         pattern += c == '.' ? std::string("\\.") : std::string(1, c);
     return pattern;
+}
+
+// Whether a socket of another program holds the address. Our loops listen side by side on
+// one port, which the system allows every program of the same user that asks for it too:
+// another service there would silently take every other connection, to its own database.
+// A leftover connection of an earlier run does not count.
+bool AddressTaken(const std::string& host, int port)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.empty() ? nullptr : host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+        return false;
+    bool taken = false;
+    const int probe = ::socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe >= 0) {
+        const int yes = 1;
+        setsockopt(probe, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        taken = ::bind(probe, found->ai_addr, found->ai_addrlen) != 0 && errno == EADDRINUSE;
+        ::close(probe);
+    }
+    freeaddrinfo(found);
+    return taken;
 }
 
 } // namespace
@@ -59,6 +86,8 @@ SiteServer::~SiteServer() = default;
 
 int SiteServer::Bind(const std::string& host, int port)
 {
+    if (port != 0 && AddressTaken(host, port))
+        return -1;
     const int bound = port == 0 ? bind_to_any_port(host) : (bind_to_port(host, port) ? port : -1);
     // The library listens with a queue of five; listening again lengthens it.
     if (bound <= 0 || ::listen(listening_, SOMAXCONN) != 0)

@@ -20,7 +20,8 @@ public:
     ~SiteServer() override;
 
     // Binds to the port (0: any free one) with a long queue of connections waiting to be
-    // taken, so a burst of clients is not turned away; the port, or -1.
+    // taken, so a burst of clients is not turned away; the port, or -1 (also where another
+    // program listens on it).
     int Bind(const std::string& host, int port);
     // Serves until Stop, then answers the requests in hand and returns.
     void Run();

@@ -151,6 +151,30 @@ TEST(OperationsTest, ASecondServiceOnTheSameSqliteFileDoesNotStart)
     EXPECT_EQ(200, healthAfter->status);
 }
 
+// A second service told the port of a running one does not start beside it: it would
+// take every other connection to a database of its own.
+TEST(OperationsTest, ASecondServiceOnTheSamePortDoesNotStart)
+{
+    TempFolder folder;
+    ServiceProcess first(folder.File("first"), {});
+    httplib::Client client = first.Client();
+    const std::string id = FirstLine(client.Post("/upload.asp", GreetingText("bob@example.com"), "text/plain"));
+    ASSERT_FALSE(id.empty());
+    try {
+        ServiceProcess second(folder.File("second"), { "--port", std::to_string(first.Port()) });
+        ADD_FAILURE() << "a second service started on the same port";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string::npos, std::string(error.what()).find("cannot listen on")) << error.what();
+    }
+    // Every connection still reaches the first, and its greeting.
+    for (int i = 0; i < 20; ++i) {
+        httplib::Client fresh = first.Client();
+        const httplib::Result page = fresh.Get("/play/greeting.asp?GID=" + id);
+        ASSERT_TRUE(page);
+        EXPECT_EQ(200, page->status);
+    }
+}
+
 // The purge runs by itself while the service runs: a greeting past its retention goes,
 // with its recipients and its messages, and a recent one stays.
 TEST(OperationsTest, ThePurgeLoopRemovesExpiredGreetingsByItself)
