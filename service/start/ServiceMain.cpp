@@ -141,7 +141,8 @@ int Serve(const Configuration& config)
     const std::string host = config.Text("listen");
     const int bound = server.Bind(host, port);
     if (bound <= 0) {
-        std::fprintf(stderr, "parlacard-service: cannot listen on %s:%d: it is not free (is another service running there?)\n",
+        // Most often another program on the port; an address not this machine's fails here too.
+        std::fprintf(stderr, "parlacard-service: cannot listen on %s:%d (is another program listening there?)\n",
                      host.c_str(), port);
         return 1;
     }
